@@ -1,0 +1,251 @@
+#include "app/Form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPalette>
+
+#include "app/Wait.h"
+#include "game/GameState.h"
+#include "platform/Runtime.h"
+#include "platform/SystemColors.h"
+#include "players/PlayersFile.h"
+#include "view/Layout.h"
+
+namespace qv {
+
+namespace {
+
+constexpr vb::Color kBlue = vb::RGB(0, 0, 255);
+constexpr vb::Color kRed = vb::RGB(255, 0, 0);
+
+const QString kGreeting =
+    QStringLiteral("Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.");
+
+QAction* AddMenuCommand(QMenuBar* bar, const QString& caption) {
+    return bar->addAction(caption);
+}
+
+void SetTextColor(QWidget* w, vb::Color c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, vb::ResolveColor(c));
+    p.setColor(QPalette::Text, vb::ResolveColor(c));
+    w->setPalette(p);
+}
+
+QMenuBar* MakeMenuBar(QWidget* parent) {
+    auto* bar = new QMenuBar(parent);
+    bar->setNativeMenuBar(false);
+    return bar;
+}
+
+}  // namespace
+
+Form1::Form1()
+    : geometry_(this),
+      menuBar_(MakeMenuBar(this)),
+      client_(new QWidget(this)),
+      picture1_(new vb::PictureBox(client_)),
+      picture2_(new vb::PictureBox(client_)),
+      label2_(new vb::Label(client_, QStringLiteral("Moves"))),
+      text3_(new vb::TextBox(client_, QStringLiteral("0"))),
+      txtMess_(new vb::MultiLineTextBox(client_, true)),
+      command1_(new vb::CommandButton(client_, QStringLiteral("&Quit"), 1)),
+      mnuPlayer_(AddMenuCommand(menuBar_, QStringLiteral("&Player"))),
+      mnuZoom_(AddMenuCommand(menuBar_, QStringLiteral("&Zoom"))),
+      mnuAbout_(AddMenuCommand(menuBar_, QStringLiteral("&About"))),
+      mnuStart_(AddMenuCommand(menuBar_, QStringLiteral("&Start"))) {
+    setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
+    // A minimize button, no maximize button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    geometry_.SetMenuBar(menuBar_);
+    geometry_.SetClient(client_);
+    geometry_.onResize = [this] {
+        if (loaded_)
+            Form_Resize();
+    };
+
+    const QFont arial = vb::MakeFont(QStringLiteral("Arial"), 9.75, true);
+    setFont(arial);
+
+    label1_[0] = new vb::Label(client_, QStringLiteral("Result"));
+    label1_[1] = new vb::Label(client_, QStringLiteral("Top"));
+    for (int i = 0; i < 2; ++i) {
+        text1_[i] = new vb::TextBox(client_, QStringLiteral("Text1"));
+        text2_[i] = new vb::TextBox(client_, QStringLiteral("Text2"));
+    }
+
+    // Designed positions in twips; the layout pass replaces them for the chosen scale.
+    picture1_->SetTwipsGeometry(120, 240, 3495, 4095);
+    label1_[0]->SetTwipsGeometry(4080, 240, 975, 475);
+    label1_[1]->SetTwipsGeometry(5520, 240, 975, 475);
+    text1_[0]->SetTwipsGeometry(4080, 600, 975, 375);
+    text1_[1]->SetTwipsGeometry(5520, 600, 975, 375);
+    text2_[0]->SetTwipsGeometry(4080, 1080, 975, 375);
+    text2_[1]->SetTwipsGeometry(5520, 1080, 975, 375);
+    label2_->SetTwipsGeometry(4080, 1800, 975, 475);
+    text3_->SetTwipsGeometry(5520, 1800, 975, 375);
+    txtMess_->SetTwipsGeometry(4080, 2280, 2415, 375);
+    picture2_->SetTwipsGeometry(3960, 2880, 2655, 495);
+    command1_->SetTwipsGeometry(5520, 3480, 1095, 375);
+    geometry_.SetClientSize(7185, 4755);
+
+    // The board starts light grey with lines in the application workspace colour; the first
+    // game start turns it white.
+    picture1_->SetBackColor(vb::RGB(224, 224, 224));
+    picture1_->SetForeColor(vb::kAppWorkspace);
+    picture2_->SetBackColor(vb::kButtonFace);
+
+    for (int i = 0; i < 2; ++i) {
+        const vb::Color colour = i == 0 ? kBlue : kRed;
+        SetTextColor(label1_[i], colour);
+        SetTextColor(text1_[i], colour);
+        SetTextColor(text2_[i], colour);
+    }
+    for (vb::TextBox* box : {text1_[0], text1_[1], text2_[0], text2_[1], text3_}) {
+        box->setReadOnly(true);
+        box->setAlignment(Qt::AlignCenter);
+    }
+    label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    txtMess_->setReadOnly(true);
+    txtMess_->setFont(vb::MakeFont(QStringLiteral("Arial"), 13.5, true));
+    txtMess_->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
+    {
+        QPalette p = txtMess_->palette();
+        p.setColor(QPalette::Text, vb::ResolveColor(kBlue));
+        p.setColor(QPalette::Base, vb::ResolveColor(vb::kButtonFace));
+        txtMess_->setPalette(p);
+    }
+    command1_->onClick = [this](int index) { Command1_Click(index); };
+
+    // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
+    QWidget::setTabOrder(picture1_, text1_[0]);
+    QWidget::setTabOrder(text1_[0], text1_[1]);
+    QWidget::setTabOrder(text1_[1], text2_[0]);
+    QWidget::setTabOrder(text2_[0], text2_[1]);
+    QWidget::setTabOrder(text2_[1], text3_);
+    QWidget::setTabOrder(text3_, command1_);
+    QWidget::setTabOrder(command1_, picture2_);
+    picture2_->setFocusPolicy(Qt::NoFocus);
+    picture1_->setFocus();
+
+    // Keys reach the window before the control that has the focus.
+    qApp->installEventFilter(this);
+    SetMainWindow(this);
+}
+
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+    if (HasMainWindow() && &MainWindow() == this)
+        SetMainWindow(nullptr);
+}
+
+vb::Control& Form1::Command1(int index) {
+    Q_ASSERT(index == 1);
+    (void)index;
+    return *command1_;
+}
+
+std::vector<vb::Control*> Form1::Controls() {
+    return {picture1_, label1_[0], label1_[1], text1_[0], text1_[1], text2_[0],
+            text2_[1], label2_,    text3_,     txtMess_,  picture2_, command1_};
+}
+
+void Form1::Timmi(double Pauser) {
+    Pause(Pauser);
+}
+
+void Form1::Show() {
+    if (!loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    if (!isVisible()) {
+        Form_Resize();
+        QWidget::show();
+        // Once shown, the window knows the size of its frame: the outer size is laid out again.
+        Form_Resize();
+    }
+}
+
+void Form1::Form_Load() {
+    InitSettings();
+    ChoosePlayersFile();
+    LoadPlayers(LoadForm::StartUp);
+    Text1(0).SetText(DisplayName(CurrentName));
+    Text2(0).SetText(QString::number(CurrentResult));
+    Text1(1).SetText(DisplayName(BestName));
+    Text2(1).SetText(QString::number(BestResult));
+    txtMess().SetText(kGreeting);
+}
+
+void Form1::Form_Resize() {
+    LayoutMainWindow();
+}
+
+void Form1::Form_KeyPress(int KeyAscii) {
+    switch (KeyAscii) {
+        case 27:
+            vb::End();
+            break;
+        case 32:
+            if (geometry_.State() == vb::WindowState::Normal) {
+                geometry_.SetState(vb::WindowState::Minimized);
+            } else {
+                geometry_.SetState(vb::WindowState::Normal);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::Form_Unload() {
+    vb::End();
+}
+
+void Form1::Command1_Click(int Index) {
+    if (Index == 1)
+        vb::End();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // A key press goes first to the focused widget, then up through its parents; the window
+        // looks at it once, on its way to the first of them.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        const bool first =
+            widget != nullptr && (widget == focus || (focus == nullptr && widget == this));
+        if (first && widget->window() == this) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            int ascii = 0;
+            if (key->key() == Qt::Key_Escape) {
+                ascii = 27;
+            } else if (!key->text().isEmpty()) {
+                ascii = key->text().at(0).unicode();
+            }
+            if (ascii != 0)
+                Form_KeyPress(ascii);
+        }
+    }
+    return false;  // the key goes on to the control
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && loaded_)
+        Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (unloading_)
+        return;
+    unloading_ = true;
+    Form_Unload();
+}
+
+}  // namespace qv

@@ -1,0 +1,81 @@
+// The main window: the board, the preview of the next balls, the current and the best player with
+// their results, the move counter, the message panel, the Quit button and the menu.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "game/MainWindow.h"
+#include "platform/Form.h"
+#include "platform/Widgets.h"
+
+namespace qv {
+
+class Form1 : public QWidget, public MainWindowControls {
+  public:
+    Form1();
+    ~Form1() override;
+
+    // Shows the window, loading it at its first showing.
+    void Show();
+    bool Loaded() const { return loaded_; }
+
+    // MainWindowControls
+    vb::Window& Window() override { return geometry_; }
+    vb::Picture& Picture1() override { return *picture1_; }
+    vb::Picture& Picture2() override { return *picture2_; }
+    vb::TextControl& Label1(int index) override { return *label1_.at(index); }
+    vb::TextControl& Label2() override { return *label2_; }
+    vb::TextControl& Text1(int index) override { return *text1_.at(index); }
+    vb::TextControl& Text2(int index) override { return *text2_.at(index); }
+    vb::TextControl& Text3() override { return *text3_; }
+    vb::TextControl& txtMess() override { return *txtMess_; }
+    vb::Control& Command1(int index) override;
+    vb::MenuCommand& mnuPlayer() override { return mnuPlayer_; }
+    vb::MenuCommand& mnuZoom() override { return mnuZoom_; }
+    vb::MenuCommand& mnuAbout() override { return mnuAbout_; }
+    vb::MenuCommand& mnuStart() override { return mnuStart_; }
+    std::vector<vb::Control*> Controls() override;
+    void Timmi(double Pauser) override;
+
+    // The widgets themselves, for the window's own handlers and for tests.
+    vb::PictureBox* Picture1Box() const { return picture1_; }
+    vb::PictureBox* Picture2Box() const { return picture2_; }
+    vb::TextBox* Text1Box(int index) const { return text1_.at(index); }
+    vb::CommandButton* QuitButton() const { return command1_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+
+    // Handlers.
+    void Form_Load();
+    void Form_Resize();
+    void Form_KeyPress(int KeyAscii);
+    void Form_Unload();
+    void Command1_Click(int Index);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    vb::FormGeometry geometry_;
+    QMenuBar* menuBar_;
+    QWidget* client_;
+    vb::PictureBox* picture1_;
+    vb::PictureBox* picture2_;
+    std::array<vb::Label*, 2> label1_{};
+    vb::Label* label2_;
+    std::array<vb::TextBox*, 2> text1_{};
+    std::array<vb::TextBox*, 2> text2_{};
+    vb::TextBox* text3_;
+    vb::MultiLineTextBox* txtMess_;
+    vb::CommandButton* command1_;
+    vb::MenuAction mnuPlayer_;
+    vb::MenuAction mnuZoom_;
+    vb::MenuAction mnuAbout_;
+    vb::MenuAction mnuStart_;
+    bool loaded_ = false;
+    bool unloading_ = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,68 @@
+// The game's shared state. Every module reads and writes these variables directly; the running
+// score is not among them: it is the number shown in the current player's result box.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "game/Grid.h"
+#include "platform/Basic.h"
+#include "players/PlayerRecord.h"
+
+namespace qv {
+
+using vb::Color;
+using vb::Integer;
+using vb::Long;
+using vb::Single;
+
+struct PointI {
+    Integer x = 0;
+    Integer y = 0;
+    bool operator==(const PointI&) const = default;
+};
+
+extern Grid Board;      // 0 free, 1..6 a ball kind; (column, row)
+extern Grid PathGrid;   // distance labels of the last path search
+extern Grid LineMarks;  // 1 at every cell of the lines the last check removed
+
+extern Integer BoardWidth;
+extern Integer BoardHeight;
+extern Color GridLineColor;
+extern Color BoardBackColor;
+extern Integer BallSize;  // pen width of a normal ball, pixels
+extern Integer LineLength;
+extern Integer MoveCount;
+
+extern Integer CurrentPlayer;  // 1..100, 0: none
+extern Integer BestPlayer;
+extern bool GameOver;
+extern bool GameInProgress;
+extern bool BallSelected;
+extern bool LineFlag;  // the last line check found no line
+extern Integer SelectedX;
+extern Integer SelectedY;
+
+extern std::array<PointI, 3> PreviewPoints;
+extern std::array<Integer, 3> NextBalls;
+
+extern Long BestResult;
+extern Long CurrentResult;
+extern QString BestName;
+extern QString CurrentName;
+
+// Players(1) .. Players(100); element 0 is unused so that record numbers index the table.
+extern std::array<PlayerRecord, kMaxPlayers + 1> Players;
+extern QString PlayersFilePath;
+extern Integer PlayersFileNo;
+extern Integer PlayerCount;
+
+extern Single Zoom;
+
+// The fixed settings, set once when the main window loads.
+void InitSettings();
+
+// Puts every shared variable back to its state at program load (zero, empty, false).
+void ResetSharedState();
+
+}  // namespace qv

@@ -1,0 +1,173 @@
+#include "platform/Canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/SystemColors.h"
+
+namespace vb {
+
+Canvas::Canvas() {
+    SetSize(QSize(1, 1));
+}
+
+void Canvas::SetSize(QSize logicalSize, qreal devicePixelRatio) {
+    logicalSize = logicalSize.expandedTo(QSize(1, 1));
+    if (devicePixelRatio <= 0)
+        devicePixelRatio = 1.0;
+    const QSize device(static_cast<int>(std::lround(logicalSize.width() * devicePixelRatio)),
+                       static_cast<int>(std::lround(logicalSize.height() * devicePixelRatio)));
+    if (!image_.isNull() && image_.size() == device && dpr_ == devicePixelRatio) {
+        logical_ = logicalSize;
+        return;
+    }
+    QImage grown(device, QImage::Format_RGB32);
+    grown.fill(ResolveColor(backColor_).rgb());
+    if (!image_.isNull() && dpr_ == devicePixelRatio) {
+        const int rows = std::min(image_.height(), grown.height());
+        const int bytes = std::min(image_.width(), grown.width()) * 4;
+        for (int y = 0; y < rows; ++y) {
+            std::memcpy(grown.scanLine(y), image_.constScanLine(y), static_cast<size_t>(bytes));
+        }
+    }
+    image_ = grown;
+    image_.setDevicePixelRatio(devicePixelRatio);
+    logical_ = logicalSize;
+    dpr_ = devicePixelRatio;
+    if (!userScale_) {
+        scaleLeft_ = scaleTop_ = 0;
+        scaleWidth_ = logical_.width();
+        scaleHeight_ = logical_.height();
+    }
+    dirty_ = image_.rect();
+}
+
+void Canvas::Scale(double x1, double y1, double x2, double y2) {
+    scaleLeft_ = x1;
+    scaleTop_ = y1;
+    scaleWidth_ = x2 - x1;
+    scaleHeight_ = y2 - y1;
+    userScale_ = true;
+}
+
+double Canvas::DeviceX(double x) const {
+    return (x - scaleLeft_) * image_.width() / (scaleWidth_ != 0 ? scaleWidth_ : 1);
+}
+double Canvas::DeviceY(double y) const {
+    return (y - scaleTop_) * image_.height() / (scaleHeight_ != 0 ? scaleHeight_ : 1);
+}
+double Canvas::UserX(double logicalX) const {
+    return scaleLeft_ + logicalX * scaleWidth_ / std::max(1, logical_.width());
+}
+double Canvas::UserY(double logicalY) const {
+    return scaleTop_ + logicalY * scaleHeight_ / std::max(1, logical_.height());
+}
+
+void Canvas::Fill(QRgb rgb) {
+    image_.fill(rgb);
+    dirty_ = image_.rect();
+}
+
+void Canvas::Cls() {
+    Fill(ResolveColor(backColor_).rgb());
+}
+
+void Canvas::SetBackColor(Color c) {
+    backColor_ = c;
+    Fill(ResolveColor(c).rgb());
+}
+
+void Canvas::FillSpan(int y, int x1, int x2, QRgb rgb) {
+    if (y < 0 || y >= image_.height())
+        return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, image_.width() - 1);
+    if (x1 > x2)
+        return;
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    std::fill(line + x1, line + x2 + 1, rgb);
+    dirty_ |= QRect(x1, y, x2 - x1 + 1, 1);
+}
+
+void Canvas::Stamp(double cx, double cy, double diameter, QRgb rgb) {
+    const double r = diameter / 2.0;
+    const double r2 = r * r;
+    const int px = static_cast<int>(std::floor(cx));
+    const int py = static_cast<int>(std::floor(cy));
+    const int top = static_cast<int>(std::floor(cy - r - 1));
+    const int bottom = static_cast<int>(std::ceil(cy + r + 1));
+    for (int y = top; y <= bottom; ++y) {
+        const double dy = y + 0.5 - cy;
+        const double rest = r2 - dy * dy;
+        int x1 = 1, x2 = 0;
+        if (rest >= 0) {
+            // Pixels whose centres lie in the disc: |x + 0.5 - cx| <= sqrt(rest).
+            const double half = std::sqrt(rest);
+            x1 = static_cast<int>(std::ceil(cx - half - 0.5));
+            x2 = static_cast<int>(std::floor(cx + half - 0.5));
+        }
+        if (y == py) {
+            // The pixel that holds the centre always belongs to the dot.
+            if (x1 > x2) {
+                x1 = x2 = px;
+            } else {
+                x1 = std::min(x1, px);
+                x2 = std::max(x2, px);
+            }
+        }
+        if (x1 <= x2)
+            FillSpan(y, x1, x2, rgb);
+    }
+}
+
+void Canvas::PSet(double x, double y, Color c) {
+    Stamp(DeviceX(x), DeviceY(y), drawWidth_ * dpr_, ResolveColor(c).rgb());
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2) {
+    const QRgb rgb = ResolveColor(foreColor_).rgb();
+    const int width = std::max(1, static_cast<int>(std::lround(drawWidth_ * dpr_)));
+    const double dx1 = DeviceX(x1), dy1 = DeviceY(y1), dx2 = DeviceX(x2), dy2 = DeviceY(y2);
+    // Pixels i with [i, i + 1) meeting [lo, hi): the end point is not part of the line.
+    auto span = [](double a, double b, int* first, int* last) {
+        const double lo = std::min(a, b), hi = std::max(a, b);
+        *first = static_cast<int>(std::floor(lo));
+        *last = hi > lo ? static_cast<int>(std::ceil(hi)) - 1 : *first;
+    };
+    const int offset = (width - 1) / 2;
+    if (dy1 == dy2) {
+        int first, last;
+        span(dx1, dx2, &first, &last);
+        const int row = static_cast<int>(std::floor(dy1)) - offset;
+        for (int k = 0; k < width; ++k)
+            FillSpan(row + k, first, last, rgb);
+        return;
+    }
+    if (dx1 == dx2) {
+        int first, last;
+        span(dy1, dy2, &first, &last);
+        const int col = static_cast<int>(std::floor(dx1)) - offset;
+        for (int y = first; y <= last; ++y)
+            FillSpan(y, col, col + width - 1, rgb);
+        return;
+    }
+    // Any other direction: square pen stamps along the line, one per device pixel of length.
+    const int steps =
+        static_cast<int>(std::ceil(std::max(std::fabs(dx2 - dx1), std::fabs(dy2 - dy1))));
+    for (int s = 0; s < steps; ++s) {
+        const double t = static_cast<double>(s) / steps;
+        const int px = static_cast<int>(std::floor(dx1 + (dx2 - dx1) * t)) - offset;
+        const int py = static_cast<int>(std::floor(dy1 + (dy2 - dy1) * t)) - offset;
+        for (int k = 0; k < width; ++k)
+            FillSpan(py + k, px, px + width - 1, rgb);
+    }
+}
+
+QRect Canvas::TakeDirty() {
+    QRect d = dirty_;
+    dirty_ = QRect();
+    return d;
+}
+
+}  // namespace vb

@@ -1,0 +1,80 @@
+// The persistent image of a picture box: what is drawn stays until it is drawn over or cleared,
+// whatever covers the window meanwhile. Drawing happens in a user coordinate system set by two
+// corners; pen widths are in (logical) pixels. The image is kept at the device's resolution, so it
+// stays crisp on high-density screens.
+//
+// Dots and lines are drawn without antialiasing: a pixel belongs to a dot exactly when its centre
+// lies inside the disc (the pixel holding the dot's centre always does). So a dot drawn at the
+// same point with the same or a larger width covers an earlier dot completely; the game erases
+// balls that way all the time.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+#include "platform/Basic.h"
+
+namespace vb {
+
+class Canvas {
+  public:
+    Canvas();
+
+    // The drawing area in logical pixels and the device pixel ratio. Growing keeps what was
+    // drawn at the top-left corner and fills the new area with the background colour; the user
+    // scale keeps its corners, so it stretches over the new size.
+    void SetSize(QSize logicalSize, qreal devicePixelRatio = 1.0);
+    QSize LogicalSize() const { return logical_; }
+    qreal DevicePixelRatio() const { return dpr_; }
+
+    // User coordinates: (x1, y1) at the top-left corner, (x2, y2) at the bottom-right corner.
+    void Scale(double x1, double y1, double x2, double y2);
+    double ScaleLeft() const { return scaleLeft_; }
+    double ScaleTop() const { return scaleTop_; }
+    double ScaleWidth() const { return scaleWidth_; }
+    double ScaleHeight() const { return scaleHeight_; }
+
+    // Clears the whole picture to the background colour.
+    void Cls();
+    Color BackColor() const { return backColor_; }
+    // Setting the background colour repaints the whole picture in it.
+    void SetBackColor(Color c);
+    Color ForeColor() const { return foreColor_; }
+    void SetForeColor(Color c) { foreColor_ = c; }
+    int DrawWidth() const { return drawWidth_; }
+    void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+
+    // A filled disc whose diameter is the pen width, centred on (x, y), in colour c.
+    void PSet(double x, double y, Color c);
+    // A line in the drawing colour and the pen width; the end point itself is not drawn.
+    void Line(double x1, double y1, double x2, double y2);
+
+    const QImage& Image() const { return image_; }
+    // The device-pixel rectangle changed since the last call, then forgets it.
+    QRect TakeDirty();
+
+    // Device pixel coordinates (continuous) of a user point.
+    double DeviceX(double x) const;
+    double DeviceY(double y) const;
+    // User coordinates of a logical pixel position.
+    double UserX(double logicalX) const;
+    double UserY(double logicalY) const;
+
+  private:
+    void Fill(QRgb rgb);
+    void FillSpan(int y, int x1, int x2, QRgb rgb);  // x1..x2 inclusive, clipped
+    void Stamp(double cx, double cy, double diameter, QRgb rgb);
+
+    QImage image_;
+    QSize logical_{0, 0};
+    qreal dpr_ = 1.0;
+    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
+    bool userScale_ = false;
+    Color backColor_ = RGB(255, 255, 255);
+    Color foreColor_ = 0;
+    int drawWidth_ = 1;
+    QRect dirty_;
+};
+
+}  // namespace vb

@@ -1,0 +1,118 @@
+#include "platform/Form.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QScreen>
+
+#include "platform/Screen.h"
+
+namespace vb {
+
+int FormGeometry::FrameWidthExtra() const {
+    if (!window_->isVisible())
+        return 0;
+    return window_->frameGeometry().width() - window_->geometry().width();
+}
+
+int FormGeometry::FrameHeightExtra() const {
+    if (!window_->isVisible())
+        return 0;
+    return window_->frameGeometry().height() - window_->geometry().height();
+}
+
+int FormGeometry::MenuHeight() const {
+    return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+}
+
+Single FormGeometry::Left() const {
+    return TwipsX(window_->x());
+}
+Single FormGeometry::Top() const {
+    return TwipsY(window_->y());
+}
+Single FormGeometry::Width() const {
+    return TwipsX(window_->width() + FrameWidthExtra());
+}
+Single FormGeometry::Height() const {
+    return TwipsY(window_->height() + FrameHeightExtra());
+}
+
+void FormGeometry::SetLeft(Single twips) {
+    window_->move(PixelsX(twips), window_->y());
+}
+void FormGeometry::SetTop(Single twips) {
+    window_->move(window_->x(), PixelsY(twips));
+}
+
+void FormGeometry::ResizeClient(int clientWidth, int clientHeight) {
+    clientWidth = std::max(clientWidth, 1);
+    clientHeight = std::max(clientHeight, 1);
+    const int menu = MenuHeight();
+    const QSize outer(clientWidth, clientHeight + menu);
+    if (window_->size() == outer &&
+        (client_ == nullptr || client_->size() == QSize(clientWidth, clientHeight))) {
+        return;
+    }
+    // The player cannot resize the window; only the program does.
+    window_->setFixedSize(outer);
+    if (menuBar_ != nullptr)
+        menuBar_->setGeometry(0, 0, clientWidth, menu);
+    if (client_ != nullptr)
+        client_->setGeometry(0, menu, clientWidth, clientHeight);
+    if (onResize)
+        onResize();
+}
+
+void FormGeometry::SetWidth(Single twips) {
+    ResizeClient(PixelsX(twips) - FrameWidthExtra(),
+                 client_ ? client_->height() : window_->height());
+}
+
+void FormGeometry::SetHeight(Single twips) {
+    ResizeClient(client_ ? client_->width() : window_->width(),
+                 PixelsY(twips) - FrameHeightExtra() - MenuHeight());
+}
+
+void FormGeometry::SetClientSize(Single widthTwips, Single heightTwips) {
+    ResizeClient(PixelsX(widthTwips), PixelsY(heightTwips));
+}
+
+void FormGeometry::CentreOnScreen() {
+    SetLeft((ScreenWidth() - Width()) / 2);
+    SetTop((ScreenHeight() - Height()) / 2);
+}
+
+WindowState FormGeometry::State() const {
+    const Qt::WindowStates s = window_->windowState();
+    if (s & Qt::WindowMinimized)
+        return WindowState::Minimized;
+    if (s & Qt::WindowMaximized)
+        return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void FormGeometry::SetState(WindowState state) {
+    if (State() == state)
+        return;
+    switch (state) {
+        case WindowState::Minimized:
+            window_->setWindowState(window_->windowState() | Qt::WindowMinimized);
+            break;
+        case WindowState::Maximized:
+            window_->setWindowState(Qt::WindowMaximized);
+            break;
+        case WindowState::Normal:
+            window_->setWindowState(Qt::WindowNoState);
+            break;
+    }
+    // The window reports the change of state itself (see the form's change handler).
+}
+
+void FormGeometry::Refresh() {
+    // Paints every region marked dirty since the last paint and hands it to the screen now,
+    // without going back to the event loop.
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(window_, &request);
+}
+
+}  // namespace vb

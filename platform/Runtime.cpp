@@ -1,0 +1,95 @@
+#include "platform/Runtime.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTime>
+#include <chrono>
+#include <random>
+#include <thread>
+
+namespace vb {
+
+namespace {
+
+RuntimeHooks g_hooks;
+
+std::mt19937_64& Generator() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    return generator;
+}
+
+}  // namespace
+
+RuntimeHooks SetRuntimeHooks(RuntimeHooks hooks) {
+    RuntimeHooks previous = std::move(g_hooks);
+    g_hooks = std::move(hooks);
+    return previous;
+}
+
+RuntimeHooks& CurrentRuntimeHooks() {
+    return g_hooks;
+}
+
+float Timer() {
+    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+}
+
+void Wait(double seconds) {
+    if (g_hooks.wait) {
+        g_hooks.wait(seconds);
+        return;
+    }
+    if (!(seconds > 0.0))
+        return;
+    // The deadline is taken on the monotonic clock: it neither wraps at midnight nor jumps with
+    // the wall clock. sleep_until resumes after an interrupted sleep until the deadline is reached.
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(seconds));
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_until(deadline);
+    }
+}
+
+void Randomize() {
+    if (g_hooks.randomize) {
+        g_hooks.randomize();
+        return;
+    }
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seed{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32)};
+    Generator().seed(seed);
+}
+
+double Rnd() {
+    if (g_hooks.rnd)
+        return g_hooks.rnd();
+    return std::uniform_real_distribution<double>(0.0, 1.0)(Generator());
+}
+
+QString AppPath() {
+    if (g_hooks.appPath)
+        return g_hooks.appPath();
+    return QCoreApplication::applicationDirPath();
+}
+
+QString UserDataPath() {
+    if (g_hooks.userDataPath)
+        return g_hooks.userDataPath();
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
+    if (g_hooks.msgBox)
+        g_hooks.msgBox(text, icon, title);
+}
+
+void End() {
+    if (g_hooks.end) {
+        g_hooks.end();
+        return;
+    }
+    QCoreApplication::exit(0);
+}
+
+}  // namespace vb

@@ -1,0 +1,52 @@
+// The runtime services the game uses outside its windows: the clock and the wait, random numbers,
+// the message box, the program's directory and ending the program. Each one can be replaced by a
+// test (see TestRuntime.h), so that tests never wait real time, draw their own random numbers,
+// answer message boxes and keep the players file in a folder of their own.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace vb {
+
+// Seconds since midnight, single precision, like the clock the game was designed on.
+float Timer();
+
+// Blocks the running handler for `seconds`: no other handler runs meanwhile, clicks and keys
+// queue up and are handled afterwards. Sleeps until the deadline on a monotonic clock, so a wait
+// costs no CPU and ends on time also across midnight.
+void Wait(double seconds);
+
+// Reseeds the random generator from a high-resolution clock.
+void Randomize();
+// A uniform random number in [0, 1).
+double Rnd();
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+// A modal message box with one OK button. Texts are shown as plain text, never as markup.
+void MsgBox(const QString& text, MsgIcon icon, const QString& title);
+
+// The directory of the running program, without a trailing separator.
+QString AppPath();
+// The per-user data folder used when the folder beside the program cannot keep the players file.
+QString UserDataPath();
+
+// Ends the program at once, closing every window.
+void End();
+
+// The replaceable parts of the runtime. A null member means "use the real service".
+struct RuntimeHooks {
+    std::function<void(double)> wait;
+    std::function<void()> randomize;
+    std::function<double()> rnd;
+    std::function<void(const QString&, MsgIcon, const QString&)> msgBox;
+    std::function<QString()> appPath;
+    std::function<QString()> userDataPath;
+    std::function<void()> end;
+};
+
+// Installs hooks and returns the ones they replace.
+RuntimeHooks SetRuntimeHooks(RuntimeHooks hooks);
+RuntimeHooks& CurrentRuntimeHooks();
+
+}  // namespace vb

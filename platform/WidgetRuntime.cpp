@@ -1,0 +1,61 @@
+#include "platform/WidgetRuntime.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "platform/Runtime.h"
+
+namespace vb {
+
+namespace {
+
+void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    // Lines are separated by CR LF in the game's texts.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(shown);
+    switch (icon) {
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void EndProgram() {
+    static bool ending = false;
+    if (ending)
+        return;
+    ending = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace
+
+void InstallWidgetRuntime() {
+    RuntimeHooks hooks = CurrentRuntimeHooks();
+    hooks.msgBox = ShowMessageBox;
+    hooks.end = EndProgram;
+    SetRuntimeHooks(hooks);
+}
+
+}  // namespace vb

@@ -1,0 +1,33 @@
+// The players file QVPlayers.dat: up to 100 fixed 60-byte records, mirrored by the table Players.
+#pragma once
+
+#include <QString>
+
+namespace qv {
+
+enum class LoadForm {
+    StartUp,  // also chooses the current player
+    Reload,   // before a new player is added: the table and the best player only
+};
+
+// Finds where the players file is kept. The file beside the program is the home of the results;
+// when it cannot be opened for reading and writing there (a read-only folder, a read-only file),
+// the file in the user's data folder is used instead, seeded from the one beside the program when
+// that one is readable. When neither can be opened, PlayersFilePath is left empty, the game runs
+// with an empty table and says once that results will not be kept.
+void ChoosePlayersFile();
+
+// Reads the file into Players and finds the best (and, at start-up, the current) player.
+void LoadPlayers(LoadForm form);
+
+// Writes all 100 entries of Players as records 1 to 100. False, after telling the player why,
+// when the table could not be stored.
+bool SavePlayers();
+
+// The end of a game: reads record CurrentPlayer afresh into Players, stores CurrentResult in it
+// when that beats the stored result, and then keeps CurrentResult in the table. Nothing is read or
+// written when there is no current player. False, after telling the player why, when an improved
+// result could not be stored.
+bool StoreCurrentResult();
+
+}  // namespace qv

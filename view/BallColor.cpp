@@ -1,0 +1,24 @@
+#include "view/BallColor.h"
+
+namespace qv {
+
+vb::Color BallColor(vb::Integer kind) {
+    switch (kind) {
+        case 1:
+            return vb::RGB(255, 0, 50);  // red
+        case 2:
+            return vb::RGB(0, 255, 100);  // green
+        case 3:
+            return vb::RGB(0, 0, 230);  // blue
+        case 4:
+            return vb::RGB(255, 245, 0);  // yellow
+        case 5:
+            return vb::RGB(0, 245, 255);  // cyan
+        case 6:
+            return vb::RGB(255, 50, 205);  // pink
+        default:
+            return vb::RGB(0, 0, 0);
+    }
+}
+
+}  // namespace qv

@@ -1,0 +1,48 @@
+// A secondary window of the game, shown modally over its owner: the caller of ShowModal waits
+// until the window is hidden or closed. Geometry is in twips like every window of the game.
+//
+// The window is told that it became active (Form_Activate) right after it is shown and again
+// when a modal window shown over it goes away. These notifications come from ShowModal itself,
+// not from the window system, so they arrive the same way with or without a window manager.
+//
+// Enter and Escape do nothing by themselves: the game's dialogs have no default and no cancel
+// button.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "platform/Form.h"
+
+namespace vb {
+
+class Dialog : public QDialog {
+  public:
+    explicit Dialog(QWidget* owner);
+
+    Window& Geometry() { return geometry_; }
+    // The size of the client area in twips (the window's designed size).
+    void SetClientSize(Single widthTwips, Single heightTwips);
+
+    // Shows the window modally and returns once it is hidden or closed.
+    void ShowModal();
+    void Hide() { hide(); }
+
+    // The window became active.
+    virtual void Form_Activate() {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    FormGeometry geometry_;
+};
+
+// Tests drive modal windows without a nested event loop: when a hook is set, ShowModal shows the
+// window, tells it that it is active and runs the hook in place of the modal loop. The hook acts
+// as the user and is expected to end the display (hide or close the window); a window still
+// shown when the hook returns is closed, as with its close box. Returns the hook it replaces.
+using ModalHook = std::function<void(Dialog&)>;
+ModalHook SetModalHook(ModalHook hook);
+
+}  // namespace vb

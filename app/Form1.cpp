@@ -9,6 +9,7 @@
 #include "game/GameState.h"
 #include "platform/Runtime.h"
 #include "platform/SystemColors.h"
+#include "players/Form2.h"
 #include "players/PlayersFile.h"
 #include "view/Layout.h"
 
@@ -119,6 +120,10 @@ Form1::Form1()
         txtMess_->setPalette(p);
     }
     command1_->onClick = [this](int index) { Command1_Click(index); };
+    QObject::connect(mnuPlayer_.Action(), &QAction::triggered, this,
+                     [this] { mnuPlayer_Click(1); });
+    for (int i = 0; i < 2; ++i)
+        text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
     QWidget::setTabOrder(picture1_, text1_[0]);
@@ -209,6 +214,24 @@ void Form1::Form_Unload() {
 void Form1::Command1_Click(int Index) {
     if (Index == 1)
         vb::End();
+}
+
+void Form1::mnuPlayer_Click(int /*Index*/) {
+    // The menu command is switched off while a game runs.
+    if (form2_ == nullptr)
+        form2_ = new Form2(this);
+    form2_->FillPlayerList();
+    form2_->ShowModal();
+}
+
+void Form1::Text1_DblClick(int Index) {
+    // Only the current player's name opens the list, and only between games.
+    if (Index != 0 || GameInProgress)
+        return;
+    if (form2_ == nullptr)
+        form2_ = new Form2(this);
+    form2_->FillPlayerList();
+    form2_->ShowModal();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

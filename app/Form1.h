@@ -11,6 +11,8 @@
 
 namespace qv {
 
+class Form2;
+
 class Form1 : public QWidget, public MainWindowControls {
   public:
     Form1();
@@ -51,6 +53,8 @@ class Form1 : public QWidget, public MainWindowControls {
     void Form_KeyPress(int KeyAscii);
     void Form_Unload();
     void Command1_Click(int Index);
+    void mnuPlayer_Click(int Index);
+    void Text1_DblClick(int Index);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,6 +78,7 @@ class Form1 : public QWidget, public MainWindowControls {
     vb::MenuAction mnuZoom_;
     vb::MenuAction mnuAbout_;
     vb::MenuAction mnuStart_;
+    Form2* form2_ = nullptr;  // the player list, made at its first showing
     bool loaded_ = false;
     bool unloading_ = false;
 };

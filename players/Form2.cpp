@@ -1,0 +1,99 @@
+#include "players/Form2.h"
+
+#include "game/GameState.h"
+#include "game/MainWindow.h"
+#include "players/PlayerListRows.h"
+#include "players/frmNewGamer.h"
+
+namespace qv {
+
+namespace {
+
+QFont ListFont() {
+    // The rows line up only in a fixed-pitch font; where Courier New is missing, another
+    // typewriter face stands in.
+    QFont font = vb::MakeFont(QStringLiteral("Courier New"), 9.75, false);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+}  // namespace
+
+Form2::Form2(QWidget* owner) : vb::Dialog(owner), lstPlayers_(new vb::ListBox(this)) {
+    setWindowTitle(QStringLiteral("Players List"));
+    SetClientSize(4245, 3150);
+
+    lstPlayers_->setFont(ListFont());
+    lstPlayers_->SetTwipsGeometry(0, 0, 4215, 2700);
+    lstPlayers_->onDblClick = [this] { lstPlayers_DblClick(); };
+
+    const QString captions[] = {QStringLiteral("S&elect"), QStringLiteral("&New"),
+                                QStringLiteral("&Close")};
+    const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new vb::CommandButton(this, captions[i], i);
+        button->setFont(buttonFont);
+        button->SetTwipsGeometry(1440 * i, 2760, 1335, 375);
+        button->onClick = [this](int index) { Command1_Click(index); };
+        command1_[i] = button;
+    }
+    QWidget::setTabOrder(lstPlayers_, command1_[0]);
+    QWidget::setTabOrder(command1_[0], command1_[1]);
+    QWidget::setTabOrder(command1_[1], command1_[2]);
+}
+
+void Form2::FillPlayerList() {
+    lstPlayers_->Clear();
+    lstPlayers_->AddItem(PlayerListHeader());
+    for (int i = 1; i <= kMaxPlayers; ++i) {
+        if (!Players[i].InUse())
+            break;
+        lstPlayers_->AddItem(PlayerListRow(Players[i]));
+    }
+}
+
+void Form2::Form_Activate() {
+    // Errors are ignored here: a current player past the last row leaves the highlight as it is.
+    (void)lstPlayers_->SetListIndex(CurrentPlayer);
+}
+
+void Form2::Command1_Click(int Index) {
+    switch (Index) {
+        case 0:
+            SelectPlayer();
+            break;
+        case 1:
+            if (GameInProgress)
+                break;
+            if (newGamer_ == nullptr)
+                newGamer_ = new frmNewGamer(*this);
+            newGamer_->ShowModal();
+            break;
+        case 2:
+            Hide();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form2::lstPlayers_DblClick() {
+    SelectPlayer();
+}
+
+void Form2::SelectPlayer() {
+    if (GameInProgress)
+        return;
+    const int index = lstPlayers_->ListIndex();
+    if (index < 1)
+        return;
+    CurrentPlayer = static_cast<Integer>(index);
+    CurrentName = Players[CurrentPlayer].Name;
+    CurrentResult = Players[CurrentPlayer].Result;
+    MainWindow().Text1(0).SetText(DisplayName(CurrentName));
+    MainWindow().Text2(0).SetText(QString::number(CurrentResult));
+    Hide();
+}
+
+}  // namespace qv

@@ -1,0 +1,42 @@
+// "Players List": the players and their best results, shown modally over the main window. Between
+// games a player can be made current, and new players can be added.
+#pragma once
+
+#include <array>
+
+#include "platform/Dialog.h"
+#include "platform/ListControls.h"
+#include "platform/Widgets.h"
+
+namespace qv {
+
+class frmNewGamer;
+
+class Form2 : public vb::Dialog {
+  public:
+    explicit Form2(QWidget* owner);
+
+    // Rebuilds the list from the table in memory: the header, then the players from record 1 up
+    // to the first free record.
+    void FillPlayerList();
+
+    // Highlights the current player's row.
+    void Form_Activate() override;
+    // 0 "S&elect", 1 "&New", 2 "&Close".
+    void Command1_Click(int Index);
+    void lstPlayers_DblClick();
+
+    vb::ListBox* lstPlayers() const { return lstPlayers_; }
+    vb::CommandButton* Command1(int index) const { return command1_.at(index); }
+    // The new player dialog, once it has been opened.
+    frmNewGamer* NewGamer() const { return newGamer_; }
+
+  private:
+    void SelectPlayer();
+
+    vb::ListBox* lstPlayers_;
+    std::array<vb::CommandButton*, 3> command1_{};
+    frmNewGamer* newGamer_ = nullptr;
+};
+
+}  // namespace qv

@@ -1,0 +1,48 @@
+#include "players/NewPlayer.h"
+
+#include "game/GameState.h"
+#include "game/MainWindow.h"
+#include "players/PlayersFile.h"
+
+namespace qv {
+
+vb::Integer NewPlayerSlot() {
+    int i = 1;
+    while (i <= kMaxPlayers && Players[i].InUse())
+        ++i;
+    if (i <= kMaxPlayers)
+        return static_cast<vb::Integer>(i);
+    // The table is full: the weakest player makes room. Only a strictly lower result moves the
+    // choice on, so the lowest record wins a tie.
+    int slot = 1;
+    for (int k = 2; k <= kMaxPlayers; ++k) {
+        if (Players[k].Result < Players[slot].Result)
+            slot = k;
+    }
+    return static_cast<vb::Integer>(slot);
+}
+
+void AddNewPlayer(const QString& name) {
+    LoadPlayers(LoadForm::Reload);
+
+    CurrentName = name;
+    CurrentResult = 0;
+
+    MainWindowControls& form = MainWindow();
+    form.Text1(0).SetText(DisplayName(CurrentName));
+    form.Text2(0).SetText(QStringLiteral("0"));
+    form.Text1(1).SetText(DisplayName(BestName));
+    form.Text2(1).SetText(QString::number(BestResult));
+
+    CurrentPlayer = NewPlayerSlot();
+    PlayerRecord& record = Players[CurrentPlayer];
+    record.Name = FixedName(CurrentName);
+    record.Result = CurrentResult;
+    record.Marker = kInUseMarker;
+
+    // A table that could not be written has been reported to the player; the new player still
+    // plays in this session.
+    SavePlayers();
+}
+
+}  // namespace qv

@@ -1,0 +1,20 @@
+// Adding a player to the players table and file.
+#pragma once
+
+#include <QString>
+
+#include "platform/Basic.h"
+
+namespace qv {
+
+// The record a new player takes: the first free one, or, when all 100 are in use, the one with
+// the lowest result (the lowest record number among equal lowest results).
+vb::Integer NewPlayerSlot();
+
+// Reads the table afresh from the players file, makes `name` (exactly as typed) the current
+// player with result 0, shows the current and the best player on the main window, puts the new
+// player into its record and writes the whole table back. The file is read and written within
+// this one call.
+void AddNewPlayer(const QString& name);
+
+}  // namespace qv

@@ -1,0 +1,61 @@
+#include "players/frmNewGamer.h"
+
+#include "players/Form2.h"
+#include "players/NewPlayer.h"
+
+namespace qv {
+
+frmNewGamer::frmNewGamer(Form2& list)
+    : vb::Dialog(&list),
+      list_(list),
+      label1_(new vb::Label(this, QStringLiteral("Input your name:"))),
+      text1_(new vb::MultiLineTextBox(this, false)) {
+    setWindowTitle(QStringLiteral("Welcome!"));
+    SetClientSize(3270, 2205);
+
+    label1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 13.5, false));
+    label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1_->SetTwipsGeometry(0, 0, 3255, 495);
+
+    // Enter starts a new line in the name; Tab moves on to the buttons.
+    text1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 12, false));
+    text1_->setTabChangesFocus(true);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    text1_->SetTwipsGeometry(0, 600, 3255, 1095);
+
+    const QString captions[] = {QStringLiteral("&O'k"), QStringLiteral("&Cancel")};
+    const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new vb::CommandButton(this, captions[i], i);
+        button->setFont(buttonFont);
+        button->SetTwipsGeometry(1800 * i, 1800, 1455, 375);
+        button->onClick = [this](int index) { Command1_Click(index); };
+        command1_[i] = button;
+    }
+    QWidget::setTabOrder(text1_, command1_[0]);
+    QWidget::setTabOrder(command1_[0], command1_[1]);
+}
+
+void frmNewGamer::Form_Activate() {
+    text1_->SetText(QString());
+    text1_->setFocus();
+}
+
+void frmNewGamer::Command1_Click(int Index) {
+    if (Index == 1) {
+        Hide();
+        return;
+    }
+    if (Index != 0)
+        return;
+    const QString name = text1_->Text();
+    if (name.isEmpty()) {
+        Hide();
+        return;
+    }
+    AddNewPlayer(name);
+    list_.FillPlayerList();
+    Hide();
+}
+
+}  // namespace qv

@@ -8,10 +8,12 @@
 #include "app/Wait.h"
 #include "game/GameState.h"
 #include "platform/Runtime.h"
+#include "platform/Screen.h"
 #include "platform/SystemColors.h"
 #include "players/Form2.h"
 #include "players/PlayersFile.h"
 #include "view/Layout.h"
+#include "view/frmZoom.h"
 
 namespace qv {
 
@@ -122,6 +124,7 @@ Form1::Form1()
     command1_->onClick = [this](int index) { Command1_Click(index); };
     QObject::connect(mnuPlayer_.Action(), &QAction::triggered, this,
                      [this] { mnuPlayer_Click(1); });
+    QObject::connect(mnuZoom_.Action(), &QAction::triggered, this, [this] { mnuZoom_Click(2); });
     for (int i = 0; i < 2; ++i)
         text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
 
@@ -232,6 +235,23 @@ void Form1::Text1_DblClick(int Index) {
         form2_ = new Form2(this);
     form2_->FillPlayerList();
     form2_->ShowModal();
+}
+
+void Form1::mnuZoom_Click(int /*Index*/) {
+    const Single before = Zoom;
+    if (frmZoom_ == nullptr)
+        frmZoom_ = new frmZoom(this);
+    frmZoom_->ShowModal();
+    if (frmZoom_->Unloaded()) {
+        // Closed with its close box: the next opening loads it afresh.
+        delete frmZoom_;
+        frmZoom_ = nullptr;
+    }
+    if (Zoom != before) {
+        // The new height runs the layout pass, which redraws the board at the new scale.
+        picture1_->Cls();
+        geometry_.SetHeight(vb::ScreenHeight() / Zoom);
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -12,6 +12,7 @@
 namespace qv {
 
 class Form2;
+class frmZoom;
 
 class Form1 : public QWidget, public MainWindowControls {
   public:
@@ -54,6 +55,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void Form_Unload();
     void Command1_Click(int Index);
     void mnuPlayer_Click(int Index);
+    void mnuZoom_Click(int Index);
     void Text1_DblClick(int Index);
 
   protected:
@@ -78,7 +80,8 @@ class Form1 : public QWidget, public MainWindowControls {
     vb::MenuAction mnuZoom_;
     vb::MenuAction mnuAbout_;
     vb::MenuAction mnuStart_;
-    Form2* form2_ = nullptr;  // the player list, made at its first showing
+    Form2* form2_ = nullptr;      // the player list, made at its first showing
+    frmZoom* frmZoom_ = nullptr;  // the zoom dialog while it is loaded
     bool loaded_ = false;
     bool unloading_ = false;
 };

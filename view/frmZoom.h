@@ -1,0 +1,35 @@
+// "Zoom": the scale of the main window, chosen from five entries. Choosing an entry stores the
+// scale in Zoom and hides the dialog; the close box unloads it without a choice.
+#pragma once
+
+#include "platform/Dialog.h"
+#include "platform/ListControls.h"
+
+namespace qv {
+
+class frmZoom : public vb::Dialog {
+  public:
+    // Creates and loads the dialog.
+    explicit frmZoom(QWidget* owner);
+
+    // Fills the list, shows the scale in force and centres the dialog on the main window.
+    void Form_Load();
+    void Combo1_Click();
+
+    vb::ComboBox* Combo1() const { return combo1_; }
+    // The dialog was closed with its close box: the next display needs a fresh one.
+    bool Unloaded() const { return unloaded_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CentreOnMainWindow();
+
+    vb::ComboBox* combo1_;
+    bool centredWithFrame_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace qv

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPalette>
 
+#include "app/About.h"
 #include "app/Wait.h"
 #include "game/GameState.h"
 #include "platform/Runtime.h"
@@ -125,6 +126,7 @@ Form1::Form1()
     QObject::connect(mnuPlayer_.Action(), &QAction::triggered, this,
                      [this] { mnuPlayer_Click(1); });
     QObject::connect(mnuZoom_.Action(), &QAction::triggered, this, [this] { mnuZoom_Click(2); });
+    QObject::connect(mnuAbout_.Action(), &QAction::triggered, this, [this] { mnuAbout_Click(3); });
     for (int i = 0; i < 2; ++i)
         text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
 
@@ -252,6 +254,10 @@ void Form1::mnuZoom_Click(int /*Index*/) {
         picture1_->Cls();
         geometry_.SetHeight(vb::ScreenHeight() / Zoom);
     }
+}
+
+void Form1::mnuAbout_Click(int /*Index*/) {
+    ShowAbout();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

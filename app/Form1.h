@@ -56,6 +56,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void Command1_Click(int Index);
     void mnuPlayer_Click(int Index);
     void mnuZoom_Click(int Index);
+    void mnuAbout_Click(int Index);
     void Text1_DblClick(int Index);
 
   protected:

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/Form1.h"
+#include "app/frmLabel.h"
 #include "platform/WidgetRuntime.h"
 
 int main(int argc, char* argv[]) {
@@ -9,7 +10,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Dremwick"));
     vb::InstallWidgetRuntime();
 
+    // The title window opens first and shows the main window when its animation is over.
     qv::Form1 form1;
-    form1.Show();
+    qv::frmLabel title(form1);
+    title.Show();
     return QApplication::exec();
 }

@@ -1,0 +1,196 @@
+#include "app/frmLabel.h"
+
+#include <QPalette>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/Form1.h"
+#include "app/Wait.h"
+#include "platform/Screen.h"
+#include "platform/SystemColors.h"
+#include "view/BallColor.h"
+
+namespace qv {
+
+namespace {
+
+const QString kTitle = QStringLiteral("\r\n\r\n\r\n") + QStringLiteral("QUILVARO") +
+                       QStringLiteral("\r\n") + QStringLiteral("Dremwick") +
+                       QStringLiteral("\r\n") + QStringLiteral("2005");
+
+constexpr double kSizeFactor = 8;
+constexpr vb::Color kBoxGrey = vb::RGB(224, 224, 224);
+constexpr vb::Color kTextGrey = vb::RGB(128, 128, 128);
+
+// Without any sign that the window is on the screen, the animation starts after this long.
+constexpr int kLatestStartMs = 1000;
+
+}  // namespace
+
+frmLabel::frmLabel(Form1& main)
+    : form1_(main),
+      geometry_(this),
+      surface_(new vb::PictureBox(this)),
+      text1_(new vb::MultiLineTextBox(this, true)) {
+    setWindowTitle(QStringLiteral("Dremwick Label"));
+    setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 24, true));
+
+    // The surface is the window's own client area: no frame of its own, the window's colour.
+    surface_->setFrameStyle(QFrame::NoFrame);
+    surface_->setFocusPolicy(Qt::NoFocus);
+    surface_->SetBackColor(vb::kButtonFace);
+
+    // The title box only shows the title.
+    text1_->setReadOnly(true);
+    text1_->setFocusPolicy(Qt::NoFocus);
+    text1_->setTextInteractionFlags(Qt::NoTextInteraction);
+    QPalette p = text1_->palette();
+    p.setColor(QPalette::Base, vb::ResolveColor(kBoxGrey));
+    p.setColor(QPalette::Text, vb::ResolveColor(kTextGrey));
+    text1_->setPalette(p);
+    text1_->raise();
+}
+
+void frmLabel::Show() {
+    if (!loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    if (isVisible())
+        return;
+    QWidget::show();
+    // Once shown, the window knows the size of its frame: its outer size is set again.
+    PlaceWindow();
+}
+
+void frmLabel::Form_Load() {
+    PlaceWindow();
+}
+
+void frmLabel::PlaceWindow() {
+    const vb::Single SH = vb::ScreenHeight();
+    const vb::Single SW = vb::ScreenWidth();
+    geometry_.SetHeight(SH / 2);
+    geometry_.SetWidth(SH * 1.25f / 2);
+    geometry_.SetTop((SH - geometry_.Height()) / 2);
+    geometry_.SetLeft((SW - geometry_.Width()) / 2);
+    // The box is as large as the whole window, frame and caption included.
+    text1_->SetHeight(geometry_.Height());
+    text1_->SetWidth(geometry_.Width());
+    text1_->SetLeft(0);
+    text1_->SetTop(0);
+}
+
+void frmLabel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    surface_->SetLeft(0);
+    surface_->SetTop(0);
+    surface_->SetWidth(vb::TwipsX(width()));
+    surface_->SetHeight(vb::TwipsY(height()));
+}
+
+void frmLabel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (armed_)
+        return;
+    armed_ = true;
+    // The animation paints while it waits, so it starts once the window can be seen: at once
+    // when it already is, else at its first exposure. Where no exposure is ever reported, it
+    // starts after a while all the same.
+    if (QWindow* window = windowHandle())
+        window->installEventFilter(this);
+    QMetaObject::invokeMethod(
+        this, [this] { StartWhenVisible(); }, Qt::QueuedConnection);
+    QTimer::singleShot(kLatestStartMs, this, [this] { Start(); });
+}
+
+bool frmLabel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        // Let the exposure paint the window first.
+        QMetaObject::invokeMethod(
+            this, [this] { StartWhenVisible(); }, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmLabel::StartWhenVisible() {
+    const QWindow* window = windowHandle();
+    if (window != nullptr && window->isExposed())
+        Start();
+}
+
+void frmLabel::Start() {
+    if (started_)
+        return;
+    started_ = true;
+    if (QWindow* window = windowHandle())
+        window->removeEventFilter(this);
+    Form_Activate();
+}
+
+void frmLabel::Form_Activate() {
+    vb::Picture& surface = *surface_;
+    surface.Scale(0, 0, 6, 6);
+
+    // The title, typed letter by letter; each CR LF counts as two letters.
+    for (qsizetype i = 1; i <= kTitle.size(); ++i) {
+        text1_->SetText(kTitle.left(i));
+        geometry_.Refresh();
+        Pause(0.03);
+    }
+    Pause(0.5);
+    text1_->SetText(QString());
+    geometry_.Refresh();
+    text1_->SetVisible(false);
+
+    // The dots go on the window itself, one per cell of a 6 x 6 grid; column c has the colour of
+    // ball kind c. Each wave is covered again in the title box's grey.
+    auto dot = [&surface](int column, int row, vb::Color colour) {
+        surface.PSet(column - 0.5, row - 0.5, colour);
+    };
+    auto coverRowByRow = [&dot] {
+        for (int row = 1; row <= 6; ++row) {
+            for (int column = 1; column <= 6; ++column)
+                dot(column, row, kBoxGrey);
+        }
+    };
+    auto colourColumnByColumn = [&dot] {
+        for (int column = 1; column <= 6; ++column) {
+            for (int row = 1; row <= 6; ++row)
+                dot(column, row, BallColor(static_cast<vb::Integer>(column)));
+        }
+    };
+
+    // Wave 1: large dots row by row, one at a time.
+    surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor));
+    for (int row = 1; row <= 6; ++row) {
+        for (int column = 1; column <= 6; ++column) {
+            dot(column, row, BallColor(static_cast<vb::Integer>(column)));
+            geometry_.Refresh();
+            Pause(0.02);
+        }
+    }
+    coverRowByRow();
+
+    // Wave 2: two thirds of the size, all at once, for half a second.
+    surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor / 3 * 2));
+    colourColumnByColumn();
+    geometry_.Refresh();
+    Pause(0.5);
+    coverRowByRow();
+
+    // Wave 3: a third of the size.
+    surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor / 3));
+    colourColumnByColumn();
+    geometry_.Refresh();
+    Pause(0.5);
+    coverRowByRow();
+    geometry_.Refresh();
+    Pause(0.5);
+
+    // The main window takes over; this window stays loaded, hidden.
+    form1_.Show();
+    hide();
+}
+
+}  // namespace qv

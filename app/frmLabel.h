@@ -1,0 +1,52 @@
+// "Dremwick Label": the title window the program opens with. It types the title letter by
+// letter, lets three waves of coloured dots run over its surface, then shows the main window and
+// hides itself. The animation runs once, when the window is first on the screen.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/Form.h"
+#include "platform/Widgets.h"
+
+namespace qv {
+
+class Form1;
+
+class frmLabel : public QWidget {
+  public:
+    explicit frmLabel(Form1& main);
+
+    // Loads the window at its first showing and shows it; the animation follows as soon as the
+    // window can be seen.
+    void Show();
+
+    // Sizes the window from the screen and centres it; the title box covers the whole window.
+    void Form_Load();
+    // The animation and the hand-over to the main window.
+    void Form_Activate();
+
+    vb::Window& Window() { return geometry_; }
+    vb::MultiLineTextBox* Text1() const { return text1_; }
+    // The window's own drawing surface, below the title box.
+    vb::PictureBox* Surface() const { return surface_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void PlaceWindow();
+    void StartWhenVisible();
+    void Start();
+
+    Form1& form1_;
+    vb::FormGeometry geometry_;
+    vb::PictureBox* surface_;
+    vb::MultiLineTextBox* text1_;
+    bool loaded_ = false;
+    bool armed_ = false;
+    bool started_ = false;
+};
+
+}  // namespace qv

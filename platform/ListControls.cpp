@@ -75,12 +75,15 @@ void ComboBox::AddItem(const QString& entry) {
     // text in the field.
     const QString text = currentText();
     addItem(entry);
-    if (currentText() != text)
-        setEditText(text);
+    SetText(text);
 }
 
 void ComboBox::SetText(const QString& text) {
-    // The text alone changes; no entry counts as chosen.
+    // The text alone changes; no entry counts as chosen. The list highlights the entry that
+    // matches the text exactly, if any, when it drops down.
+    const int match = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (match != currentIndex())
+        setCurrentIndex(match);
     setEditText(text);
 }
 

@@ -113,6 +113,8 @@ class TestZoom : public QObject {
                 entries << combo->itemText(i);
             QCOMPARE(entries, (QStringList{"1:1", "1:1.5", "1:2", "1:2.5", "1:3"}));
             QCOMPARE(combo->Text(), QStringLiteral("1:2"));
+            // The list drops down on the entry in force.
+            QCOMPARE(combo->currentIndex(), 2);
             // Centred on the main window, outer sizes.
             vb::Window& main = form.Window();
             vb::Window& self = zoom.Geometry();
@@ -134,6 +136,7 @@ class TestZoom : public QObject {
         Zoom = 1.75f;
         frmZoom zoom(&form);
         QCOMPARE(zoom.Combo1()->Text(), QStringLiteral("Combo1"));
+        QCOMPARE(zoom.Combo1()->currentIndex(), -1);
         QCOMPARE(zoom.Combo1()->count(), 5);
         Zoom = 2.5f;
         frmZoom again(&form);

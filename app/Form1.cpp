@@ -119,6 +119,14 @@ Form1::Form1()
         txtMess_->setPalette(p);
     }
     command1_->onClick = [this](int index) { Command1_Click(index); };
+    // On a screen of another pixel density the pictures start afresh at its resolution; the
+    // layout pass draws the grid, the balls and the preview again.
+    for (vb::PictureBox* picture : {picture1_, picture2_}) {
+        picture->onDensityChange = [this] {
+            if (loaded_ && isVisible())
+                Form_Resize();
+        };
+    }
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
     QWidget::setTabOrder(picture1_, text1_[0]);

@@ -129,6 +129,14 @@ Form1::Form1()
     QObject::connect(mnuAbout_.Action(), &QAction::triggered, this, [this] { mnuAbout_Click(3); });
     for (int i = 0; i < 2; ++i)
         text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
+    // On a screen of another pixel density the pictures start afresh at its resolution; the
+    // layout pass draws the grid, the balls and the preview again.
+    for (vb::PictureBox* picture : {picture1_, picture2_}) {
+        picture->onDensityChange = [this] {
+            if (loaded_ && isVisible())
+                Form_Resize();
+        };
+    }
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
     QWidget::setTabOrder(picture1_, text1_[0]);

@@ -8,6 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quilvaro"));
     QApplication::setOrganizationName(QStringLiteral("Dremwick"));
+    // Ties the window to its menu entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     vb::InstallWidgetRuntime();
 
     // The title window opens first and shows the main window when its animation is over.

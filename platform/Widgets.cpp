@@ -154,6 +154,16 @@ QPoint PictureBox::PositionOf(double x, double y) const {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    if (devicePixelRatioF() != canvas_.DevicePixelRatio()) {
+        // The window went to a screen of another density (or learnt its density only once shown,
+        // as on Wayland). An image kept at the old resolution would be shown scaled, blurred or
+        // blocky, and old balls scaled up would leave fringes that no erasing dot covers: the
+        // image starts afresh at the new resolution and the window draws it again.
+        canvas_.SetSize(contentsRect().size(), devicePixelRatioF());
+        canvas_.TakeDirty();
+        if (onDensityChange)
+            QMetaObject::invokeMethod(this, onDensityChange, Qt::QueuedConnection);
+    }
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), canvas_.Image());

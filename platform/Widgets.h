@@ -131,6 +131,10 @@ class PictureBox : public Twips<QFrame, Picture> {
     std::function<void(Integer, Integer, Single, Single)> onMouseUp;
     // A logical pixel position inside the drawing area for a user coordinate (for tests).
     QPoint PositionOf(double x, double y) const;
+    // Runs (from the event loop, after the paint) when the picture found itself on a screen of
+    // another pixel density: its image starts afresh, blank, at the new resolution, and the
+    // window is expected to draw it again.
+    std::function<void()> onDensityChange;
 
   protected:
     void Resized(int widthPixels, int heightPixels) override;

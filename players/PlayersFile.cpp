@@ -25,7 +25,7 @@ bool CanKeepFileAt(const QString& path) {
     vb::RecordFile file;
     if (!file.Open(path, kRecordLength))
         return false;
-    QTemporaryFile probe(path + QStringLiteral(".XXXXXX"));
+    QTemporaryFile probe(path + QStringLiteral(".probe.XXXXXX"));
     return probe.open();
 }
 

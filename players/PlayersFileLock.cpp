@@ -11,10 +11,11 @@ namespace qv {
 
 namespace {
 
-// A lock file whose process is gone is taken over at once. One that tells no process (its
-// writer was killed before it could fill it in) is taken over once it is this old; a live copy
-// keeps its lock regardless, as it holds a lock on the lock file itself.
-constexpr int kStaleLockMilliseconds = 5000;
+// A lock file whose process is gone is taken over at once. One that names no process (its
+// writer was killed between creating it and filling it in, a few in a hundred kills) is taken
+// over once it is a second old. A live copy on this machine never loses its lock this way: it
+// also holds a system lock on the lock file, which the takeover needs.
+constexpr int kStaleLockMilliseconds = 1000;
 
 struct LockState {
     int depth = 0;

@@ -1,6 +1,9 @@
 #include "players/PlayersFileLock.h"
 
+#include <QDeadlineTimer>
 #include <QLockFile>
+#include <QThread>
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -60,7 +63,18 @@ PlayersFileLock::PlayersFileLock() {
     const QString lockPath = PlayersFilePath + QStringLiteral(".lock");
     auto file = std::make_unique<QLockFile>(lockPath);
     file->setStaleLockTime(kStaleLockMilliseconds);
-    if (file->tryLock(g_timeout)) {
+    // The other copy holds the file for a few milliseconds at a time: ask again soon and often,
+    // rather than in the long steps QLockFile takes by itself.
+    const QDeadlineTimer deadline(g_timeout);
+    int pause = 2;
+    while (!file->tryLock(0)) {
+        if (file->error() != QLockFile::LockFailedError || deadline.hasExpired())
+            break;
+        QThread::msleep(
+            static_cast<unsigned long>(std::min<qint64>(pause, deadline.remainingTime())));
+        pause = std::min(pause * 2, 50);
+    }
+    if (file->error() == QLockFile::NoError) {
         s.file = std::move(file);
         locked_ = true;
         return;

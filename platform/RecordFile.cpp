@@ -1,14 +1,102 @@
 #include "platform/RecordFile.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
 #include <set>
+#include <vector>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#endif
 
 namespace vb {
 
 namespace {
+
 std::set<Integer>& FilesInUse() {
     static std::set<Integer> inUse;
     return inUse;
 }
+
+struct Extent {
+    qint64 begin;
+    qint64 end;
+};
+
+// The stretches of [0, length) that may hold data: the holes of a sparse file are left out where
+// the file system can tell them apart, so that they are neither read nor written.
+std::vector<Extent> DataExtents(int fd, qint64 length) {
+    std::vector<Extent> extents;
+#if defined(SEEK_DATA) && defined(SEEK_HOLE)
+    qint64 pos = 0;
+    while (pos < length) {
+        const off_t data = ::lseek(fd, pos, SEEK_DATA);
+        if (data < 0) {
+            if (errno != ENXIO)  // not supported here: all of the rest counts as data
+                extents.push_back({pos, length});
+            break;
+        }
+        if (data >= length)
+            break;
+        off_t hole = ::lseek(fd, data, SEEK_HOLE);
+        if (hole < 0 || hole > length)
+            hole = length;
+        extents.push_back({data, hole});
+        pos = hole;
+    }
+#else
+    (void)fd;
+    if (length > 0)
+        extents.push_back({0, length});
+#endif
+    return extents;
+}
+
+qint64 ReadAt(int fd, char* buffer, qint64 size, qint64 offset) {
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size - done, offset + done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
+// Free bytes for an ordinary user on the disk that holds `folder`; -1 when unknown.
+qint64 FreeSpace(const QString& folder) {
+#if defined(Q_OS_UNIX)
+    struct statvfs fs {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &fs) != 0)
+        return -1;
+    return static_cast<qint64>(fs.f_bavail) * static_cast<qint64>(fs.f_frsize);
+#else
+    (void)folder;
+    return -1;
+#endif
+}
+
+// After a rename the folder's own entry must reach the disk too, or a power cut may bring back
+// the old name.
+void SyncFolder(const QString& folder) {
+#if defined(Q_OS_UNIX)
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)folder;
+#endif
+}
+
 }  // namespace
 
 Integer FreeFile() {
@@ -18,11 +106,14 @@ Integer FreeFile() {
     return n;
 }
 
-bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo) {
+bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo, Access access) {
     Close();
+    error_.clear();
     recordLength_ = recordLength;
     file_.setFileName(path);
-    if (!file_.open(QIODevice::ReadWrite))
+    const QIODevice::OpenMode mode =
+        access == Access::ReadWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+    if (!file_.open(mode))
         return false;
     fileNo_ = fileNo != 0 ? fileNo : FreeFile();
     FilesInUse().insert(fileNo_);
@@ -48,32 +139,102 @@ QByteArray RecordFile::Get(qint64 n) {
     return record;
 }
 
-bool RecordFile::Put(qint64 n, const QByteArray& record) {
-    if (!file_.isOpen() || n < 1)
-        return false;
-    QByteArray bytes = record.left(recordLength_);
-    if (bytes.size() < recordLength_)
-        bytes.append(QByteArray(recordLength_ - bytes.size(), '\0'));
-    const qint64 offset = (n - 1) * recordLength_;
-    if (offset > file_.size()) {
-        // The gap before a record written past the end is zero bytes.
-        if (!file_.resize(offset))
-            return false;
-    }
-    if (!file_.seek(offset))
-        return false;
-    return file_.write(bytes) == recordLength_;
-}
-
 void RecordFile::Close() {
-    if (file_.isOpen()) {
-        file_.flush();
+    if (file_.isOpen())
         file_.close();
-    }
     if (fileNo_ != 0) {
         FilesInUse().erase(fileNo_);
         fileNo_ = 0;
     }
+}
+
+bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& bytes,
+                      const QString& source, QString* why) {
+    auto fail = [&](const QString& text) {
+        if (why)
+            *why = text;
+        return false;
+    };
+    if (offset < 0)
+        return fail(QStringLiteral("Invalid position in the file."));
+
+    const QString from = source.isEmpty() ? target : source;
+    QFile old(from);
+    qint64 oldLength = 0;
+    std::vector<Extent> extents;
+    if (QFileInfo(from).isDir())
+        return fail(QStringLiteral("%1 is a folder, not a file.").arg(from));
+    if (QFileInfo::exists(from)) {
+        // Whatever the new version keeps of the old one must be read first: an old file that
+        // cannot be read is never replaced.
+        if (!old.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            return fail(QStringLiteral("The file could not be read: %1.").arg(old.errorString()));
+        oldLength = old.size();
+        extents = DataExtents(old.handle(), oldLength);
+    }
+
+    qint64 needed = bytes.size();
+    for (const Extent& e : extents)
+        needed += e.end - e.begin;
+    const QString folder = QFileInfo(target).absolutePath();
+    const qint64 free = FreeSpace(folder);
+    if (free >= 0 && needed > free) {
+        return fail(QStringLiteral("There is not enough free space on the disk for a new copy of "
+                                   "the file (%1 bytes needed, %2 bytes free).")
+                        .arg(needed)
+                        .arg(free));
+    }
+
+    QSaveFile out(target);
+    out.setDirectWriteFallback(false);  // never write over the old file in place
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("A new copy could not be created beside it: %1.")
+                        .arg(out.errorString()));
+
+    // What the system said about the last failed call, in its own words.
+    auto reason = [&out](int error) {
+        if (error != 0)
+            return qt_error_string(error);
+        return out.errorString();
+    };
+    auto writeFailed = [&] {
+        const QString text = QStringLiteral("Writing the new copy failed: %1.").arg(reason(errno));
+        out.cancelWriting();
+        return fail(text);
+    };
+
+    constexpr qint64 kChunk = 64 * 1024;
+    std::vector<char> buffer(kChunk);
+    errno = 0;
+    for (const Extent& e : extents) {
+        for (qint64 pos = e.begin; pos < e.end; pos += kChunk) {
+            const qint64 size = std::min(kChunk, e.end - pos);
+            const qint64 got = ReadAt(old.handle(), buffer.data(), size, pos);
+            if (got != size) {
+                out.cancelWriting();
+                return fail(QStringLiteral("The file could not be read to its end."));
+            }
+            // Blocks of zero bytes become holes: reading them gives the same zero bytes.
+            if (std::all_of(buffer.begin(), buffer.begin() + size, [](char c) { return c == 0; }))
+                continue;
+            if (!out.seek(pos) || out.write(buffer.data(), size) != size)
+                return writeFailed();
+        }
+    }
+    if (!out.seek(offset) || out.write(bytes) != bytes.size())
+        return writeFailed();
+    const qint64 length = std::max(oldLength, offset + bytes.size());
+    if (!out.flush() || (out.size() < length && !out.resize(length)))
+        return writeFailed();
+#if defined(Q_OS_UNIX)
+    if (::fsync(out.handle()) != 0)
+        return writeFailed();
+#endif
+    errno = 0;
+    if (!out.commit())
+        return fail(QStringLiteral("Writing the new copy failed: %1.").arg(reason(errno)));
+    SyncFolder(folder);
+    return true;
 }
 
 }  // namespace vb

@@ -1,4 +1,8 @@
 // Record-oriented access to a file of fixed-length records, numbered from 1.
+//
+// Reading goes through an open RecordFile. Writing never changes a file in place: a new version
+// is written beside it and renamed over it in one step (ReplaceFileRange), so that a program
+// killed at any moment, or a disk that fills up, leaves either the old file or the new one.
 #pragma once
 
 #include <QByteArray>
@@ -12,6 +16,11 @@ namespace vb {
 // The next free file number; numbers are given back when their file is closed.
 Integer FreeFile();
 
+enum class Access {
+    ReadWrite,  // creates an empty file when it is missing
+    ReadOnly,
+};
+
 class RecordFile {
   public:
     RecordFile() = default;
@@ -19,24 +28,39 @@ class RecordFile {
     RecordFile& operator=(const RecordFile&) = delete;
     ~RecordFile() { Close(); }
 
-    // Opens `path` for reading and writing with records of `recordLength` bytes under the file
-    // number `fileNo`, creating an empty file when it is missing. False when it cannot be opened.
-    bool Open(const QString& path, int recordLength, Integer fileNo = 0);
+    // Opens `path` with records of `recordLength` bytes under the file number `fileNo`. Opened for
+    // reading and writing, a missing file is created empty. False when it cannot be opened (a
+    // directory, no permission); ErrorString() then says why.
+    bool Open(const QString& path, int recordLength, Integer fileNo = 0,
+              Access access = Access::ReadWrite);
     bool IsOpen() const { return file_.isOpen(); }
     // The file's length in bytes.
     qint64 Lof() const;
     // Record n (from 1). A record past the end reads as zero bytes; a partly present last record
-    // reads as its bytes followed by zero bytes.
+    // reads as its bytes followed by zero bytes. Never more than one record is read.
     QByteArray Get(qint64 n);
-    // Writes record n (from 1), growing the file when needed. False when the write failed.
-    bool Put(qint64 n, const QByteArray& record);
     void Close();
-    QString ErrorString() const { return file_.errorString(); }
+    QString ErrorString() const { return error_.isEmpty() ? file_.errorString() : error_; }
 
   private:
     QFile file_;
+    QString error_;
     int recordLength_ = 0;
     Integer fileNo_ = 0;
 };
+
+// Writes a new version of `target` in one step: a temporary file in the same folder receives the
+// bytes of `source` (the old `target` itself when `source` is empty; nothing when that does not
+// exist) with the bytes from `offset` on replaced by `bytes`, zero bytes filling any gap; it is
+// flushed to the disk and renamed over `target`, and the folder is flushed too. The new file is
+// as long as the old one or as offset + bytes.size(), whichever is longer.
+//
+// Holes of a sparse source stay holes and blocks of zero bytes are not written, so a file of
+// gigabytes of zeros costs no disk space; the data the copy needs is checked against the free
+// space of the disk before anything is written. The permissions of the old target are kept.
+//
+// On failure the old target is left exactly as it was, and `why` says what went wrong.
+bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& bytes,
+                      const QString& source, QString* why);
 
 }  // namespace vb

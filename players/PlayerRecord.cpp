@@ -1,6 +1,8 @@
 #include "players/PlayerRecord.h"
 
 #include <QtEndian>
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_map>
 
@@ -91,14 +93,15 @@ QByteArray EncodeRecord(const PlayerRecord& record) {
 }
 
 PlayerRecord DecodeRecord(const QByteArray& bytes) {
-    QByteArray full = bytes.left(kRecordLength);
-    if (full.size() < kRecordLength)
-        full.append(QByteArray(kRecordLength - full.size(), '\0'));
+    // Exactly one record: a short one is padded with zero bytes, nothing past it is looked at.
+    std::array<char, kRecordLength> full{};
+    std::memcpy(full.data(), bytes.constData(),
+                static_cast<std::size_t>(std::min<qsizetype>(bytes.size(), kRecordLength)));
     PlayerRecord record;
-    record.Name = FromCp1251(full.left(kNameLength));
-    record.Result = qFromLittleEndian<std::int32_t>(full.constData() + 50);
-    std::memcpy(record.Spare.data(), full.constData() + 54, 4);
-    record.Marker = FromCp1251(full.mid(58, 2));
+    record.Name = FromCp1251(QByteArray(full.data(), kNameLength));
+    record.Result = qFromLittleEndian<std::int32_t>(full.data() + 50);
+    std::memcpy(record.Spare.data(), full.data() + 54, 4);
+    record.Marker = FromCp1251(QByteArray(full.data() + 58, 2));
     return record;
 }
 

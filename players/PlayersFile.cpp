@@ -1,13 +1,14 @@
 #include "players/PlayersFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <algorithm>
 
 #include "game/GameState.h"
 #include "platform/RecordFile.h"
 #include "platform/Runtime.h"
+#include "players/PlayersFileLock.h"
 
 namespace qv {
 
@@ -15,58 +16,79 @@ namespace {
 
 const QString kFileName = QStringLiteral("QVPlayers.dat");
 const QString kMessageTitle = QStringLiteral("QUILVARO");
+const QString kNewLine = QStringLiteral("\r\n");
 
-bool CanOpenReadWrite(const QString& path) {
+// The file can be kept at `path` when it opens for reading and writing and its folder takes new
+// files: every save writes a new copy beside the file and renames it over the old one, and the
+// lock file lives beside it too.
+bool CanKeepFileAt(const QString& path) {
     vb::RecordFile file;
-    return file.Open(path, kRecordLength);
+    if (!file.Open(path, kRecordLength))
+        return false;
+    QTemporaryFile probe(path + QStringLiteral(".probe.XXXXXX"));
+    return probe.open();
 }
 
-bool OpenPlayersFile(vb::RecordFile& file) {
+bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
     if (PlayersFilePath.isEmpty())
         return false;
     PlayersFileNo = vb::FreeFile();
-    return file.Open(PlayersFilePath, kRecordLength, PlayersFileNo);
+    return file.Open(PlayersFilePath, kRecordLength, PlayersFileNo, access);
 }
 
-void TellNotStored(const QString& why) {
-    vb::MsgBox(QStringLiteral("Your result could not be stored in the players file") +
-                   QStringLiteral("\r\n") + PlayersFilePath + QStringLiteral("\r\n\r\n") + why,
-               vb::MsgIcon::Exclamation, kMessageTitle);
+// One message box saying what could not be stored and why; shown once the file is unlocked.
+void TellNotStored(const QString& what, const QString& why) {
+    const QString text = what + kNewLine + PlayersFilePath + kNewLine + kNewLine + why + kNewLine +
+                         kNewLine + QStringLiteral("The players file was left as it was.");
+    AfterPlayersFileUnlocked([text] { vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle); });
+}
+
+QString ResultNotStored() {
+    QString what =
+        QStringLiteral("Your result %1 could not be stored in the players file").arg(CurrentResult);
+    const QString name = DisplayName(CurrentName);
+    if (!name.isEmpty())
+        what = QStringLiteral("Player: ") + name + kNewLine + what;
+    return what;
 }
 
 }  // namespace
 
 void ChoosePlayersFile() {
     const QString beside = PlayersFilePath;
-    if (CanOpenReadWrite(beside))
+    if (!beside.isEmpty() && CanKeepFileAt(beside))
         return;
 
     const QString folder = vb::UserDataPath();
     const QString fallback = folder + QStringLiteral("/") + kFileName;
     if (!folder.isEmpty() && QDir().mkpath(folder)) {
+        PlayersFilePath = fallback;
         const QFileInfo besideInfo(beside);
         if (!QFileInfo::exists(fallback) && besideInfo.isFile() && besideInfo.isReadable()) {
-            QFile::copy(beside, fallback);
-            QFile::setPermissions(fallback, QFile::ReadOwner | QFile::WriteOwner |
-                                                QFile::ReadGroup | QFile::ReadOther);
+            // Seeded from the file beside the game, in one step like every other write.
+            PlayersFileLock lock;
+            if (lock.IsLocked() && !QFileInfo::exists(fallback))
+                vb::ReplaceFileRange(fallback, 0, QByteArray(), beside, nullptr);
         }
-        if (CanOpenReadWrite(fallback)) {
-            PlayersFilePath = fallback;
+        if (CanKeepFileAt(fallback))
             return;
-        }
     }
     PlayersFilePath.clear();
     vb::MsgBox(QStringLiteral("The players file could not be opened, neither beside the game") +
-                   QStringLiteral("\r\n") + beside +
-                   QStringLiteral("\r\nnor in your data folder\r\n") + fallback +
-                   QStringLiteral("\r\n\r\nResults will not be kept in this session."),
+                   kNewLine + beside + QStringLiteral("\r\nnor in your data folder\r\n") +
+                   fallback + QStringLiteral("\r\n\r\nResults will not be kept in this session."),
                vb::MsgIcon::Exclamation, kMessageTitle);
 }
 
 void LoadPlayers(LoadForm form) {
+    // Without the lock the file is read all the same: every write replaces it whole, so what is
+    // read is always one complete version of it.
+    PlayersFileLock lock;
     vb::RecordFile file;
-    const bool open = OpenPlayersFile(file);
+    const bool open =
+        OpenPlayersFile(file, vb::Access::ReadWrite) || OpenPlayersFile(file, vb::Access::ReadOnly);
     // The record count of a file whose length is not a multiple of 60 is rounded, halves to even.
+    // It is a 16-bit number: a file of more than 32767 records counts as 32767.
     const qint64 length = open ? file.Lof() : 0;
     const double records = vb::RoundHalfEven(static_cast<double>(length) / kRecordLength);
     PlayerCount = static_cast<Integer>(std::min(records, 32767.0));
@@ -97,44 +119,57 @@ void LoadPlayers(LoadForm form) {
 }
 
 bool SavePlayers() {
-    vb::RecordFile file;
-    if (!OpenPlayersFile(file)) {
-        if (!PlayersFilePath.isEmpty())
-            TellNotStored(file.ErrorString());
-        return false;
+    if (PlayersFilePath.isEmpty())
+        return false;  // the player was told at start-up that nothing is kept
+    PlayersFileLock lock;
+    QString why = lock.Why();
+    bool stored = false;
+    if (lock.IsLocked()) {
+        QByteArray records;
+        records.reserve(kMaxPlayers * kRecordLength);
+        for (int i = 1; i <= kMaxPlayers; ++i)
+            records += EncodeRecord(Players[i]);
+        // Records 1 to 100 are replaced; whatever lies past them is carried over as it is.
+        stored = vb::ReplaceFileRange(PlayersFilePath, 0, records, QString(), &why);
     }
-    for (int i = 1; i <= kMaxPlayers; ++i) {
-        if (!file.Put(i, EncodeRecord(Players[i]))) {
-            const QString why = file.ErrorString();
-            file.Close();
-            TellNotStored(why);
-            return false;
-        }
-    }
-    file.Close();
-    return true;
+    if (!stored)
+        TellNotStored(QStringLiteral("The list of players could not be stored in the players file"),
+                      why);
+    return stored;
 }
 
 bool StoreCurrentResult() {
     if (CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers)
         return true;
+    const int k = CurrentPlayer;
     bool stored = true;
-    vb::RecordFile file;
-    if (OpenPlayersFile(file)) {
-        Players[CurrentPlayer] = DecodeRecord(file.Get(CurrentPlayer));
-        if (CurrentResult > Players[CurrentPlayer].Result) {
-            Players[CurrentPlayer].Result = CurrentResult;
-            if (!file.Put(CurrentPlayer, EncodeRecord(Players[CurrentPlayer]))) {
-                TellNotStored(file.ErrorString());
-                stored = false;
-            }
+    if (PlayersFilePath.isEmpty()) {
+        // The player was told at start-up that results are not kept.
+        stored = !(CurrentResult > Players[k].Result);
+    } else {
+        PlayersFileLock lock;
+        QString why = lock.Why();
+        vb::RecordFile file;
+        if (OpenPlayersFile(file, vb::Access::ReadOnly)) {
+            Players[k] = DecodeRecord(file.Get(k));
+            file.Close();
+        } else if (QFileInfo::exists(PlayersFilePath)) {
+            why = QStringLiteral("The file could not be read: %1.").arg(file.ErrorString());
+            stored = !(CurrentResult > Players[k].Result);
+        } else {
+            Players[k] = DecodeRecord(QByteArray());  // a missing file holds no record yet
         }
-        file.Close();
-    } else if (!PlayersFilePath.isEmpty() && CurrentResult > Players[CurrentPlayer].Result) {
-        TellNotStored(file.ErrorString());
-        stored = false;
+        if (stored && CurrentResult > Players[k].Result) {
+            PlayerRecord updated = Players[k];
+            updated.Result = CurrentResult;
+            stored = lock.IsLocked() &&
+                     vb::ReplaceFileRange(PlayersFilePath, qint64(k - 1) * kRecordLength,
+                                          EncodeRecord(updated), QString(), &why);
+        }
+        if (!stored)
+            TellNotStored(ResultNotStored(), why);
     }
-    Players[CurrentPlayer].Result = CurrentResult;
+    Players[k].Result = CurrentResult;
     return stored;
 }
 

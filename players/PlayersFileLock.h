@@ -1,0 +1,49 @@
+// Keeps other copies of the game away from the players file while one copy reads and writes it:
+// a lock file beside it, QVPlayers.dat.lock. A lock left behind by a copy that was killed is
+// taken over at once (its process is gone); a copy that is alive keeps its lock however long.
+//
+// Locks nest within the program: the outermost one takes the lock file, the inner ones share it.
+// So LoadPlayers, SavePlayers and StoreCurrentResult, which each take the lock for their own
+// open-use-close of the file, also run while a caller holds it, as the new player dialog does
+// from its reload of the file to its save:
+//
+//     PlayersFileLock lock;
+//     LoadPlayers(LoadForm::Reload);
+//     ... fill the slot ...
+//     SavePlayers();
+//
+// When the outermost lock could not be taken, the inner ones fail too, so that a table read
+// without the lock is never saved over a result another copy stored meanwhile.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace qv {
+
+class PlayersFileLock {
+  public:
+    // Takes the lock on PlayersFilePath, waiting at most PlayersFileLockTimeout() milliseconds
+    // for another copy to release it.
+    PlayersFileLock();
+    ~PlayersFileLock();
+    PlayersFileLock(const PlayersFileLock&) = delete;
+    PlayersFileLock& operator=(const PlayersFileLock&) = delete;
+
+    bool IsLocked() const { return locked_; }
+    // Why the lock could not be taken, in words for the player.
+    QString Why() const;
+
+  private:
+    bool locked_ = false;
+};
+
+// How long to wait for another copy of the game to release the file; 10 seconds unless changed.
+int PlayersFileLockTimeout();
+void SetPlayersFileLockTimeout(int milliseconds);
+
+// Runs `action` at once when the file is not locked, otherwise as soon as the outermost lock is
+// released: a message box is never left open while other copies wait for the file.
+void AfterPlayersFileUnlocked(std::function<void()> action);
+
+}  // namespace qv

@@ -3,6 +3,7 @@
 #include "game/GameState.h"
 #include "game/MainWindow.h"
 #include "players/PlayersFile.h"
+#include "players/PlayersFileLock.h"
 
 namespace qv {
 
@@ -23,6 +24,9 @@ vb::Integer NewPlayerSlot() {
 }
 
 void AddNewPlayer(const QString& name) {
+    // From the reload to the save no other copy of the game may store a result: the table saved
+    // here is the one just read, and a result stored meanwhile would be overwritten by it.
+    PlayersFileLock lock;
     LoadPlayers(LoadForm::Reload);
 
     CurrentName = name;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTest>
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 #include "players/Form2.h"
 #include "players/NewPlayer.h"
 #include "players/PlayerListRows.h"
+#include "players/PlayersFileLock.h"
 #include "players/frmNewGamer.h"
 
 using namespace qv;
@@ -244,6 +246,52 @@ class TestPlayerWindows : public QObject {
         QCOMPARE(Record(rt.PlayersFile(), 3), EncodeRecord(table[2]));  // Spare unchanged
         QCOMPARE(Record(rt.PlayersFile(), 6), QByteArray(60, '\0'));
         QCOMPARE(Record(rt.PlayersFile(), 100), QByteArray(60, '\0'));
+    }
+
+    void aNewPlayerIsNotSavedOverAFileAnotherCopyHolds() {
+        qvtest::TestRuntime rt;
+        WriteTable(rt.PlayersFile(), {Player("Ann", 10)});
+        Form1 form;
+        form.Show();
+        const QByteArray before = Record(rt.PlayersFile(), 1);
+        // Another copy of the game holds the file from its reload to its save.
+        QLockFile other(PlayersFilePath + QStringLiteral(".lock"));
+        QVERIFY(other.tryLock(0));
+        const int timeout = PlayersFileLockTimeout();
+        SetPlayersFileLockTimeout(30);
+        AddNewPlayer(QStringLiteral("Bob"));
+        SetPlayersFileLockTimeout(timeout);
+        QCOMPARE(QFileInfo(rt.PlayersFile()).size(), 60);
+        QCOMPARE(Record(rt.PlayersFile(), 1), before);
+        QCOMPARE(rt.messages.size(), std::size_t(1));
+        other.unlock();
+        // Once the other copy is done, the next new player is stored, and with it the one this
+        // session could not store before.
+        AddNewPlayer(QStringLiteral("Cid"));
+        QCOMPARE(QFileInfo(rt.PlayersFile()).size(), 6000);
+        QCOMPARE(Record(rt.PlayersFile(), 1), before);
+        QCOMPARE(Record(rt.PlayersFile(), 2), EncodeRecord(Player("Bob", 0)));
+        QCOMPARE(Record(rt.PlayersFile(), 3), EncodeRecord(Player("Cid", 0)));
+    }
+
+    void theFileStaysLockedFromTheReloadToTheSave() {
+        qvtest::TestRuntime rt;
+        WriteTable(rt.PlayersFile(), {Player("Ann", 10)});
+        Form1 form;
+        form.Show();
+        // Between the reload and the save the new name reaches the main window: at that moment
+        // another copy of the game must find the file locked.
+        int tries = 0, refused = 0;
+        QObject::connect(form.Text1Box(0), &QLineEdit::textChanged, [&] {
+            QLockFile other(PlayersFilePath + QStringLiteral(".lock"));
+            ++tries;
+            refused += other.tryLock(0) ? 0 : 1;
+        });
+        AddNewPlayer(QStringLiteral("Bob"));
+        QCOMPARE(tries, 1);
+        QCOMPARE(refused, 1);
+        QLockFile after(PlayersFilePath + QStringLiteral(".lock"));
+        QVERIFY(after.tryLock(0));  // and it is free again afterwards
     }
 
     void aFullTableGivesUpItsLowestResultLowestRecordOnATie() {

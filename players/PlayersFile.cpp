@@ -54,9 +54,25 @@ QString ResultNotStored() {
 
 }  // namespace
 
+namespace {
+QString g_installedFolder = QStringLiteral(QUILVARO_INSTALLED_BINDIR);
+
+bool RunsFromInstalledFolder() {
+    const QString here = QFileInfo(vb::AppPath()).canonicalFilePath();
+    return !here.isEmpty() && here == QFileInfo(g_installedFolder).canonicalFilePath();
+}
+}  // namespace
+
+QString InstalledProgramFolder() {
+    return g_installedFolder;
+}
+void SetInstalledProgramFolder(const QString& folder) {
+    g_installedFolder = folder;
+}
+
 void ChoosePlayersFile() {
     const QString beside = PlayersFilePath;
-    if (!beside.isEmpty() && CanKeepFileAt(beside))
+    if (!beside.isEmpty() && !RunsFromInstalledFolder() && CanKeepFileAt(beside))
         return;
 
     const QString folder = vb::UserDataPath();

@@ -20,7 +20,14 @@ enum class LoadForm {
 // the file in the user's data folder is used instead, seeded from the one beside the program when
 // that one is readable. When neither can be opened, PlayersFilePath is left empty, the game runs
 // with an empty table and says once that results will not be kept.
+// An installed copy of the game (one run from the folder it was installed to, such as
+// /usr/games) always keeps results in the user's data folder: a system folder is no place for
+// them, whoever runs the game.
 void ChoosePlayersFile();
+
+// The folder an installed copy runs from; tests may set another.
+QString InstalledProgramFolder();
+void SetInstalledProgramFolder(const QString& folder);
 
 // Reads the file into Players and finds the best (and, at start-up, the current) player.
 void LoadPlayers(LoadForm form);

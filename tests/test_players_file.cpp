@@ -202,6 +202,21 @@ class TestPlayersFile : public QObject {
         QCOMPARE(ReadFile(rt.PlayersFile()), bytes);
     }
 
+    void anInstalledCopyKeepsResultsPerUserEvenWhereItCouldWrite() {
+        qvtest::TestRuntime rt;
+        WriteFile(rt.PlayersFile(), Records({Player("Ann", 12)}));
+        const QString installed = InstalledProgramFolder();
+        SetInstalledProgramFolder(rt.AppDir());
+        StartUp();
+        SetInstalledProgramFolder(installed);
+        QCOMPARE(PlayersFilePath, rt.DataDir() + QStringLiteral("/QVPlayers.dat"));
+        QCOMPARE(DisplayName(CurrentName), QStringLiteral("Ann"));  // seeded from beside it
+        QVERIFY(rt.messages.empty());
+        // Run from any other folder, the copy keeps its file beside itself.
+        StartUp();
+        QCOMPARE(PlayersFilePath, rt.PlayersFile());
+    }
+
     void noUsableFolderRunsWithAnEmptyTableAndSaysSoOnce() {
         qvtest::TestRuntime rt;
         // A directory where the file should be, and a data folder that is a file.

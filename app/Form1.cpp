@@ -6,6 +6,7 @@
 #include <QPalette>
 
 #include "app/Wait.h"
+#include "game/GameFlow.h"
 #include "game/GameState.h"
 #include "platform/Runtime.h"
 #include "platform/SystemColors.h"
@@ -119,6 +120,7 @@ Form1::Form1()
         txtMess_->setPalette(p);
     }
     command1_->onClick = [this](int index) { Command1_Click(index); };
+    connect(mnuStart_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
     QWidget::setTabOrder(picture1_, text1_[0]);
@@ -209,6 +211,10 @@ void Form1::Form_Unload() {
 void Form1::Command1_Click(int Index) {
     if (Index == 1)
         vb::End();
+}
+
+void Form1::mnuStart_Click(int Index) {
+    qv::mnuStart_Click(static_cast<vb::Integer>(Index));
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -51,6 +51,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void Form_KeyPress(int KeyAscii);
     void Form_Unload();
     void Command1_Click(int Index);
+    void mnuStart_Click(int Index);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -52,6 +52,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void Form_Unload();
     void Command1_Click(int Index);
     void mnuStart_Click(int Index);
+    void Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,6 +7,8 @@
 
 #include "app/About.h"
 #include "app/Wait.h"
+#include "game/BoardClick.h"
+#include "game/GameFlow.h"
 #include "game/GameState.h"
 #include "platform/Runtime.h"
 #include "platform/Screen.h"
@@ -137,6 +139,9 @@ Form1::Form1()
                 Form_Resize();
         };
     }
+    connect(mnuStart_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
+    picture1_->onMouseUp = [this](vb::Integer button, vb::Integer shift, vb::Single x,
+                                  vb::Single y) { Picture1_MouseUp(button, shift, x, y); };
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
     QWidget::setTabOrder(picture1_, text1_[0]);
@@ -266,6 +271,14 @@ void Form1::mnuZoom_Click(int /*Index*/) {
 
 void Form1::mnuAbout_Click(int /*Index*/) {
     ShowAbout();
+}
+
+void Form1::mnuStart_Click(int Index) {
+    qv::mnuStart_Click(static_cast<vb::Integer>(Index));
+}
+
+void Form1::Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y) {
+    qv::Picture1_MouseUp(Button, Shift, X, Y);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -58,6 +58,8 @@ class Form1 : public QWidget, public MainWindowControls {
     void mnuZoom_Click(int Index);
     void mnuAbout_Click(int Index);
     void Text1_DblClick(int Index);
+    void mnuStart_Click(int Index);
+    void Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,138 @@
+#include "game/BoardClick.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/GameFlow.h"
+#include "game/GameState.h"
+#include "game/LineCheck.h"
+#include "game/MainWindow.h"
+#include "game/NextBalls.h"
+#include "game/PathSearch.h"
+#include "view/BallColor.h"
+#include "view/MoveAnimation.h"
+
+namespace qv {
+
+namespace {
+
+// The cell under a position: floor + 1, kept in the 16-bit range.
+Integer CellOf(vb::Single position) {
+    const double cell = std::floor(static_cast<double>(position)) + 1;
+    return static_cast<Integer>(std::clamp(cell, -32768.0, 32767.0));
+}
+
+void DrawBall(vb::Picture& board, int x, int y, int width, vb::Color colour) {
+    board.SetDrawWidth(width);
+    board.PSet(x - 0.5, y - 0.5, colour);
+}
+
+// The balls of a scoring move flash together: half-size dots of the line's colour for 0.3 s.
+void FlashRemovedTogether(Integer kind) {
+    MainWindowControls& form = MainWindow();
+    vb::Picture& board = form.Picture1();
+    const Integer half = vb::CInt(BallSize / 2.0);
+    form.Timmi(0.1);
+    for (int y = 1; y <= BoardHeight; ++y) {
+        for (int x = 1; x <= BoardWidth; ++x) {
+            if (LineMarks(x, y) == 1) {
+                DrawBall(board, x, y, BallSize, BoardBackColor);
+                DrawBall(board, x, y, half, BallColor(kind));
+            }
+        }
+    }
+    form.Refresh();
+    form.Timmi(0.3);
+    for (int y = 1; y <= BoardHeight; ++y) {
+        for (int x = 1; x <= BoardWidth; ++x) {
+            if (LineMarks(x, y) == 1)
+                DrawBall(board, x, y, half, BoardBackColor);
+        }
+    }
+    form.Refresh();
+}
+
+// A line completed by new balls goes ball by ball, 0.2 s each.
+void FlashRemovedOneByOne(Integer kind) {
+    MainWindowControls& form = MainWindow();
+    vb::Picture& board = form.Picture1();
+    const Integer half = vb::CInt(BallSize / 2.0);
+    form.Timmi(0.1);
+    for (int y = 1; y <= BoardHeight; ++y) {
+        for (int x = 1; x <= BoardWidth; ++x) {
+            if (LineMarks(x, y) != 1)
+                continue;
+            DrawBall(board, x, y, BallSize, BoardBackColor);
+            DrawBall(board, x, y, half, BallColor(kind));
+            form.Refresh();
+            form.Timmi(0.1);
+            DrawBall(board, x, y, half, BoardBackColor);
+            form.Timmi(0.1);
+            form.Refresh();
+        }
+    }
+}
+
+}  // namespace
+
+void Picture1_MouseUp(Integer Button, Integer Shift, vb::Single X, vb::Single Y) {
+    (void)Button;
+    (void)Shift;
+    const Integer x = CellOf(X);
+    const Integer y = CellOf(Y);
+    if (!GameInProgress)
+        return;
+    if (x < 1 || x > BoardWidth || y < 1 || y > BoardHeight)
+        return;
+    if (GameOver) {
+        EndGame();
+        return;
+    }
+
+    vb::Picture& board = MainWindow().Picture1();
+    const Integer enlarged = vb::CInt(BallSize * 1.2);
+
+    if (Board(x, y) > 0) {
+        // A ball: it becomes the selected one, drawn enlarged; the one selected before shrinks.
+        if (BallSelected) {
+            DrawBall(board, SelectedX, SelectedY, enlarged, BoardBackColor);
+            DrawBall(board, SelectedX, SelectedY, BallSize, BallColor(Board(SelectedX, SelectedY)));
+        }
+        BallSelected = true;
+        DrawBall(board, x, y, enlarged, BallColor(Board(x, y)));
+        SelectedX = x;
+        SelectedY = y;
+        return;
+    }
+
+    // A free cell: the selected ball travels there when a path of free cells leads to it.
+    if (!BallSelected)
+        return;
+    const Integer n = FindPath(SelectedX, SelectedY, x, y);
+    if (n == 0)
+        return;
+    const vb::Color colour = BallColor(Board(SelectedX, SelectedY));
+    BallSelected = false;
+    Board(x, y) = Board(SelectedX, SelectedY);
+    Board(SelectedX, SelectedY) = 0;
+    AnimateMove(SelectedX, SelectedY, x, y, n, colour);
+
+    const Integer k = CheckLines();
+    if (k >= 1)
+        FlashRemovedTogether(k);
+    // A move that scores brings no new balls.
+    if (!LineFlag)
+        return;
+
+    PlaceNewBalls();
+    const Integer k2 = CheckLines();
+    if (GameOver) {
+        EndGame();
+        return;
+    }
+    if (k2 == 0)
+        return;
+    FlashRemovedOneByOne(k2);
+}
+
+}  // namespace qv

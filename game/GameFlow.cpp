@@ -1,0 +1,100 @@
+#include "game/GameFlow.h"
+
+#include <QString>
+
+#include "game/GameState.h"
+#include "game/MainWindow.h"
+#include "game/NextBalls.h"
+#include "platform/Runtime.h"
+#include "players/PlayerRecord.h"
+#include "players/PlayersFile.h"
+
+namespace qv {
+
+namespace {
+
+const QString kStart = QStringLiteral("&Start");
+const QString kStop = QStringLiteral("&Stop");
+
+void StartGame() {
+    MainWindowControls& form = MainWindow();
+    form.mnuStart().SetCaption(kStop);
+    form.mnuPlayer().SetEnabled(false);
+    GameInProgress = true;
+    GameOver = false;
+    MoveCount = 0;
+    Board.Create(0, BoardWidth, 0, BoardHeight);
+    PathGrid.Create(0, BoardWidth, 0, BoardHeight);
+
+    vb::Picture& board = form.Picture1();
+    board.Cls();
+    board.SetForeColor(GridLineColor);
+    board.SetBackColor(BoardBackColor);
+    board.SetDrawWidth(1);
+    // The top border line is drawn, the left one is not.
+    for (int y = 0; y <= BoardHeight; ++y)
+        board.Line(0, y, BoardWidth, y);
+    for (int x = 1; x <= BoardWidth; ++x)
+        board.Line(x, 0, x, BoardHeight);
+
+    form.Text2(0).SetText(QStringLiteral("0"));
+    form.txtMess().SetText(QStringLiteral("\r\n\r\nNext balls :"));
+    PickNextBalls();
+    PlaceNewBalls();
+}
+
+void StopGame() {
+    MainWindowControls& form = MainWindow();
+    form.mnuStart().SetCaption(kStart);
+    form.mnuPlayer().SetEnabled(true);
+    GameOver = true;
+    EndGame();
+}
+
+}  // namespace
+
+void mnuStart_Click(Integer Index) {
+    (void)Index;
+    const QString caption = MainWindow().mnuStart().Caption();
+    if (caption == kStart) {
+        StartGame();
+    } else if (caption == kStop) {
+        StopGame();
+    }
+}
+
+void EndGame() {
+    MainWindowControls& form = MainWindow();
+    GameInProgress = false;
+    vb::MsgBox(QStringLiteral("Game over"), vb::MsgIcon::Exclamation, QStringLiteral("STOP"));
+    form.mnuStart().SetCaption(kStart);
+    form.mnuPlayer().SetEnabled(true);
+    form.txtMess().SetText(QStringLiteral("Game over."));
+    form.Picture2().Cls();
+
+    const Long score = vb::CLng(form.Text2(0).Text().toDouble());
+    if (score > CurrentResult) {
+        const Long previous = CurrentResult;
+        CurrentResult = score;
+        if (previous > 0) {
+            form.txtMess().SetText(
+                QStringLiteral("Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
+        }
+    }
+
+    // Reads the current player's record afresh, writes it back when the result beats it, and
+    // keeps the result in the table.
+    StoreCurrentResult();
+
+    if (CurrentResult > BestResult) {
+        BestPlayer = CurrentPlayer;
+        BestResult = CurrentResult;
+        BestName = CurrentName;
+        form.Text1(1).SetText(DisplayName(BestName));
+        form.Text2(1).SetText(QString::number(BestResult));
+        form.txtMess().SetText(
+            QStringLiteral("Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
+    }
+}
+
+}  // namespace qv

@@ -1,0 +1,92 @@
+#include "game/NextBalls.h"
+
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "app/Wait.h"
+#include "game/GameState.h"
+#include "game/MainWindow.h"
+#include "platform/Runtime.h"
+#include "view/BallColor.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kBallsPerMove = 3;
+constexpr int kKinds = 6;
+
+// floor(r * n + 1): a whole number from 1 to n for r in [0, 1). Kept in range should the
+// generator ever hand out 1 itself.
+int Pick(double r, int n) {
+    const int j = static_cast<int>(std::floor(r * n + 1));
+    return std::clamp(j, 1, n);
+}
+
+}  // namespace
+
+void PickNextBalls() {
+    vb::Picture& preview = MainWindow().Picture2();
+    preview.Cls();
+    vb::Randomize();
+    for (int i = 1; i <= kBallsPerMove; ++i) {
+        const auto kind = static_cast<Integer>(Pick(vb::Rnd(), kKinds));
+        NextBalls[i - 1] = kind;
+        preview.SetDrawWidth(vb::CInt(0.8 * BallSize));
+        const PointI at = PreviewPoints[i - 1];
+        preview.PSet(at.x, at.y, BallColor(kind));
+    }
+}
+
+void PlaceNewBalls() {
+    int freeCells = 0;
+    for (int y = 1; y <= BoardHeight; ++y) {
+        for (int x = 1; x <= BoardWidth; ++x) {
+            if (Board(x, y) == 0)
+                ++freeCells;
+        }
+    }
+    // The room is checked once: when it suffices, all three balls are placed even if they fill
+    // the board.
+    if (freeCells < kBallsPerMove) {
+        GameOver = true;
+        GameInProgress = false;
+        return;
+    }
+
+    MainWindowControls& form = MainWindow();
+    vb::Picture& board = form.Picture1();
+    for (int k = 1; k <= kBallsPerMove; ++k) {
+        // The free cells in scan order at positions 1..n; position 0 is never chosen.
+        std::array<PointI, 82> freeList;
+        int n = 0;
+        for (int y = 1; y <= BoardHeight; ++y) {
+            for (int x = 1; x <= BoardWidth; ++x) {
+                if (Board(x, y) == 0)
+                    freeList[static_cast<std::size_t>(++n)] =
+                        PointI{static_cast<Integer>(x), static_cast<Integer>(y)};
+            }
+        }
+        vb::Randomize();
+        const PointI cell = freeList[static_cast<std::size_t>(Pick(vb::Rnd(), n))];
+        const Integer kind = NextBalls[k - 1];
+        Board(cell.x, cell.y) = kind;
+
+        // The ball grows in two steps: half the normal width, then the full width.
+        for (int t = 1; t <= 2; ++t) {
+            board.SetDrawWidth(vb::CInt(BallSize / 2.0 * t));
+            board.PSet(cell.x - 0.5, cell.y - 0.5, BallColor(kind));
+            form.Refresh();
+            Pause(0.1);
+        }
+    }
+
+    BallSelected = false;
+    PickNextBalls();
+    ++MoveCount;
+    form.Text3().SetText(QString::number(MoveCount));
+}
+
+}  // namespace qv

@@ -1,0 +1,338 @@
+// The turn a release on the board starts, driven through real mouse releases: selection, the
+// waits of each kind of turn with what the screen shows meanwhile, and one whole game.
+#include <QtEndian>
+#include <random>
+
+#include "GameDriver.h"
+
+using namespace qv;
+using qvtest::GameDriver;
+
+namespace {
+
+PointI P(int x, int y) {
+    return PointI{static_cast<Integer>(x), static_cast<Integer>(y)};
+}
+
+// A wait and whether the screen must show the board as drawn when it begins: '+' yes, '-' not
+// yet, '?' either (the grid lines redrawn after the ball's last step show with the next repaint).
+using Waits = std::vector<std::pair<double, char>>;
+Waits operator+(Waits a, const Waits& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+Waits Repeat(const Waits& unit, int times) {
+    return times == 0 ? Waits{} : unit + Repeat(unit, times - 1);
+}
+Waits Travel(int cells) {
+    return Waits{{0.1, '+'}} + Repeat({{0.02, '+'}}, 4 * cells);
+}
+const Waits kFlashTogether{{0.1, '?'}, {0.3, '+'}};
+const Waits kNewBalls = Repeat({{0.1, '+'}}, 6);
+Waits FlashOneByOne(int balls) {
+    return Waits{{0.1, '?'}} + Repeat({{0.1, '+'}, {0.1, '-'}}, balls);
+}
+
+QString Mismatch(const GameDriver& g, const Waits& expected) {
+    QString seen, wanted;
+    for (std::size_t i = 0; i < std::max(g.waits.size(), expected.size()); ++i) {
+        const char shown = i < g.waits.size() && g.waits[i].onScreen ? '+' : '-';
+        if (i < g.waits.size())
+            seen += QStringLiteral("%1%2 ").arg(g.waits[i].seconds).arg(shown);
+        if (i < expected.size())
+            wanted += QStringLiteral("%1%2 ")
+                          .arg(expected[i].first)
+                          .arg(expected[i].second == '?' ? shown : expected[i].second);
+    }
+    return seen == wanted ? QString() : "saw    " + seen + "\nwanted " + wanted;
+}
+#define QCOMPARE_WAITS(g, expected) \
+    QVERIFY2(Mismatch(g, expected).isEmpty(), qPrintable(Mismatch(g, expected)))
+
+}  // namespace
+
+class TestTurn : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { ResetSharedState(); }
+
+    void selectionFollowsTheLastBallReleasedOn() {
+        GameDriver g;
+        g.Release(5, 5);  // before Start: nothing
+        QVERIFY(!BallSelected);
+        g.Start({1, 2, 3}, {P(2, 2), P(7, 7), P(9, 1)}, {4, 5, 6});
+        g.ClearRecords();
+        g.Release(4, 4);  // a free cell, nothing selected
+        QVERIFY(!BallSelected);
+        g.Release(2, 2, Qt::RightButton);
+        QCOMPARE(g.Pixel(2, 2, 15), GameDriver::Ball(1));  // enlarged to 32 pixels
+        g.Release(7, 7, Qt::MiddleButton);
+        QCOMPARE(g.Pixel(2, 2, 15), GameDriver::Rgb(vb::RGB(255, 255, 255)));  // 27 again
+        g.Release(7, 7);
+        QCOMPARE(QList<int>({BallSelected, SelectedX, SelectedY}), QList<int>({true, 7, 7}));
+        QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+        // Off the board (the right edge is column 10), and a free cell walled off.
+        g.ReleaseAt(9.0, 3.5);
+        g.ReleaseAt(-0.1, 3.5);
+        Board(8, 9) = Board(9, 8) = 3;
+        g.Redraw();
+        g.Release(9, 9);
+        QVERIFY(BallSelected && g.waits.empty() && g.rt.events.isEmpty());
+    }
+
+    void scoringMoveFlashesTheLineAndBringsNoBalls() {
+        GameDriver g;
+        g.Start({1, 1, 2}, {P(1, 9), P(2, 9), P(5, 1)}, {4, 5, 6});
+        Board(3, 9) = Board(4, 9) = Board(5, 1) = 1;
+        g.Redraw();
+        g.ClearRecords();
+        g.atWait = [&](double seconds) {
+            for (int x = 1; seconds == 0.3 && x <= 5; ++x) {  // half-size dots of their colour
+                QCOMPARE(g.Pixel(x, 9), GameDriver::Ball(1));
+                QCOMPARE(g.Pixel(x, 9, 10), GameDriver::Rgb(vb::RGB(255, 255, 255)));
+            }
+        };
+        g.Release(5, 1);
+        g.Release(5, 9);
+        QCOMPARE_WAITS(g, Travel(8) + kFlashTogether);
+        QCOMPARE(g.rt.randomizeCount, 0);
+        QCOMPARE(g.form.Text2(0).Text(), QStringLiteral("5"));
+        QCOMPARE(MoveCount, Integer(1));
+        QCOMPARE(qvtest::CountBalls(), 0);
+        QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+    }
+
+    void travelPrefersRightUpLeftDownTracingBack() {
+        GameDriver g;
+        g.Start({3, 1, 1}, {P(2, 2), P(9, 8), P(8, 9)}, {1, 2, 2});
+        Grid after = Board;
+        std::swap(after(2, 2), after(4, 4));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 9), P(2, 9), P(3, 9)}));
+        g.rt.ScriptRandom(GameDriver::KindNumbers({1, 1, 1}));
+        QList<QPointF> seen;  // where the blue ball stands at each sub-step
+        g.atWait = [&](double seconds) {
+            const vb::Canvas& c = g.form.Picture1Box()->GetCanvas();
+            QPointF sum;
+            int n = 0;
+            for (int y = 0; seconds == 0.02 && y < c.Image().height(); ++y)
+                for (int x = 0; x < c.Image().width(); ++x)
+                    if (c.Image().pixel(x, y) == GameDriver::Ball(3))
+                        sum += QPointF(x + 0.5, y + 0.5), ++n;
+            if (n > 0)
+                seen << QPointF(std::round(c.UserX(sum.x() / n) * 4) / 4,
+                                std::round(c.UserY(sum.y() / n) * 4) / 4);
+        };
+        g.Release(2, 2);
+        g.Release(4, 4);
+        // Back from (4, 4): up, up, left; so the ball goes right, right, down, down.
+        QList<QPointF> expected;
+        const QPointF route[] = {{1.5, 1.5}, {2.5, 1.5}, {3.5, 1.5}, {3.5, 2.5}, {3.5, 3.5}};
+        for (int i = 0; i < 4; ++i)
+            for (int s = 1; s <= 4; ++s)
+                expected << route[i] + (route[i + 1] - route[i]) * s / 4.0;
+        QCOMPARE(seen, expected);
+    }
+
+    void movesWithoutALineBringTheAnnouncedBalls() {
+        GameDriver g;
+        g.Start({2, 2, 2}, {P(1, 5), P(2, 5), P(3, 5)}, {2, 6, 3});
+        Grid after = Board;
+        std::swap(after(1, 5), after(1, 4));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(4, 5), P(5, 6), P(9, 1)}));
+        g.rt.ScriptRandom(GameDriver::KindNumbers({2, 5, 5}));
+        g.ClearRecords();
+        g.Release(1, 5);
+        g.Release(1, 4);
+        QCOMPARE_WAITS(g, Travel(1) + kNewBalls);
+        QCOMPARE(g.rt.events.filter(QStringLiteral("randomize")).size(), 4);
+        QCOMPARE(QList<int>({Board(4, 5), Board(5, 6), Board(9, 1)}), QList<int>({2, 6, 3}));
+        QCOMPARE(QList<int>(NextBalls.begin(), NextBalls.end()), QList<int>({2, 5, 5}));
+        QCOMPARE(g.form.Text3().Text(), QStringLiteral("2"));
+        QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+
+        // Back down makes four in row 5 and the first new ball the fifth: the line goes ball by
+        // ball in row order, each half-size dot on the screen for its first wait only.
+        after = Board;
+        std::swap(after(1, 5), after(1, 4));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(5, 5), P(8, 8), P(7, 7)}));
+        g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));
+        g.ClearRecords();
+        QList<int> flashed;
+        g.atWait = [&](double) {
+            for (int x = 1; g.waits.size() > 12 && x <= 9; ++x)
+                if (g.Pixel(x, 5) == GameDriver::Ball(2) &&
+                    g.Pixel(x, 5, 10) != GameDriver::Ball(2))
+                    flashed << x;
+        };
+        g.Release(1, 4);
+        g.Release(1, 5);
+        QCOMPARE_WAITS(g, Travel(1) + kNewBalls + FlashOneByOne(5));
+        QCOMPARE(flashed, QList<int>({1, 2, 3, 4, 5}));
+        QCOMPARE(g.form.Text2(0).Text(), QStringLiteral("5"));
+        QCOMPARE(MoveCount, Integer(3));  // counted; no further balls this turn
+        QCOMPARE(qvtest::CountBalls(), 4);
+        QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+    }
+
+    void tooLittleRoomEndsTheGameInTheSameTurn() {
+        GameDriver g;
+        g.Start({1, 2, 3}, {P(1, 1), P(2, 1), P(3, 1)}, {4, 5, 6});
+        for (int y = 1; y <= 9; ++y)  // no two neighbours alike, two free cells
+            for (int x = 1; x <= 9; ++x)
+                Board(x, y) = static_cast<Integer>((x + 2 * y) % 6 + 1);
+        Board(9, 9) = Board(1, 1) = 0;
+        g.Redraw();
+        g.ClearRecords();
+        g.Release(9, 8);
+        g.Release(9, 9);
+        QCOMPARE_WAITS(g, Travel(1));
+        QCOMPARE(g.rt.events.last(), QStringLiteral("msgbox STOP: Game over"));
+        QVERIFY(!GameInProgress && GameOver && MoveCount == 1);
+        g.ClearRecords();
+        g.Release(9, 7);  // the board is dead until the next Start
+        g.Release(9, 8);
+        QVERIFY(g.waits.empty() && !BallSelected);
+    }
+
+    void wholeGameFromStartToGameOver() {
+        GameDriver g;
+        std::mt19937 rng(4711);
+        auto random = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+        int colours = 3;  // few colours early for many lines, all six later to fill the board
+        auto kinds = [&] {
+            return std::array{1 + int(random(colours)), 1 + int(random(colours)),
+                              1 + int(random(colours))};
+        };
+        auto cells = [](const Grid& b, bool balls) {
+            std::vector<PointI> c;
+            for (int y = 1; y <= 9; ++y)
+                for (int x = 1; x <= 9; ++x)
+                    if ((b(x, y) > 0) == balls)
+                        c.push_back(P(x, y));
+            return c;
+        };
+
+        std::array<int, 3> next = kinds();
+        const std::vector<PointI> first{P(1 + random(9), 1), P(1 + random(9), 5),
+                                        P(1 + random(9), 9)};
+        Grid model(0, 9, 0, 9);
+        for (std::size_t i = 0; i < 3; ++i)
+            model(first[i].x, first[i].y) = Integer(next[i]);
+        const std::array<int, 3> announced = kinds();
+        g.Start(next, first, announced);
+        next = announced;
+
+        int score = 0, moves = 1, scoring = 0, newBallLines = 0, turns = 0, reselected = 0,
+            refused = 0;
+        for (; GameInProgress && turns < 200; ++turns) {
+            const bool early = turns < 40;
+            colours = early ? 3 : 6;
+            // Early the player takes a move that scores when there is one, later one that does not.
+            struct Move {
+                PointI from, to;
+                int n;
+                qvtest::Runs runs;
+            };
+            std::vector<Move> scores, plain;
+            for (const PointI& from : cells(model, true)) {
+                const auto dist = qvtest::DistancesFrom(model, from.x, from.y);
+                for (const PointI& to : cells(model, false)) {
+                    Grid moved = model;
+                    std::swap(moved(from.x, from.y), moved(to.x, to.y));
+                    if (dist[to.x][to.y] > 0) {
+                        const Move m{from, to, dist[to.x][to.y], qvtest::FindRuns(moved)};
+                        (m.runs.removed > 0 ? scores : plain).push_back(m);
+                    }
+                }
+            }
+            const Move m = (early && !scores.empty()) || plain.empty()
+                               ? scores[random(scores.size())]
+                               : plain[random(plain.size())];
+            Grid moved = model;
+            std::swap(moved(m.from.x, m.from.y), moved(m.to.x, m.to.y));
+            Waits waits = Travel(m.n);
+            bool ends = false;
+            if (m.runs.removed > 0) {
+                model = m.runs.after;
+                score += m.runs.removed;
+                ++scoring;
+                waits = waits + kFlashTogether;
+            } else if (cells(moved, false).size() < 3) {
+                model = moved;
+                ends = true;
+            } else {
+                // New balls at random; early on, half of them on a cell that completes a line.
+                Grid placed = moved;
+                std::vector<PointI> drops;
+                for (std::size_t k = 0; k < 3; ++k) {
+                    std::vector<PointI> options = cells(placed, false), completing;
+                    for (const PointI& c : options) {
+                        Grid t = placed;
+                        t(c.x, c.y) = Integer(next[k]);
+                        if (qvtest::FindRuns(t).removed > 0)
+                            completing.push_back(c);
+                    }
+                    if (early && !completing.empty() && random(2) == 0)
+                        options = completing;
+                    drops.push_back(options[random(options.size())]);
+                    placed(drops.back().x, drops.back().y) = Integer(next[k]);
+                }
+                g.rt.ScriptRandom(GameDriver::CellNumbers(moved, drops));
+                g.rt.ScriptRandom(GameDriver::KindNumbers(next = kinds()));
+                const qvtest::Runs runs = qvtest::FindRuns(placed);
+                model = runs.after;
+                score += runs.removed;
+                newBallLines += runs.removed > 0;
+                ++moves;
+                waits =
+                    waits + kNewBalls + (runs.removed > 0 ? FlashOneByOne(runs.removed) : Waits{});
+                ends = runs.removed == 0 && qvtest::CountBalls(placed) == 81;
+            }
+
+            g.ClearRecords();
+            const std::vector<PointI> others = cells(Board, true);
+            if (turns % 3 == 0 && others.size() > 1) {  // another ball first: it shrinks back
+                const PointI o = others[random(others.size())];
+                reselected += !(o == m.from);
+                g.Release(o.x, o.y);
+            }
+            g.Release(m.from.x, m.from.y);
+            const auto dist = qvtest::DistancesFrom(Board, m.from.x, m.from.y);
+            for (const PointI& c : cells(Board, false)) {
+                if (turns % 2 == 0 && dist[c.x][c.y] < 0) {  // out of reach: nothing happens
+                    g.Release(c.x, c.y);
+                    ++refused;
+                    break;
+                }
+            }
+            g.Release(m.to.x, m.to.y);
+
+            QVERIFY(Board == model);
+            QCOMPARE_WAITS(g, waits);
+            QCOMPARE(g.form.Text2(0).Text(), QString::number(score));
+            QCOMPARE(QList<int>({MoveCount, g.form.Text3().Text().toInt()}),
+                     QList<int>({moves, moves}));
+            QCOMPARE(g.rt.RandomLeft(), std::size_t(0));
+            QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+            QVERIFY(g.ScreenShowsBoard());
+            QCOMPARE(GameInProgress, !ends);
+            QCOMPARE(g.rt.messages.size(), std::size_t(ends));
+        }
+        qDebug() << turns << "turns," << scoring << "scoring moves," << newBallLines
+                 << "lines of new balls," << reselected << "reselections," << refused
+                 << "refused targets, score" << score;
+        QVERIFY(!GameInProgress && scoring >= 3 && newBallLines >= 1 && reselected >= 5 &&
+                refused >= 2);
+        QCOMPARE(g.rt.events.last(), QStringLiteral("msgbox STOP: Game over"));
+        QCOMPARE(g.form.txtMess().Text(),
+                 QStringLiteral("Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
+        QFile file(g.rt.PlayersFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray record = file.readAll();
+        QCOMPARE(record.size(), 60);
+        QCOMPARE(qFromLittleEndian<qint32>(record.constData() + 50), score);
+    }
+};
+
+QTEST_MAIN(TestTurn)
+#include "test_turn.moc"

@@ -1,0 +1,75 @@
+#include "view/MoveAnimation.h"
+
+#include <array>
+
+#include "app/Wait.h"
+#include "game/GameState.h"
+#include "game/MainWindow.h"
+#include "view/Layout.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::array<int, 4> kDx{1, 0, -1, 0};
+constexpr std::array<int, 4> kDy{0, -1, 0, 1};
+
+// A route never visits a cell twice: at most 81 cells of the board.
+constexpr int kMaxSteps = 81;
+
+constexpr int kSubSteps = 4;
+
+}  // namespace
+
+void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer n,
+                 vb::Color colour) {
+    if (n < 1 || n > kMaxSteps)
+        return;
+
+    // Entry i is the cell reached after i steps. Walking back from the target, the first
+    // neighbour one step nearer to the start is taken.
+    std::array<PointI, kMaxSteps + 1> route{};
+    route[0] = PointI{fromX, fromY};
+    route[static_cast<std::size_t>(n)] = PointI{toX, toY};
+    for (int k = n; k >= 2; --k) {
+        const PointI cell = route[static_cast<std::size_t>(k)];
+        PointI previous = cell;
+        for (std::size_t d = 0; d < 4; ++d) {
+            const int nx = cell.x + kDx[d];
+            const int ny = cell.y + kDy[d];
+            if (nx >= 1 && nx <= BoardWidth && ny >= 1 && ny <= BoardHeight &&
+                PathGrid(nx, ny) == k - 1) {
+                previous = PointI{static_cast<Integer>(nx), static_cast<Integer>(ny)};
+                break;
+            }
+        }
+        route[static_cast<std::size_t>(k - 1)] = previous;
+    }
+
+    MainWindowControls& form = MainWindow();
+    vb::Picture& board = form.Picture1();
+    const Integer enlarged = vb::CInt(BallSize * 1.2);
+
+    Pause(0.1);
+    for (int i = 0; i < n; ++i) {
+        const PointI a = route[static_cast<std::size_t>(i)];
+        const PointI b = route[static_cast<std::size_t>(i + 1)];
+        const double fromCx = a.x - 0.5;
+        const double fromCy = a.y - 0.5;
+        const double deltaX = (b.x - a.x) / 4.0;
+        const double deltaY = (b.y - a.y) / 4.0;
+        for (int s = 1; s <= kSubSteps; ++s) {
+            // The eraser has the enlarged width, so the selection mark of the start cell goes too.
+            board.SetDrawWidth(enlarged);
+            board.PSet(fromCx + (s - 1) * deltaX, fromCy + (s - 1) * deltaY, BoardBackColor);
+            board.SetDrawWidth(BallSize);
+            board.PSet(fromCx + s * deltaX, fromCy + s * deltaY, colour);
+            form.Refresh();
+            Pause(0.02);
+        }
+        // The erasers cut into the grid lines the ball crossed.
+        DrawInnerGridLines();
+    }
+}
+
+}  // namespace qv

@@ -1,4 +1,4 @@
-// Small helpers for the players file tests: records, whole files, and the start-up sequence.
+// Records, whole players files, and the start-up sequence of the main window.
 #pragma once
 
 #include <QByteArray>
@@ -34,12 +34,14 @@ inline bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
 
 inline QByteArray ReadWholeFile(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// What the main window does when it loads.
+// Record n (from 1) of the file, as bytes.
+inline QByteArray RecordAt(const QString& path, int n) {
+    return ReadWholeFile(path).mid((n - 1) * 60, 60);
+}
+
 inline void StartUp() {
     qv::ResetSharedState();
     qv::InitSettings();

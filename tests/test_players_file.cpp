@@ -1,49 +1,63 @@
-// The players file at byte level: loading, choosing the current and the best player, saving and
-// the update at the end of a game, and where the file is kept.
-#include <QFile>
-#include <QTest>
+// The players file at byte level and against bad files, failed writes and other copies of the
+// game: whatever is on the disk the game loads what it can, and a save or an update either happens
+// whole or leaves the old file as it was and says why.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDir>
+#include <QLockFile>
+#include <QTest>
+#include <climits>
+#include <functional>
+#include <random>
+
+#include "PlayersFixtures.h"
 #include "TestRuntime.h"
-#include "game/GameState.h"
-#include "players/PlayersFile.h"
+#include "platform/Basic.h"
+#include "players/PlayersFileLock.h"
 
 using namespace qv;
+using namespace qvtest;
 
 namespace {
 
-PlayerRecord Player(const QString& name, std::int32_t result) {
-    PlayerRecord r;
-    r.Name = FixedName(name);
-    r.Result = result;
-    r.Marker = kInUseMarker;
-    return r;
+struct stat StatOf(const QString& path) {
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+// Runs `body` in a child process whose files may grow to `limit` bytes at most, as on a full disk.
+bool InChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        rlimit rl{};
+        ::getrlimit(RLIMIT_FSIZE, &rl);
+        rl.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-QByteArray Records(std::initializer_list<PlayerRecord> records) {
-    QByteArray bytes;
-    for (const auto& r : records)
-        bytes += EncodeRecord(r);
-    return bytes;
-}
-
-void StartUp() {
-    ResetSharedState();
-    InitSettings();
-    ChoosePlayersFile();
-    LoadPlayers(LoadForm::StartUp);
+// One message box, holding every one of `parts`.
+bool SaidOnce(const TestRuntime& rt, const QStringList& parts) {
+    bool ok = rt.messages.size() == 1;
+    for (const QString& part : parts)
+        ok = ok && rt.messages[0].text.contains(part);
+    for (const Message& m : rt.messages)
+        if (!ok)
+            qWarning("message: %s", qPrintable(m.text));
+    return ok;
 }
 
 }  // namespace
@@ -51,188 +65,280 @@ void StartUp() {
 class TestPlayersFile : public QObject {
     Q_OBJECT
   private slots:
-    void missingFileIsCreatedEmpty() {
-        qvtest::TestRuntime rt;
-        StartUp();
-        QVERIFY(QFile::exists(rt.PlayersFile()));
-        QCOMPARE(QFileInfo(rt.PlayersFile()).size(), 0);
-        QCOMPARE(PlayerCount, 0);
-        QCOMPARE(CurrentPlayer, 1);
-        QCOMPARE(CurrentResult, 0);
-        QCOMPARE(DisplayName(CurrentName), QString());
-        QCOMPARE(BestPlayer, 0);
-        QCOMPARE(BestResult, 0);
-        QVERIFY(BestName.isEmpty());
-        QVERIFY(rt.messages.empty());
-    }
+    void init() { SetPlayersFileLockTimeout(0); }
 
-    void threePlayersLeaveTheLastCurrentAndTheLowerRecordBestOnATie() {
-        qvtest::TestRuntime rt;
-        WriteFile(rt.PlayersFile(),
-                  Records({Player("Ann", 50), Player("Bob", 70), Player("Cid", 70)}));
-        StartUp();
-        QCOMPARE(PlayerCount, 3);
-        QCOMPARE(CurrentPlayer, 3);
-        QCOMPARE(DisplayName(CurrentName), QStringLiteral("Cid"));
-        QCOMPARE(CurrentResult, 70);
-        QCOMPARE(BestPlayer, 2);
-        QCOMPARE(BestName, FixedName("Bob"));  // all 50 characters
-        QCOMPARE(BestResult, 70);
-    }
-
-    void allZeroResultsLeaveNoBestPlayer() {
-        qvtest::TestRuntime rt;
-        WriteFile(rt.PlayersFile(), Records({Player("Ann", 0), Player("Bob", 0)}));
-        StartUp();
-        QCOMPARE(BestPlayer, 0);
-        QVERIFY(BestName.isEmpty());
-        QCOMPARE(BestResult, 0);
-        QCOMPARE(CurrentPlayer, 2);
-    }
-
-    void partialRecordsAreCountedByRounding() {
-        {
-            qvtest::TestRuntime rt;
-            WriteFile(rt.PlayersFile(), EncodeRecord(Player("Ann", 9)).left(30));
-            StartUp();
-            QCOMPARE(PlayerCount, 0);  // 30 bytes: half a record rounds to even, none
-            QCOMPARE(CurrentPlayer, 1);
-            QCOMPARE(BestResult, 0);
+    void loadsWhatItCanAndSavesItBackByteForByte() {
+        QByteArray marked, past100;
+        const QList<QByteArray> markers = {
+            "\r\n", "\n\r", QByteArray("\r\0", 2), "\r\r", QByteArray("\0\n", 2), "ab"};
+        for (int i = 0; i < markers.size(); ++i)
+            marked += EncodeRecord(Player(QStringLiteral("P%1").arg(i + 1), 10 + i))
+                          .replace(58, 2, markers[i]);
+        for (int i = 1; i <= 102; ++i)
+            past100 += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
+        struct Case {
+            QByteArray file;  // null: no file at all
+            int current, best;
+            qint64 bestResult;
+            QString name;  // of the current player
+        };
+        QList<Case> cases = {
+            {QByteArray(), 1, 0, 0, ""},
+            {Records({Player("Ann", 50), Player("Bob", 70), Player("Cid", 70)}), 3, 2, 70, "Cid"},
+            {Records({Player("Ann", 0), Player("Bob", 0)}), 2, 0, 0, "Bob"},
+            {EncodeRecord(Player("Ann", 9)).left(30), 1, 0, 0, ""},  // half a record: none
+            {Records({Player("Ann", 5)}) + EncodeRecord(Player("Bob", 7)).left(30), 1, 1, 5, "Ann"},
+            {marked, 1, 6, 15, "P1"},  // free slots count for the best
+            {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 0, 0, "Neg"},
+            {Records({Player("Max", INT_MAX), Player("Cur", INT_MAX - 1)}), 2, 1, INT_MAX, "Cur"},
+            {past100, 100, 100, 100, "P100"},
+        };
+        std::mt19937 random(20240601);
+        QList<int> lengths = {61, 89, 90, 91, 150, 5999, 6000, 6001, 6031, 6059, 7777};
+        for (int n = 1; n <= 59; ++n)
+            lengths << n;
+        for (int length : lengths) {
+            QByteArray bytes(length, '\0');
+            for (auto& b : bytes)
+                b = static_cast<char>(random());
+            cases.append({bytes, -1, -1, -1, ""});
         }
-        {
-            qvtest::TestRuntime rt;
-            // 90 bytes: one whole record and half of a second, which reads padded with zeros.
-            WriteFile(rt.PlayersFile(),
-                      Records({Player("Ann", 5)}) + EncodeRecord(Player("Bob", 7)).left(30));
+        for (const Case& c : cases) {
+            TestRuntime rt;
+            QVERIFY(c.file.isNull() || WriteWholeFile(rt.PlayersFile(), c.file));
             StartUp();
-            QCOMPARE(PlayerCount, 2);
-            QCOMPARE(DisplayName(Players[2].Name), QStringLiteral("Bob"));
-            QCOMPARE(Players[2].Result, 0);
-            QVERIFY(!Players[2].InUse());
-            QCOMPARE(CurrentPlayer, 1);
+            QCOMPARE(QFileInfo(rt.PlayersFile()).size(), c.file.size());  // created when missing
+            QCOMPARE(PlayerCount, Integer(vb::RoundHalfEven(c.file.size() / 60.0)));
+            if (c.current >= 0) {
+                QCOMPARE((QList<qint64>{CurrentPlayer, BestPlayer, BestResult}),
+                         (QList<qint64>{c.current, c.best, c.bestResult}));
+                QCOMPARE(DisplayName(CurrentName), c.name);
+            }
+            QVERIFY(CurrentPlayer >= 0 && CurrentPlayer <= 100 && BestPlayer <= 100);
+            QCOMPARE(BestName, BestPlayer > 0 ? Players[BestPlayer].Name : QString());
+            QVERIFY(rt.messages.empty());
+            // The records read go back as they were (a partial one padded with zeros), free slots
+            // are zeros, and whatever lies past record 100 is left alone.
+            QVERIFY(SavePlayers());
+            QByteArray expected = c.file.left(std::min<int>(PlayerCount, 100) * 60);
+            expected += QByteArray(6000 - expected.size(), '\0') + c.file.mid(6000);
+            QCOMPARE(ReadWholeFile(rt.PlayersFile()), expected);
         }
     }
 
-    void firstSaveWritesSixThousandBytes() {
-        qvtest::TestRuntime rt;
+    void recordsOfSixtyBytesWithNamesIn1251() {
+        TestRuntime rt;
         StartUp();
         Players[1] = Player("Twelve chars", 1234);
-        Players[1].Spare = {1, 2, 3, 4};
+        Players[1].Spare = {0xDE, 0xAD, 0xBE, 0xEF};
+        Players[2] = Player(QStringLiteral("Иван"), -2);
         QVERIFY(SavePlayers());
-        const QByteArray bytes = ReadFile(rt.PlayersFile());
-        QCOMPARE(bytes.size(), 6000);
-        QCOMPARE(bytes.left(50), QByteArray("Twelve chars") + QByteArray(38, ' '));
-        QCOMPARE(bytes.mid(50, 4), QByteArray("\xD2\x04\x00\x00", 4));
-        QCOMPARE(bytes.mid(54, 4), QByteArray("\x01\x02\x03\x04", 4));
-        QCOMPARE(bytes.mid(58, 2), QByteArray("\r\n"));
-        QCOMPARE(bytes.mid(60), QByteArray(5940, '\0'));
-    }
-
-    void spareBytesTravelThroughUnchanged() {
-        qvtest::TestRuntime rt;
-        PlayerRecord ann = Player("Ann", 3);
-        ann.Spare = {0xFF, 0x00, 0x7F, 0x80};
-        WriteFile(rt.PlayersFile(), Records({ann}));
-        StartUp();
-        QVERIFY(SavePlayers());
-        QCOMPARE(ReadFile(rt.PlayersFile()).mid(54, 4), QByteArray("\xFF\x00\x7F\x80", 4));
-    }
-
-    void recordsPastTheHundredthAreLeftAlone() {
-        qvtest::TestRuntime rt;
-        QByteArray bytes;
-        for (int i = 1; i <= 102; ++i)
-            bytes += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
-        WriteFile(rt.PlayersFile(), bytes);
-        StartUp();
-        QCOMPARE(PlayerCount, 102);
-        QCOMPARE(CurrentPlayer, 100);
-        QCOMPARE(BestPlayer, 100);
-        Players[5].Result = 999;
-        QVERIFY(SavePlayers());
-        const QByteArray after = ReadFile(rt.PlayersFile());
-        QCOMPARE(after.size(), bytes.size());
-        QCOMPARE(after.mid(6000), bytes.mid(6000));
-        QCOMPARE(DecodeRecord(after.mid(4 * 60, 60)).Result, 999);
-    }
-
-    void cyrillicNamesAreStoredIn1251() {
-        qvtest::TestRuntime rt;
-        StartUp();
-        Players[1] = Player(QStringLiteral("Иван"), 1);
-        QVERIFY(SavePlayers());
-        QCOMPARE(ReadFile(rt.PlayersFile()).left(4), QByteArray("\xC8\xE2\xE0\xED"));
+        const QByteArray bytes = ReadWholeFile(rt.PlayersFile());
+        QCOMPARE(bytes.left(60), "Twelve chars" + QByteArray(38, ' ') +
+                                     QByteArray("\xD2\x04\x00\x00\xDE\xAD\xBE\xEF\r\n", 10));
+        QCOMPARE(bytes.mid(60, 5), QByteArray("\xC8\xE2\xE0\xED "));
+        QCOMPARE(bytes.mid(110, 4), QByteArray("\xFE\xFF\xFF\xFF"));
+        QCOMPARE(bytes.mid(120), QByteArray(5880, '\0'));
         StartUp();
         QCOMPARE(DisplayName(CurrentName), QStringLiteral("Иван"));
+        // Every byte survives a load and a save; what 1251 cannot hold is stored as "?".
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all += static_cast<char>(b);
+        QCOMPARE(ToCp1251(FromCp1251(all)), all);
+        QCOMPARE(ToCp1251(QStringLiteral("a\u4E2Db\U0001F600")), QByteArray("a?b?"));
+        // A name shows up to its first NUL; Trim removes blanks only.
+        QCOMPARE(DisplayName(QStringLiteral("Bob") + QChar(0) + "junk"), QStringLiteral("Bob"));
+        QCOMPARE(Trim(QStringLiteral("\tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
     }
 
-    void endOfGameUpdatesOnlyTheCurrentRecordsResult() {
-        qvtest::TestRuntime rt;
+    void theEndOfAGameStoresOnlyAnImprovedResult() {
+        TestRuntime rt;
         PlayerRecord bob = Player("Bob", 10);
         bob.Spare = {9, 8, 7, 6};
-        WriteFile(rt.PlayersFile(), Records({Player("Ann", 40), bob}));
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 40), bob})));
         StartUp();
-        const QByteArray before = ReadFile(rt.PlayersFile());
-        CurrentResult = 10;  // equal: nothing is written
+        QByteArray expected = ReadWholeFile(rt.PlayersFile());
+        CurrentResult = 10;
         QVERIFY(StoreCurrentResult());
-        QCOMPARE(ReadFile(rt.PlayersFile()), before);
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), expected);
         CurrentResult = 25;
         QVERIFY(StoreCurrentResult());
-        const QByteArray after = ReadFile(rt.PlayersFile());
-        QCOMPARE(after.left(60), before.left(60));
-        QCOMPARE(DecodeRecord(after.mid(60, 60)).Result, 25);
-        QCOMPARE(after.mid(114, 6), before.mid(114, 6));  // Spare and Marker as read
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), expected.replace(110, 1, "\x19"));
         QCOMPARE(Players[2].Result, 25);
     }
 
-    void gameBeforeAnyPlayerStoresIntoRecordOneWithoutAMarker() {
-        qvtest::TestRuntime rt;
+    void withoutAPlayerInUseTheResultGoesToRecordOneOnceOnly() {
+        TestRuntime rt;
         StartUp();
         CurrentResult = 17;
         QVERIFY(StoreCurrentResult());
-        const QByteArray bytes = ReadFile(rt.PlayersFile());
-        QCOMPARE(bytes.size(), 60);
-        QCOMPARE(DecodeRecord(bytes).Result, 17);
+        PlayerRecord unnamed;
+        unnamed.Result = 17;
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), EncodeRecord(unnamed));
         StartUp();
-        QCOMPARE(CurrentPlayer, 0);  // record 1 counts for the best but is not in use
-        QCOMPARE(BestResult, 17);
-        QCOMPARE(DisplayName(BestName), QString());
+        QCOMPARE((QList<qint64>{CurrentPlayer, BestPlayer, BestResult}), (QList<qint64>{0, 1, 17}));
         CurrentResult = 99;
-        QVERIFY(StoreCurrentResult());  // no current player: nothing is written
-        QCOMPARE(ReadFile(rt.PlayersFile()), bytes);
+        QVERIFY(StoreCurrentResult());
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), EncodeRecord(unnamed));
+    }
+
+    void aSaveOrAnUpdateReplacesTheFileWhole() {
+        TestRuntime rt;
+        const QByteArray tail = "past record one hundred, not a whole record";
+        QByteArray bytes = Records({Player("Ann", 5)});
+        bytes += QByteArray(6000 - bytes.size(), '\0') + tail;
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
+        QCOMPARE(::chmod(QFile::encodeName(rt.PlayersFile()).constData(), 0640), 0);
+        StartUp();
+        const ino_t before = StatOf(rt.PlayersFile()).st_ino;
+        Players[2] = Player("Bob", 0);
+        QVERIFY(SavePlayers());
+        const ino_t saved = StatOf(rt.PlayersFile()).st_ino;
+        CurrentPlayer = 1;
+        CurrentResult = 8;
+        QVERIFY(StoreCurrentResult());
+        QVERIFY(saved != before && StatOf(rt.PlayersFile()).st_ino != saved);
+        QCOMPARE(StatOf(rt.PlayersFile()).st_mode & 07777, mode_t(0640));
+        QCOMPARE(Entries(rt.AppDir()), QStringList{"QVPlayers.dat"});
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()),
+                 bytes.replace(50, 1, "\x08").replace(60, 60, EncodeRecord(Player("Bob", 0))));
+    }
+
+    void aSparseFileOfGigabytesIsReadAndWrittenWithoutOverflowOrFillingTheDisk() {
+        TestRuntime rt;
+        const qint64 length = 5LL * 1024 * 1024 * 1024 + 17;  // 5 GiB and a partial record
+        const QByteArray last = "end of a very long file";
+        {
+            QFile f(rt.PlayersFile());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write(Records({Player("Ann", 40), Player("Bob", 7)})) == 120);
+            QVERIFY(f.resize(length - last.size()) && f.seek(length - last.size()));
+            QVERIFY(f.write(last) == last.size());
+        }
+        StartUp();
+        QCOMPARE(PlayerCount, 32767);  // the 16-bit record count does not wrap round
+        QCOMPARE((QList<qint64>{CurrentPlayer, BestResult}), (QList<qint64>{2, 40}));
+        CurrentResult = 50;
+        QVERIFY(StoreCurrentResult());
+        Players[3] = Player("Cid", 0);
+        QVERIFY(SavePlayers());
+        QVERIFY(rt.messages.empty());
+        QFile f(rt.PlayersFile());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.size(), length);
+        QCOMPARE(f.read(180), Records({Player("Ann", 40), Player("Bob", 50), Player("Cid", 0)}));
+        QVERIFY(f.seek(length - last.size()));
+        QCOMPARE(f.read(100), last);
+        QVERIFY(StatOf(rt.PlayersFile()).st_blocks * 512 < 1024 * 1024);
+    }
+
+    void aWriteThatFailsHalfWayLeavesTheOldFileAndSaysWhy() {
+        TestRuntime rt;
+        QByteArray bytes;
+        for (int i = 1; i <= 100; ++i)
+            bytes += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
+        StartUp();
+        CurrentPlayer = 2;
+        CurrentName = Players[2].Name;
+        CurrentResult = 500;
+        // Files may grow to 3000 bytes only: no new copy of 6000 bytes can be written.
+        QVERIFY(InChildWithFileLimit(3000, [&] {
+            return !StoreCurrentResult() && SaidOnce(rt, {"Your result 500 could not be stored",
+                                                          "Player: P2", "File too large"});
+        }));
+        QVERIFY(InChildWithFileLimit(3000, [&] {
+            Players[1].Result = 1000;
+            return !SavePlayers() &&
+                   SaidOnce(rt, {"list of players could not be stored", "File too large"});
+        }));
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
+        QCOMPARE(Entries(rt.AppDir()), QStringList{"QVPlayers.dat"});
+        QVERIFY(InChildWithFileLimit(RLIM_INFINITY,
+                                     [&] { return StoreCurrentResult() && rt.messages.empty(); }));
+        QCOMPARE(DecodeRecord(RecordAt(rt.PlayersFile(), 2)).Result, 500);
     }
 
     void anInstalledCopyKeepsResultsPerUserEvenWhereItCouldWrite() {
-        qvtest::TestRuntime rt;
-        WriteFile(rt.PlayersFile(), Records({Player("Ann", 12)}));
+        TestRuntime rt;
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 12)})));
         const QString installed = InstalledProgramFolder();
         SetInstalledProgramFolder(rt.AppDir());
         StartUp();
         SetInstalledProgramFolder(installed);
-        QCOMPARE(PlayersFilePath, rt.DataDir() + QStringLiteral("/QVPlayers.dat"));
+        QCOMPARE(PlayersFilePath, rt.DataDir() + "/QVPlayers.dat");
         QCOMPARE(DisplayName(CurrentName), QStringLiteral("Ann"));  // seeded from beside it
         QVERIFY(rt.messages.empty());
-        // Run from any other folder, the copy keeps its file beside itself.
-        StartUp();
+        StartUp();  // run from any other folder, it keeps the file beside itself
         QCOMPARE(PlayersFilePath, rt.PlayersFile());
     }
 
     void noUsableFolderRunsWithAnEmptyTableAndSaysSoOnce() {
-        qvtest::TestRuntime rt;
-        // A directory where the file should be, and a data folder that is a file.
-        QVERIFY(QDir().mkpath(rt.PlayersFile()));
-        WriteFile(rt.DataDir(), "not a folder");
+        TestRuntime rt;
+        QVERIFY(QDir().mkpath(rt.PlayersFile()));  // a folder where the file should be
+        QVERIFY(WriteWholeFile(rt.DataDir(), "a file where the data folder should be"));
         StartUp();
         QVERIFY(PlayersFilePath.isEmpty());
-        QCOMPARE(rt.messages.size(), std::size_t(1));
-        QVERIFY(rt.messages[0].text.contains(QStringLiteral("Results will not be kept")));
-        QCOMPARE(PlayerCount, 0);
-        QCOMPARE(CurrentPlayer, 1);
+        QVERIFY(SaidOnce(rt, {"Results will not be kept"}));
+        QCOMPARE((QList<qint64>{PlayerCount, CurrentPlayer}), (QList<qint64>{0, 1}));
         CurrentResult = 5;
-        QVERIFY(!StoreCurrentResult());  // not kept, and already said so
-        QCOMPARE(Players[1].Result, 5);
+        QVERIFY(!StoreCurrentResult());
+        QCOMPARE(Players[1].Result, 5);  // the game goes on with it
         QVERIFY(!SavePlayers());
-        QCOMPARE(rt.messages.size(), std::size_t(1));
+        QCOMPARE(rt.messages.size(), 1u);
+        QVERIFY(Entries(rt.PlayersFile()).isEmpty());
+    }
+
+    void aLockLeftByAKilledCopyIsTakenOver() {
+        TestRuntime rt;
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
+        StartUp();
+        const pid_t pid = ::fork();
+        if (pid == 0)
+            ::_exit(QLockFile(rt.PlayersFile() + ".lock").tryLock(0) ? 0 : 1);  // never released
+        int status = 0;
+        QVERIFY(::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && !WEXITSTATUS(status));
+        QVERIFY(QFile::exists(rt.PlayersFile() + ".lock"));
+        CurrentResult = 77;
+        QVERIFY(StoreCurrentResult());
+        QVERIFY(rt.messages.empty());
+        QCOMPARE(DecodeRecord(ReadWholeFile(rt.PlayersFile())).Result, 77);
+    }
+
+    void aFileLockedByAnotherCopyIsNotWrittenAndTheMessageWaitsForTheUnlock() {
+        TestRuntime rt;
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
+        StartUp();
+        const QByteArray before = ReadWholeFile(rt.PlayersFile());
+        QLockFile other(rt.PlayersFile() + ".lock");
+        QVERIFY(other.tryLock(0));
+        CurrentResult = 6;
+        QVERIFY(!StoreCurrentResult());
+        QVERIFY(SaidOnce(rt, {"Another copy of the game"}));
+        QCOMPARE(Players[1].Result, 6);
+        LoadPlayers(LoadForm::Reload);  // reading goes on without the lock
+        QCOMPARE(Players[1].Result, 5);
+
+        // The new player dialog's sequence: its lock failed, so its save fails even once the
+        // other copy is done (the table it read may be stale), and says so only after it.
+        rt.ClearRecords();
+        bool lockFreeDuringMessage = false;
+        rt.onMessage = [&](const Message&) {
+            lockFreeDuringMessage = QLockFile(rt.PlayersFile() + ".lock").tryLock(0);
+        };
+        {
+            PlayersFileLock lock;
+            QVERIFY(!lock.IsLocked());
+            LoadPlayers(LoadForm::Reload);
+            other.unlock();
+            Players[2] = Player("Bob", 0);
+            QVERIFY(!SavePlayers());
+            QVERIFY(rt.messages.empty());
+        }
+        QVERIFY(SaidOnce(rt, {"did not release it"}) && lockFreeDuringMessage);
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), before);
+        QVERIFY(SavePlayers());
     }
 };
 

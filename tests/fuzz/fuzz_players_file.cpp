@@ -1,14 +1,11 @@
-// libFuzzer target: any bytes as the players file, loaded as the game loads it at start-up and
-// when a new player is added. Besides the sanitizers' checks, each run checks what must hold for
-// every file: the record count, the current and best players within the table, and every record
-// that was read going back to exactly the bytes it came from.
+// libFuzzer target: any bytes as the players file, loaded as at start-up and as the new player
+// dialog reloads it. Besides the sanitizers' checks, each run checks what holds for every file:
+// the record count, the current and best players within the table, and every record read going
+// back to exactly the bytes it came from.
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
-#include <cstdint>
 #include <cstdio>
 
 #include "game/GameState.h"
@@ -30,61 +27,47 @@ void Check(bool condition, const char* what) {
 }
 
 void RemoveFolder() {
-    if (g_file.isEmpty())
-        return;
     QFile::remove(g_file);
-    QFile::remove(g_file + QStringLiteral(".lock"));
-    ::rmdir(QFile::encodeName(g_file.section(QLatin1Char('/'), 0, -2)).constData());
+    QFile::remove(g_file + ".lock");
+    ::rmdir(QFile::encodeName(g_file.section('/', 0, -2)).constData());
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // In memory where there is a memory file system: every load locks the file, and a lock
-    // file is flushed to the disk when it is taken.
-    char shm[] = "/dev/shm/quilvaro-fuzz-XXXXXX";
-    char tmp[] = "/tmp/quilvaro-fuzz-XXXXXX";
-    char* folder = ::mkdtemp(shm);
-    if (folder == nullptr)
-        folder = ::mkdtemp(tmp);
-    if (folder == nullptr)
-        std::abort();
-    g_file = QString::fromLocal8Bit(folder) + QStringLiteral("/QVPlayers.dat");
+    // In memory where there is a memory file system: every load takes the lock file.
+    char shm[] = "/dev/shm/quilvaro-fuzz-XXXXXX", tmp[] = "/tmp/quilvaro-fuzz-XXXXXX";
+    const char* folder = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
+    Check(folder != nullptr, "a temporary folder");
+    g_file = QString::fromLocal8Bit(folder) + "/QVPlayers.dat";
     std::atexit(RemoveFolder);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    {
-        QFile f(g_file);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-            std::abort();
-    }
+    QFile f(g_file);
+    Check(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size(),
+          "the file written");
+    f.close();
     ResetSharedState();
     PlayersFilePath = g_file;
     LoadPlayers(LoadForm::StartUp);
 
-    const double exact = static_cast<double>(size) / kRecordLength;
-    Check(PlayerCount == static_cast<Integer>(std::min(vb::RoundHalfEven(exact), 32767.0)),
-          "record count");
+    Check(PlayerCount == std::min(vb::RoundHalfEven(size / 60.0), 32767.0), "record count");
     Check(CurrentPlayer >= 0 && CurrentPlayer <= kMaxPlayers, "current player in the table");
-    Check(BestPlayer >= 0 && BestPlayer <= kMaxPlayers, "best player in the table");
-    Check(BestResult >= 0, "best result never below 0");
-    if (BestPlayer > 0)
-        Check(Players[BestPlayer].Result == BestResult && BestResult > 0, "best player's result");
-    if (CurrentPlayer > 0 && PlayerCount > 0)
-        Check(Players[CurrentPlayer].InUse(), "current player in use");
-    const int read = std::min<int>(PlayerCount, kMaxPlayers);
-    for (int i = 1; i <= read; ++i) {
-        QByteArray stored = bytes.mid((i - 1) * kRecordLength, kRecordLength);
-        stored.append(QByteArray(kRecordLength - stored.size(), '\0'));
+    Check(BestPlayer >= 0 && BestPlayer <= kMaxPlayers && BestResult >= 0, "best player");
+    Check(BestPlayer == 0 || (Players[BestPlayer].Result == BestResult && BestResult > 0),
+          "best player's result");
+    Check(CurrentPlayer == 0 || PlayerCount == 0 || Players[CurrentPlayer].InUse(),
+          "current player in use");
+    for (int i = 1; i <= std::min<int>(PlayerCount, kMaxPlayers); ++i) {
+        QByteArray stored = bytes.mid((i - 1) * 60, 60);
+        stored.append(QByteArray(60 - stored.size(), '\0'));
         Check(EncodeRecord(Players[i]) == stored, "a record goes back to its bytes");
-        Check(Players[i].Name.size() == kNameLength, "name field length");
         Check(DisplayName(Players[i].Name).size() <= kNameLength, "shown name length");
     }
-
-    // The new player dialog's reload: the best can only rise, the current player stays.
+    // The reload finds the same best player and leaves the current one.
     const Long best = BestResult;
     const Integer current = CurrentPlayer;
     LoadPlayers(LoadForm::Reload);

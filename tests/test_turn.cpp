@@ -1,12 +1,14 @@
-// The turn a release on the board starts, driven through real mouse releases: selection, the
-// waits of each kind of turn with what the screen shows meanwhile, and one whole game.
+// Start, Stop and the turn a release on the board starts, driven through the menu and real mouse
+// releases: the waits of each kind of turn with what the screen shows meanwhile, the end of a game
+// and its messages, and one whole game checked after every turn.
 #include <QtEndian>
 #include <random>
 
 #include "GameDriver.h"
+#include "PlayersFixtures.h"
 
 using namespace qv;
-using qvtest::GameDriver;
+using namespace qvtest;
 
 namespace {
 
@@ -38,9 +40,9 @@ QString Mismatch(const GameDriver& g, const Waits& expected) {
     for (std::size_t i = 0; i < std::max(g.waits.size(), expected.size()); ++i) {
         const char shown = i < g.waits.size() && g.waits[i].onScreen ? '+' : '-';
         if (i < g.waits.size())
-            seen += QStringLiteral("%1%2 ").arg(g.waits[i].seconds).arg(shown);
+            seen += QString("%1%2 ").arg(g.waits[i].seconds).arg(shown);
         if (i < expected.size())
-            wanted += QStringLiteral("%1%2 ")
+            wanted += QString("%1%2 ")
                           .arg(expected[i].first)
                           .arg(expected[i].second == '?' ? shown : expected[i].second);
     }
@@ -49,12 +51,108 @@ QString Mismatch(const GameDriver& g, const Waits& expected) {
 #define QCOMPARE_WAITS(g, expected) \
     QVERIFY2(Mismatch(g, expected).isEmpty(), qPrintable(Mismatch(g, expected)))
 
+const QString kGameOver = "Game over.";
+const QString kNotBad = "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!";
+const QString kBest = "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!";
+const QRgb kWhite = qRgb(255, 255, 255);
+
+// A game stopped from the menu with the score box showing `score`; the message it ends with.
+QString StopAt(GameDriver& g, int score) {
+    g.Start({1, 2, 3}, {{1, 1}, {2, 2}, {3, 3}}, {4, 5, 6});
+    g.form.Text2(0).SetText(QString::number(score));
+    g.ClearRecords();
+    g.ClickStartStop();
+    return g.rt.events == QStringList{"msgbox STOP: Game over"} ? g.form.txtMess().Text()
+                                                                : "no box";
+}
+
 }  // namespace
 
 class TestTurn : public QObject {
     Q_OBJECT
   private slots:
     void init() { ResetSharedState(); }
+
+    void startGrowsThreeBallsAndStopEndsTheGame() {
+        GameDriver g;
+        const std::vector<PointI> cells{{4, 1}, {9, 9}, {1, 9}};
+        QList<QRgb> growth;  // 5 and 10 pixels right of the centre at each wait
+        g.atWait = [&](double) {
+            const PointI c = cells[std::size_t(growth.size() / 4)];
+            growth << g.Pixel(c.x, c.y, 5) << g.Pixel(c.x, c.y, 10);
+        };
+        g.Start({6, 5, 4}, cells, {3, 2, 1});
+        // The preview's kinds are drawn first; then each ball grows to 14, then 27 pixels.
+        QCOMPARE(g.rt.events.mid(0, 4),
+                 (QStringList{"randomize", "rnd 0.916667", "rnd 0.75", "rnd 0.583333"}));
+        QList<QRgb> expected;
+        for (int kind : {6, 5, 4})
+            expected << g.Ball(kind) << kWhite << g.Ball(kind) << g.Ball(kind);
+        QCOMPARE(growth, expected);
+        QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+        const vb::Canvas& preview = g.form.Picture2Box()->GetCanvas();
+        for (int i = 0; i < 3; ++i) {  // the next balls, 22 pixels across
+            const QPoint centre(int(preview.DeviceX(i + 1)), int(preview.DeviceY(2)));
+            QCOMPARE(preview.Image().pixel(centre + QPoint(10, 0)), g.Ball(3 - i));
+            QVERIFY(preview.Image().pixel(centre + QPoint(12, 0)) != g.Ball(3 - i));
+        }
+        QCOMPARE((QStringList{g.form.Text2(0).Text(), g.form.Text3().Text(),
+                              g.form.txtMess().Text(), g.form.mnuStart().Caption()}),
+                 (QStringList{"0", "1", "\r\n\r\nNext balls :", "&Stop"}));
+        QVERIFY(!g.form.mnuPlayer().Enabled() && GameInProgress && !GameOver);
+
+        // Stop at once: the box, the idle menu, an empty preview, nothing stored.
+        g.atWait = nullptr;
+        g.ClearRecords();
+        g.ClickStartStop();
+        QCOMPARE(g.rt.events, QStringList{"msgbox STOP: Game over"});
+        QCOMPARE(g.rt.messages[0].icon, vb::MsgIcon::Exclamation);
+        QCOMPARE((QStringList{g.form.Text2(0).Text(), g.form.txtMess().Text(),
+                              g.form.mnuStart().Caption()}),
+                 (QStringList{"0", kGameOver, "&Start"}));
+        QVERIFY(g.form.mnuPlayer().Enabled() && !GameInProgress && GameOver);
+        QCOMPARE(preview.Image().pixel(int(preview.DeviceX(1)), int(preview.DeviceY(2))),
+                 g.Rgb(vb::kButtonFace));
+        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), QByteArray());
+
+        // The next Start clears the old position; a caption other than the two does nothing.
+        g.Start({1, 1, 1}, {{5, 5}, {5, 6}, {5, 7}}, {2, 2, 2});
+        QCOMPARE(CountBalls(), 3);
+        QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
+        g.form.mnuStart().SetCaption("&stop");
+        g.ClickStartStop();
+        QVERIFY(GameInProgress);
+    }
+
+    void theEndMessagesAndTheStoredResults() {
+        {
+            // Bob, the current player (30), below Ann, the best (50).
+            GameDriver g(Records({Player("Ann", 50), Player("Bob", 30)}));
+            QCOMPARE(StopAt(g, 30), kGameOver);  // equal: nothing improves
+            QCOMPARE(StopAt(g, 40), kNotBad);
+            QCOMPARE(g.form.Text1(1).Text(), QStringLiteral("Ann"));
+            QCOMPARE(StopAt(g, 60), kBest);
+            QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
+                     Records({Player("Ann", 50), Player("Bob", 60)}));
+            QCOMPARE(g.form.Text1(1).Text() + g.form.Text2(1).Text(), QStringLiteral("Bob60"));
+        }
+        {
+            // A first result above a stored 0 is kept, but "Not bad." needs an earlier result.
+            ResetSharedState();
+            GameDriver g(Records({Player("Ann", 50), Player("Cid", 0)}));
+            QCOMPARE(StopAt(g, 20), kGameOver);
+            QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
+                     Records({Player("Ann", 50), Player("Cid", 20)}));
+        }
+        // No record in use, so no current player: everything but the file update.
+        ResetSharedState();
+        PlayerRecord old = Player("Old", 70);
+        old.Marker = QString(2, QChar(0));
+        GameDriver g(Records({old}));
+        QCOMPARE(StopAt(g, 80), kBest);
+        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), Records({old}));
+        QCOMPARE(g.form.Text1(1).Text() + g.form.Text2(1).Text(), QStringLiteral("80"));
+    }
 
     void selectionFollowsTheLastBallReleasedOn() {
         GameDriver g;
@@ -65,9 +163,9 @@ class TestTurn : public QObject {
         g.Release(4, 4);  // a free cell, nothing selected
         QVERIFY(!BallSelected);
         g.Release(2, 2, Qt::RightButton);
-        QCOMPARE(g.Pixel(2, 2, 15), GameDriver::Ball(1));  // enlarged to 32 pixels
+        QCOMPARE(g.Pixel(2, 2, 15), g.Ball(1));  // enlarged to 32 pixels
         g.Release(7, 7, Qt::MiddleButton);
-        QCOMPARE(g.Pixel(2, 2, 15), GameDriver::Rgb(vb::RGB(255, 255, 255)));  // 27 again
+        QCOMPARE(g.Pixel(2, 2, 15), kWhite);  // 27 again
         g.Release(7, 7);
         QCOMPARE(QList<int>({BallSelected, SelectedX, SelectedY}), QList<int>({true, 7, 7}));
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
@@ -80,7 +178,7 @@ class TestTurn : public QObject {
         QVERIFY(BallSelected && g.waits.empty() && g.rt.events.isEmpty());
     }
 
-    void scoringMoveFlashesTheLineAndBringsNoBalls() {
+    void aScoringMoveFlashesTheLineAndBringsNoBalls() {
         GameDriver g;
         g.Start({1, 1, 2}, {P(1, 9), P(2, 9), P(5, 1)}, {4, 5, 6});
         Board(3, 9) = Board(4, 9) = Board(5, 1) = 1;
@@ -88,21 +186,20 @@ class TestTurn : public QObject {
         g.ClearRecords();
         g.atWait = [&](double seconds) {
             for (int x = 1; seconds == 0.3 && x <= 5; ++x) {  // half-size dots of their colour
-                QCOMPARE(g.Pixel(x, 9), GameDriver::Ball(1));
-                QCOMPARE(g.Pixel(x, 9, 10), GameDriver::Rgb(vb::RGB(255, 255, 255)));
+                QCOMPARE(g.Pixel(x, 9), g.Ball(1));
+                QCOMPARE(g.Pixel(x, 9, 10), kWhite);
             }
         };
         g.Release(5, 1);
         g.Release(5, 9);
         QCOMPARE_WAITS(g, Travel(8) + kFlashTogether);
-        QCOMPARE(g.rt.randomizeCount, 0);
+        QVERIFY(!g.rt.events.contains("randomize"));
         QCOMPARE(g.form.Text2(0).Text(), QStringLiteral("5"));
-        QCOMPARE(MoveCount, Integer(1));
-        QCOMPARE(qvtest::CountBalls(), 0);
+        QVERIFY(MoveCount == 1 && CountBalls() == 0);
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
     }
 
-    void travelPrefersRightUpLeftDownTracingBack() {
+    void theBallTravelsRightUpLeftDownTracedBackFromTheTarget() {
         GameDriver g;
         g.Start({3, 1, 1}, {P(2, 2), P(9, 8), P(8, 9)}, {1, 2, 2});
         Grid after = Board;
@@ -111,13 +208,14 @@ class TestTurn : public QObject {
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 1, 1}));
         QList<QPointF> seen;  // where the blue ball stands at each sub-step
         g.atWait = [&](double seconds) {
-            const vb::Canvas& c = g.form.Picture1Box()->GetCanvas();
+            const QImage& img = g.form.Picture1Box()->GetCanvas().Image();
             QPointF sum;
             int n = 0;
-            for (int y = 0; seconds == 0.02 && y < c.Image().height(); ++y)
-                for (int x = 0; x < c.Image().width(); ++x)
-                    if (c.Image().pixel(x, y) == GameDriver::Ball(3))
+            for (int y = 0; seconds == 0.02 && y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (img.pixel(x, y) == g.Ball(3))
                         sum += QPointF(x + 0.5, y + 0.5), ++n;
+            const vb::Canvas& c = g.form.Picture1Box()->GetCanvas();
             if (n > 0)
                 seen << QPointF(std::round(c.UserX(sum.x() / n) * 4) / 4,
                                 std::round(c.UserY(sum.y() / n) * 4) / 4);
@@ -133,7 +231,7 @@ class TestTurn : public QObject {
         QCOMPARE(seen, expected);
     }
 
-    void movesWithoutALineBringTheAnnouncedBalls() {
+    void aMoveWithoutALineBringsTheAnnouncedBallsWhichMayCompleteOne() {
         GameDriver g;
         g.Start({2, 2, 2}, {P(1, 5), P(2, 5), P(3, 5)}, {2, 6, 3});
         Grid after = Board;
@@ -144,7 +242,7 @@ class TestTurn : public QObject {
         g.Release(1, 5);
         g.Release(1, 4);
         QCOMPARE_WAITS(g, Travel(1) + kNewBalls);
-        QCOMPARE(g.rt.events.filter(QStringLiteral("randomize")).size(), 4);
+        QCOMPARE(g.rt.events.filter("randomize").size(), 4);
         QCOMPARE(QList<int>({Board(4, 5), Board(5, 6), Board(9, 1)}), QList<int>({2, 6, 3}));
         QCOMPARE(QList<int>(NextBalls.begin(), NextBalls.end()), QList<int>({2, 5, 5}));
         QCOMPARE(g.form.Text3().Text(), QStringLiteral("2"));
@@ -160,8 +258,7 @@ class TestTurn : public QObject {
         QList<int> flashed;
         g.atWait = [&](double) {
             for (int x = 1; g.waits.size() > 12 && x <= 9; ++x)
-                if (g.Pixel(x, 5) == GameDriver::Ball(2) &&
-                    g.Pixel(x, 5, 10) != GameDriver::Ball(2))
+                if (g.Pixel(x, 5) == g.Ball(2) && g.Pixel(x, 5, 10) != g.Ball(2))
                     flashed << x;
         };
         g.Release(1, 4);
@@ -169,8 +266,7 @@ class TestTurn : public QObject {
         QCOMPARE_WAITS(g, Travel(1) + kNewBalls + FlashOneByOne(5));
         QCOMPARE(flashed, QList<int>({1, 2, 3, 4, 5}));
         QCOMPARE(g.form.Text2(0).Text(), QStringLiteral("5"));
-        QCOMPARE(MoveCount, Integer(3));  // counted; no further balls this turn
-        QCOMPARE(qvtest::CountBalls(), 4);
+        QVERIFY(MoveCount == 3 && CountBalls() == 4);  // counted; no further balls this turn
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
     }
 
@@ -194,7 +290,7 @@ class TestTurn : public QObject {
         QVERIFY(g.waits.empty() && !BallSelected);
     }
 
-    void wholeGameFromStartToGameOver() {
+    void aWholeGameFromStartToGameOver() {
         GameDriver g;
         std::mt19937 rng(4711);
         auto random = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
@@ -211,7 +307,6 @@ class TestTurn : public QObject {
                         c.push_back(P(x, y));
             return c;
         };
-
         std::array<int, 3> next = kinds();
         const std::vector<PointI> first{P(1 + random(9), 1), P(1 + random(9), 5),
                                         P(1 + random(9), 9)};
@@ -231,16 +326,16 @@ class TestTurn : public QObject {
             struct Move {
                 PointI from, to;
                 int n;
-                qvtest::Runs runs;
+                Runs runs;
             };
             std::vector<Move> scores, plain;
             for (const PointI& from : cells(model, true)) {
-                const auto dist = qvtest::DistancesFrom(model, from.x, from.y);
+                const auto dist = DistancesFrom(model, from.x, from.y);
                 for (const PointI& to : cells(model, false)) {
                     Grid moved = model;
                     std::swap(moved(from.x, from.y), moved(to.x, to.y));
                     if (dist[to.x][to.y] > 0) {
-                        const Move m{from, to, dist[to.x][to.y], qvtest::FindRuns(moved)};
+                        const Move m{from, to, dist[to.x][to.y], FindRuns(moved)};
                         (m.runs.removed > 0 ? scores : plain).push_back(m);
                     }
                 }
@@ -269,7 +364,7 @@ class TestTurn : public QObject {
                     for (const PointI& c : options) {
                         Grid t = placed;
                         t(c.x, c.y) = Integer(next[k]);
-                        if (qvtest::FindRuns(t).removed > 0)
+                        if (FindRuns(t).removed > 0)
                             completing.push_back(c);
                     }
                     if (early && !completing.empty() && random(2) == 0)
@@ -279,14 +374,13 @@ class TestTurn : public QObject {
                 }
                 g.rt.ScriptRandom(GameDriver::CellNumbers(moved, drops));
                 g.rt.ScriptRandom(GameDriver::KindNumbers(next = kinds()));
-                const qvtest::Runs runs = qvtest::FindRuns(placed);
+                const Runs runs = FindRuns(placed);
                 model = runs.after;
                 score += runs.removed;
                 newBallLines += runs.removed > 0;
                 ++moves;
-                waits =
-                    waits + kNewBalls + (runs.removed > 0 ? FlashOneByOne(runs.removed) : Waits{});
-                ends = runs.removed == 0 && qvtest::CountBalls(placed) == 81;
+                waits = waits + kNewBalls + (runs.removed ? FlashOneByOne(runs.removed) : Waits{});
+                ends = runs.removed == 0 && CountBalls(placed) == 81;
             }
 
             g.ClearRecords();
@@ -297,7 +391,7 @@ class TestTurn : public QObject {
                 g.Release(o.x, o.y);
             }
             g.Release(m.from.x, m.from.y);
-            const auto dist = qvtest::DistancesFrom(Board, m.from.x, m.from.y);
+            const auto dist = DistancesFrom(Board, m.from.x, m.from.y);
             for (const PointI& c : cells(Board, false)) {
                 if (turns % 2 == 0 && dist[c.x][c.y] < 0) {  // out of reach: nothing happens
                     g.Release(c.x, c.y);
@@ -324,11 +418,8 @@ class TestTurn : public QObject {
         QVERIFY(!GameInProgress && scoring >= 3 && newBallLines >= 1 && reselected >= 5 &&
                 refused >= 2);
         QCOMPARE(g.rt.events.last(), QStringLiteral("msgbox STOP: Game over"));
-        QCOMPARE(g.form.txtMess().Text(),
-                 QStringLiteral("Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
-        QFile file(g.rt.PlayersFile());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray record = file.readAll();
+        QCOMPARE(g.form.txtMess().Text(), kBest);
+        const QByteArray record = ReadWholeFile(g.rt.PlayersFile());
         QCOMPARE(record.size(), 60);
         QCOMPARE(qFromLittleEndian<qint32>(record.constData() + 50), score);
     }

@@ -1,0 +1,325 @@
+// The main window and what it shows: the picture's dots and their exact erasing, the greeting and
+// the players, the layout pass against the designed numbers, the grid, keys, Quit and closing,
+// names shown as text, the About box, and the title window's hand-over.
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "GameDriver.h"
+#include "PlayersFixtures.h"
+#include "app/frmLabel.h"
+#include "platform/WidgetRuntime.h"
+#include "players/PlayersFileLock.h"
+
+using namespace qv;
+using namespace qvtest;
+
+namespace {
+
+// Twips read back are whole pixels of 15 twips: a designed value is met within one pixel.
+#define QCOMPARE_TWIPS(actual, designed)              \
+    QVERIFY2(std::abs((actual) - (designed)) <= 15.0, \
+             qPrintable(QString("%1 is %2, designed %3").arg(#actual).arg(actual).arg(designed)))
+
+QRgb Rgb(vb::Color c) {
+    return vb::ResolveColor(c).rgb();
+}
+
+}  // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        ResetSharedState();
+        SetPlayersFileLockTimeout(0);
+    }
+
+    void aDotIsADiscAndADotOfTheBackgroundErasesItExactly() {
+        vb::Canvas c;
+        c.SetSize(QSize(200, 200));
+        c.Scale(0, 0, 200, 200);
+        c.SetBackColor(vb::RGB(255, 255, 255));
+        for (int width : {1, 2, 14, 27, 54, 65}) {
+            c.Cls();
+            c.SetDrawWidth(width);
+            c.PSet(100.3, 99.7, vb::RGB(255, 0, 50));
+            QRect box;
+            int n = 0;
+            for (int y = 0; y < 200; ++y)
+                for (int x = 0; x < 200; ++x)
+                    if (c.Image().pixel(x, y) == qRgb(255, 0, 50))
+                        box |= QRect(x, y, 1, 1), ++n;
+            const double area = 3.14159265 * width * width / 4;
+            QVERIFY2(n >= area * 0.8 - 2 && n <= area * 1.2 + 2 &&
+                         std::abs(box.width() - box.height()) <= 1 &&
+                         std::abs(box.width() - width) <= 1,
+                     qPrintable(QString("width %1: %2 pixels").arg(width).arg(n)));
+        }
+        // Every ball, selection and flash size at many sub-pixel positions and densities: what
+        // remains must be the background, exactly; a smaller eraser would leave a ring.
+        for (qreal dpr : {1.0, 1.5, 2.0}) {
+            c.SetSize(QSize(311, 311), dpr);
+            c.Scale(0, 0, 9, 9);
+            c.Cls();
+            for (int w : {54, 65, 43, 36, 29, 27, 32, 22, 26, 18, 14, 11, 9}) {
+                for (int extra : {0, 1, 7}) {
+                    for (double x = 0.5; x < 9; x += 0.25) {
+                        c.SetDrawWidth(w);
+                        c.PSet(x, 9 - x + 0.125 * extra, vb::RGB(0, 0, 230));
+                        c.SetDrawWidth(w + extra);
+                        c.PSet(x, 9 - x + 0.125 * extra, vb::RGB(255, 255, 255));
+                    }
+                }
+            }
+            QImage blank = c.Image();
+            blank.fill(Qt::white);
+            QVERIFY2(c.Image() == blank, qPrintable(QString::number(dpr)));
+        }
+        c.SetDrawWidth(27);
+        c.PSet(4.5, 4.5, vb::RGB(0, 0, 230));
+        c.SetDrawWidth(14);
+        c.PSet(4.5, 4.5, vb::RGB(255, 255, 255));
+        QVERIFY(c.Image().pixel(int(c.DeviceX(4.5)) + 20, int(c.DeviceY(4.5))) !=
+                qRgb(255, 255, 255));
+    }
+
+    void opensWithTheGreetingAndThePlayers() {
+        GameDriver g(Records({Player("Ann", 50), Player("Bob", 7)}));
+        QCOMPARE(g.form.windowTitle(), QStringLiteral("QUILVARO   Dremwick"));
+        QCOMPARE(
+            g.form.txtMess().Text(),
+            QStringLiteral("Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button."));
+        QCOMPARE(
+            (QStringList{g.form.Text1(0).Text(), g.form.Text2(0).Text(), g.form.Text1(1).Text(),
+                         g.form.Text2(1).Text(), g.form.Text3().Text()}),
+            (QStringList{"Bob", "7", "Ann", "50", "0"}));
+        QVERIFY(!GameInProgress);
+        QStringList captions;
+        for (QAction* a : g.form.MenuBar()->actions())
+            captions << a->text() + (a->menu() ? " with a menu" : "");
+        QCOMPARE(captions, (QStringList{"&Player", "&Zoom", "&About", "&Start"}));
+    }
+
+    void theLayoutAtEveryScale() {
+        GameDriver g;
+        Form1& form = g.form;
+        vb::Window& w = form.Window();
+        vb::Picture& board = form.Picture1();
+        // 1:2 of a 1024 x 768 screen, as designed.
+        QCOMPARE_TWIPS(board.Width(), 4665.6);
+        QCOMPARE(board.Width(), board.Height());
+        QCOMPARE_TWIPS(board.Left(), 72);
+        QCOMPARE_TWIPS(board.Top(), 57.6);
+        QCOMPARE(board.ScaleWidth(), 9.0);
+        QCOMPARE_TWIPS((w.Width() - board.Width() - board.Left()) / 2, 1231.2);
+        QCOMPARE_TWIPS(form.Label1(0).Left(), 4737.6);
+        QCOMPARE_TWIPS(form.Label1(1).Left(), 4737.6 + 1231.2);
+        QCOMPARE_TWIPS(form.Command1(1).Height(), 750);
+        QCOMPARE_TWIPS(form.Text1(0).Height(), 225);
+        // The message panel and the preview share the height down to the Quit button.
+        const double panelTop = form.txtMess().Top();
+        QCOMPARE_TWIPS(form.txtMess().Height(), (form.Command1(1).Top() - panelTop) / 2);
+        QCOMPARE_TWIPS(form.Picture2().Top(), panelTop + form.txtMess().Height());
+        QCOMPARE_TWIPS(form.Picture2().Top() + form.Picture2().Height(), form.Command1(1).Top());
+        QCOMPARE_TWIPS(form.Label2().Top() - form.Text3().Top(), 25);  // 50 / Zoom lower
+        QCOMPARE(PreviewPoints[0], (PointI{1, 2}));
+        QCOMPARE(PreviewPoints[2], (PointI{3, 2}));
+        QCOMPARE(form.Picture2().ScaleWidth(), 4.0);
+        const struct {
+            float zoom;
+            int ball;
+            double height;
+        } steps[] = {
+            {1, 54, 11520}, {1.5, 36, 7680}, {3, 18, 3840}, {2.5, 22, 4608}, {2, 27, 5760}};
+        for (const auto& s : steps) {
+            Zoom = s.zoom;
+            LayoutMainWindow();
+            QCOMPARE(BallSize, s.ball);
+            QCOMPARE_TWIPS(w.Height(), s.height);
+            QCOMPARE_TWIPS(w.Width(), s.height * 1.25);
+            QCOMPARE_TWIPS(w.Left(), (15360 - s.height * 1.25) / 2);
+            QCOMPARE_TWIPS(w.Top(), (11520 - s.height) / 2);
+            QCOMPARE(form.Picture1().Width(), form.Picture1().Height());
+            // The Quit button's bottom is level with the board's.
+            QCOMPARE_TWIPS(form.Command1(1).Top() + form.Command1(1).Height(),
+                           board.Top() + board.Height());
+        }
+    }
+
+    void theEmptyBoardIsGreyWithTheInnerGridOnly() {
+        GameDriver g;
+        const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
+        const QImage& img = canvas.Image();
+        const int middle = img.width() / 2 + 3;
+        for (int k = 1; k <= 8; ++k) {
+            QCOMPARE(img.pixel(middle, int(std::floor(canvas.DeviceY(k)))), Rgb(vb::kAppWorkspace));
+            QCOMPARE(img.pixel(int(std::floor(canvas.DeviceX(k))), middle), Rgb(vb::kAppWorkspace));
+        }
+        const QRgb grey = qRgb(224, 224, 224);
+        QCOMPARE((QList<QRgb>{img.pixel(middle, 0), img.pixel(0, middle), g.Pixel(1, 1)}),
+                 (QList<QRgb>{grey, grey, grey}));
+        const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
+        QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), Rgb(vb::kButtonFace));
+    }
+
+    void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {
+        GameDriver g;
+        QApplication::setActiveWindow(&g.form);
+        g.form.Text1Box(0)->setFocus();
+        QTest::keyClick(g.form.Text1Box(0), Qt::Key_Escape);  // seen before the focused box
+        QCOMPARE(g.rt.endCount, 1);
+        QTest::mouseClick(g.form.QuitButton(), Qt::LeftButton);
+        QCOMPARE(g.rt.endCount, 2);
+        g.form.Picture1Box()->setFocus();
+        QTest::keyClick(g.form.Picture1Box(), Qt::Key_Space);
+        QCOMPARE(g.form.Window().State(), vb::WindowState::Minimized);
+        BallSize = 0;
+        LayoutMainWindow();  // minimized, the pass does nothing
+        QCOMPARE(BallSize, 0);
+        QTest::keyClick(g.form.Picture1Box(), Qt::Key_Space);
+        QCOMPARE(g.form.Window().State(), vb::WindowState::Normal);
+        QCOMPARE(BallSize, 27);  // restoring laid the window out again
+        QTest::keyClick(g.form.Picture1Box(), Qt::Key_A);
+        QCOMPARE(g.form.Window().State(), vb::WindowState::Normal);
+        g.form.close();
+        QCOMPARE(g.rt.endCount, 3);
+    }
+
+    void namesAreTextNeverMarkup() {
+        const QString bold = "<b>x</b>", image = "<img src=/etc/passwd>";
+        GameDriver g(Records({Player(image, 90), Player(bold, 4)}));
+        QCOMPARE(g.form.Text1Box(0)->displayText() + g.form.Text1Box(1)->displayText(),
+                 bold + image);
+        // The real message box that says the result could not be stored.
+        vb::InstallWidgetRuntime();
+        QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
+        QStringList plain;
+        QTimer::singleShot(0, [&plain] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QLabel* label : box ? box->findChildren<QLabel*>() : QList<QLabel*>())
+                if (label->textFormat() == Qt::PlainText)
+                    plain << label->text();
+            if (box)
+                box->accept();
+        });
+        CurrentResult = 10;
+        QVERIFY(!StoreCurrentResult());
+        QVERIFY2(plain.filter("Player: " + bold).size() == 1, qPrintable(plain.join('\n')));
+    }
+
+    void theAboutBoxHoldsTheRulesLineByLine() {
+        GameDriver g;
+        GameInProgress = true;  // available during a game too
+        static_cast<vb::MenuAction&>(g.form.mnuAbout()).Action()->trigger();
+        QCOMPARE(g.rt.events.size(), 1);
+        QCOMPARE(g.rt.messages[0].title, QStringLiteral("Rules and options."));
+        QCOMPARE(g.rt.messages[0].icon, vb::MsgIcon::None);
+        const QString text = g.rt.messages[0].text;
+        QCOMPARE(text.count('\n'), 13);  // 14 lines, every break a CR LF, none after the last
+        const QStringList lines = text.split("\r\n");
+        const QStringList fixed = {
+            "",
+            "   Rules:",
+            "   Select balls by click,  then  select free place  in  box to move it  there. ",
+            "When five (or more) balls one colored in one line occure,  they  disappear ",
+            "and bring you five (or more) puncts to your score.  Control new balls that ",
+            "will appear at next move in right side of picture.",
+            "   To remember your result put yor name in players list or select from list ",
+            "befor starting game. ",
+            "   To change picture size click  \"Zoom\"  button and select scale is",
+            "needing for.",
+            "",
+        };
+        const int lengths[] = {0, 9, 79, 75, 75, 50, 76, 21, 67, 12, 0};
+        for (int i = 0; i < fixed.size(); ++i) {
+            QCOMPARE(lines[i + 1], fixed[i]);
+            QCOMPARE(lines[i + 1].size(), lengths[i]);
+        }
+        // Ours: a statement indented by 3 blanks, credits by 30 and 34, in the game's own names.
+        const struct {
+            int line, indent;
+            QStringList words;
+        } own[] = {{0, 3, {"QUILVARO"}},
+                   {12, 30, {"QUILVARO", "Dremwick"}},
+                   {13, 34, {"Dremwick", "2005"}}};
+        for (const auto& o : own) {
+            const QString& line = lines[o.line];
+            QCOMPARE(line.size() - line.trimmed().size(), o.indent);
+            QVERIFY(line.at(o.indent) != ' ' && line.size() <= 79);
+            for (const QString& word : o.words)
+                QVERIFY(line.contains(word));
+        }
+    }
+
+    void theTitleTypesRunsThreeWavesAndHandsOverOnce() {
+        TestRuntime rt;
+        Form1 form;
+        frmLabel title(form);
+        QStringList texts;  // what the window showed at each wait
+        std::vector<QImage> frames;
+        auto wait = vb::CurrentRuntimeHooks().wait;
+        QRectF placed;  // the window's outer geometry while it runs
+        vb::CurrentRuntimeHooks().wait = [&](double s) {
+            wait(s);
+            const vb::Window& w = title.Window();
+            placed = QRectF(w.Left(), w.Top(), w.Width(), w.Height());
+            texts << (title.Text1()->Visible() ? title.Text1()->Text() : "-");
+            frames.push_back(title.Surface()->GetCanvas().Image());
+        };
+        title.Show();
+        QVERIFY(!form.isVisible());
+        for (int i = 0; i < 50 && title.isVisible(); ++i)  // started by a queued call
+            QCoreApplication::processEvents();
+        std::vector<double> expected(30, 0.03);
+        expected.push_back(0.5);
+        expected.insert(expected.end(), 36, 0.02);
+        expected.insert(expected.end(), {0.5, 0.5, 0.5});
+        QCOMPARE(rt.waits, expected);
+        QVERIFY(!title.isVisible() && form.isVisible() && form.Loaded());
+        QVERIFY(title.Text1()->Text().isEmpty() && !title.Text1()->Visible());
+        QCOMPARE(placed, QRectF(4080, 2880, 7200, 5760));
+
+        const QString full = "\r\n\r\n\r\nQUILVARO\r\nDremwick\r\n2005";
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(texts[i], full.left(i + 1));
+        QCOMPARE(texts.mid(30, 2), (QStringList{full, "-"}));
+
+        const vb::Canvas& map = title.Surface()->GetCanvas();
+        QCOMPARE(map.ScaleWidth(), 6.0);
+        auto pixel = [&map](const QImage& img, int column, int row, int dx = 0) {
+            return img.pixel(int(map.DeviceX(column - 0.5)) + dx, int(map.DeviceY(row - 0.5)));
+        };
+        // The width of the dot of a cell, in the ball colour of its column, is `pen` pixels.
+        auto dot = [&](const QImage& img, int column, int row, int pen) {
+            int n = 0;
+            for (int dx = -40; dx <= 40; ++dx)
+                n += pixel(img, column, row, dx) == Rgb(BallColor(Integer(column)));
+            return std::abs(n - pen) <= 1;
+        };
+        const QRgb face = Rgb(vb::kButtonFace), cover = qRgb(224, 224, 224);
+        // Wave 1, one 48-pixel dot per wait, row by row.
+        QVERIFY(dot(frames[31], 1, 1, 48) && pixel(frames[31], 2, 1) == face);
+        QVERIFY(dot(frames[36], 6, 1, 48) && pixel(frames[36], 1, 2) == face);
+        QVERIFY(dot(frames[37], 1, 2, 48));
+        // Waves 2 and 3: 32 and 16 pixels in every cell at once, over the covered wave before.
+        for (int row = 1; row <= 6; ++row) {
+            for (int column = 1; column <= 6; ++column) {
+                QVERIFY(dot(frames[67], column, row, 32) &&
+                        pixel(frames[67], column, row, 20) == cover);
+                QVERIFY(dot(frames[68], column, row, 16) &&
+                        pixel(frames[68], column, row, 12) == cover);
+                QCOMPARE(pixel(frames[69], column, row), cover);
+            }
+        }
+        form.hide();  // shown again, nothing runs again
+        title.Show();
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        QVERIFY(rt.waits.size() == expected.size() && !form.isVisible());
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "test_windows.moc"

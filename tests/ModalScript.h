@@ -1,6 +1,6 @@
 // Plays the user's part in the game's modal windows without a nested event loop: each modal
-// display takes the next step of the script, which acts on the window (clicks, types, closes).
-// A display with no step left is counted and closed. Installed for the lifetime of the object.
+// display runs the next step of the script, which acts on the window (clicks, types, closes).
+// A display with no step left is only closed. Installed for the lifetime of the object.
 #pragma once
 
 #include <QStringList>
@@ -14,30 +14,21 @@ namespace qvtest {
 class ModalScript {
   public:
     using Step = std::function<void(vb::Dialog&)>;
-
     ModalScript() {
         previous_ = vb::SetModalHook([this](vb::Dialog& dialog) {
             shown << dialog.windowTitle();
-            if (steps_.empty()) {
-                ++unscripted;
+            if (steps_.empty())
                 return;
-            }
             Step step = std::move(steps_.front());
             steps_.pop_front();
             step(dialog);
         });
     }
     ~ModalScript() { vb::SetModalHook(std::move(previous_)); }
-    ModalScript(const ModalScript&) = delete;
-    ModalScript& operator=(const ModalScript&) = delete;
 
-    // The next modal display runs `step`.
     void Then(Step step) { steps_.push_back(std::move(step)); }
     std::size_t StepsLeft() const { return steps_.size(); }
-
-    // Titles of the windows shown modally, in order.
-    QStringList shown;
-    int unscripted = 0;
+    QStringList shown;  // titles of the windows shown modally, in order
 
   private:
     std::deque<Step> steps_;

@@ -1,11 +1,11 @@
-// Boards for tests, written as nine rows of nine characters ('.' free, '1'..'6' a ball of that
+// Boards for tests, written as rows of up to nine characters ('.' free, '1'..'6' a ball of that
 // kind), and the rules worked out independently of the game's code: plain breadth-first
 // distances and a finder of maximal runs.
 #pragma once
 
+#include <QStringList>
 #include <array>
 #include <deque>
-#include <initializer_list>
 
 #include "game/GameState.h"
 
@@ -13,15 +13,13 @@ namespace qvtest {
 
 using qv::Grid;
 
-inline void SetBoard(std::initializer_list<const char*> rows) {
+inline void SetBoard(const QStringList& rows) {
     qv::BoardWidth = qv::BoardHeight = 9;
     qv::Board.Create(0, 9, 0, 9);
-    int y = 1;
-    for (const char* row : rows) {
-        for (int x = 1; x <= 9 && row[x - 1] != 0; ++x)
-            qv::Board(x, y) = row[x - 1] == '.' ? 0 : static_cast<qv::Integer>(row[x - 1] - '0');
-        ++y;
-    }
+    for (int y = 0; y < rows.size(); ++y)
+        for (int x = 0; x < rows[y].size(); ++x)
+            qv::Board(x + 1, y + 1) =
+                rows[y][x] == '.' ? 0 : qv::Integer(rows[y][x].unicode() - '0');
 }
 
 inline int CountBalls(const Grid& board = qv::Board) {

@@ -1,9 +1,9 @@
-// A runtime for tests: waits return at once and are recorded, random numbers come from a script,
-// message boxes are recorded and answered, the end of the program is recorded, and the players
-// file lives in a temporary folder of the test's own. Installed for the lifetime of the object.
+// A runtime for tests, installed for the lifetime of the object: waits return at once and are
+// recorded, random numbers come from a script, message boxes are recorded and answered, the end of
+// the program is recorded, the players file lives in a temporary folder, and the screen is
+// 1024 x 768 at 96 dpi (15 twips a pixel).
 #pragma once
 
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
@@ -23,7 +23,6 @@ struct Message {
 
 class TestRuntime {
   public:
-    // Lays the game out for a 1024 x 768 screen at 96 dpi (15 twips a pixel).
     TestRuntime();
     ~TestRuntime();
     TestRuntime(const TestRuntime&) = delete;
@@ -31,29 +30,26 @@ class TestRuntime {
 
     // The folder that stands for the program's directory, and the per-user data folder.
     QString AppDir() const { return appDir_.path(); }
-    QString DataDir() const { return dataDir_.path() + QStringLiteral("/data"); }
-    QString PlayersFile() const { return AppDir() + QStringLiteral("/QVPlayers.dat"); }
+    QString DataDir() const { return dataDir_.path() + "/data"; }
+    QString PlayersFile() const { return AppDir() + "/QVPlayers.dat"; }
 
-    // Random numbers handed out in this order; running out fails the test.
-    void ScriptRandom(std::initializer_list<double> values);
-    void ScriptRandom(const std::vector<double>& values);
+    // Random numbers handed out in this order; running out aborts the test.
+    void ScriptRandom(const std::vector<double>& values) {
+        random_.insert(random_.end(), values.begin(), values.end());
+    }
     std::size_t RandomLeft() const { return random_.size(); }
+    void ClearRecords();
 
-    // Everything the game did with the runtime, in order: "wait 0.1", "randomize", "rnd 0.5",
+    // Everything the game did, in order: "wait 0.1", "randomize", "rnd 0.5",
     // "msgbox STOP: Game over", "end".
     QStringList events;
     std::vector<double> waits;
     std::vector<Message> messages;
-    int randomizeCount = 0;
     int endCount = 0;
-    // Runs when a message box would be shown (the box is "answered" when it returns).
-    std::function<void(const Message&)> onMessage;
-
-    void ClearRecords();
+    std::function<void(const Message&)> onMessage;  // runs while a message box is shown
 
   private:
-    QTemporaryDir appDir_;
-    QTemporaryDir dataDir_;
+    QTemporaryDir appDir_, dataDir_;
     std::deque<double> random_;
     vb::RuntimeHooks previous_;
 };

@@ -164,10 +164,7 @@ class TestRules : public QObject {
         QFETCH(QStringList, rows);
         QFETCH(int, kind);
         QFETCH(int, removed);
-        SetBoard({});
-        for (int y = 0; y < rows.size(); ++y)
-            for (int x = 0; x < rows[y].size(); ++x)
-                Board(x + 1, y + 1) = rows[y][x] == '.' ? 0 : Integer(rows[y][x].unicode() - '0');
+        SetBoard(rows);
         const Grid before = Board;
         QCOMPARE(Check(12), std::pair(Integer(kind), QString::number(12 + removed)));
         QCOMPARE(CountBalls(), CountBalls(before) - removed);

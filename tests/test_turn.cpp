@@ -127,13 +127,16 @@ class TestTurn : public QObject {
     void theEndMessagesAndTheStoredResults() {
         {
             // Bob, the current player (30), below Ann, the best (50).
-            GameDriver g(Records({Player("Ann", 50), Player("Bob", 30)}));
-            QCOMPARE(StopAt(g, 30), kGameOver);  // equal: nothing improves
+            PlayerRecord bob = Player("Bob", 30);
+            bob.Spare = {9, 8, 7, 6};
+            GameDriver g(Records({Player("Ann", 50), bob}));
+            QCOMPARE(StopAt(g, 30), kGameOver);  // equal: nothing improves, nothing is written
+            QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), Records({Player("Ann", 50), bob}));
             QCOMPARE(StopAt(g, 40), kNotBad);
             QCOMPARE(g.form.Text1(1).Text(), QStringLiteral("Ann"));
             QCOMPARE(StopAt(g, 60), kBest);
-            QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
-                     Records({Player("Ann", 50), Player("Bob", 60)}));
+            bob.Result = 60;  // only the result changes
+            QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), Records({Player("Ann", 50), bob}));
             QCOMPARE(g.form.Text1(1).Text() + g.form.Text2(1).Text(), QStringLiteral("Bob60"));
         }
         {

@@ -36,33 +36,14 @@ class TestWindows : public QObject {
         SetPlayersFileLockTimeout(0);
     }
 
-    void aDotIsADiscAndADotOfTheBackgroundErasesItExactly() {
+    void aDotOfTheBackgroundErasesADotExactly() {
         vb::Canvas c;
-        c.SetSize(QSize(200, 200));
-        c.Scale(0, 0, 200, 200);
-        c.SetBackColor(vb::RGB(255, 255, 255));
-        for (int width : {1, 2, 14, 27, 54, 65}) {
-            c.Cls();
-            c.SetDrawWidth(width);
-            c.PSet(100.3, 99.7, vb::RGB(255, 0, 50));
-            QRect box;
-            int n = 0;
-            for (int y = 0; y < 200; ++y)
-                for (int x = 0; x < 200; ++x)
-                    if (c.Image().pixel(x, y) == qRgb(255, 0, 50))
-                        box |= QRect(x, y, 1, 1), ++n;
-            const double area = 3.14159265 * width * width / 4;
-            QVERIFY2(n >= area * 0.8 - 2 && n <= area * 1.2 + 2 &&
-                         std::abs(box.width() - box.height()) <= 1 &&
-                         std::abs(box.width() - width) <= 1,
-                     qPrintable(QString("width %1: %2 pixels").arg(width).arg(n)));
-        }
         // Every ball, selection and flash size at many sub-pixel positions and densities: what
         // remains must be the background, exactly; a smaller eraser would leave a ring.
         for (qreal dpr : {1.0, 1.5, 2.0}) {
             c.SetSize(QSize(311, 311), dpr);
             c.Scale(0, 0, 9, 9);
-            c.Cls();
+            c.SetBackColor(vb::RGB(255, 255, 255));
             for (int w : {54, 65, 43, 36, 29, 27, 32, 22, 26, 18, 14, 11, 9}) {
                 for (int extra : {0, 1, 7}) {
                     for (double x = 0.5; x < 9; x += 0.25) {

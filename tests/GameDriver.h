@@ -1,5 +1,6 @@
-// The main window driven as a player would: the menu, mouse releases on the board and scripted
-// random numbers. Every wait is recorded with whether the screen showed the board as drawn.
+// The main window, opened on a players file of the test's own and driven as a player would: the
+// menu, mouse releases on the board and scripted random numbers. Every wait is recorded with
+// whether the screen showed the board as drawn at that moment.
 #pragma once
 
 #include <QApplication>
@@ -31,7 +32,6 @@ class GameDriver {
     std::vector<SeenWait> waits;
     std::function<void(double)> atWait;
 
-    // Opens the main window on a players file holding `playersFile`, when given.
     explicit GameDriver(std::optional<QByteArray> playersFile = std::nullopt) {
         QFile file(rt.PlayersFile());
         if (playersFile && file.open(QIODevice::WriteOnly))
@@ -56,8 +56,7 @@ class GameDriver {
         form.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
-    // A release at a point in board units (the centre of cell (x, y) is (x - 0.5, y - 0.5)), and
-    // the event loop once, as between two clicks.
+    // A release at a point in board units, then the event loop once, as between two clicks.
     void ReleaseAt(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(form.Picture1Box(), button, {}, form.Picture1Box()->PositionOf(x, y));
         QApplication::processEvents();
@@ -65,8 +64,7 @@ class GameDriver {
     void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
         ReleaseAt(x - 0.5, y - 0.5, button);
     }
-    // After a test put balls on the board itself.
-    void Redraw() {
+    void Redraw() {  // after a test put balls on the board itself
         qv::LayoutMainWindow();
         QApplication::processEvents();
     }
@@ -104,9 +102,8 @@ class GameDriver {
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Pixels that differ from a fresh drawing of `board` (white, the grid of a game start, balls
-    // of 27 pixels, the selected one of 32). The top border line is left out: the erasers of
-    // moving balls may cut it, and nothing redraws it.
+    // Pixels that differ from a fresh drawing of `board`: white, the grid, balls of 27 pixels and
+    // the selected one of 32. The top border is left out: the erasers of moving balls may cut it.
     int DifferencesFromFreshDrawing(const qv::Grid& board) const {
         const vb::Canvas& live = form.Picture1Box()->GetCanvas();
         vb::Canvas fresh;
@@ -120,8 +117,8 @@ class GameDriver {
         }
         for (int y = 1; y <= 9; ++y) {
             for (int x = 1; x <= 9; ++x) {
-                const bool selected = qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY;
-                fresh.SetDrawWidth(selected ? 32 : 27);
+                fresh.SetDrawWidth(
+                    qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY ? 32 : 27);
                 if (board(x, y) > 0)
                     fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(board(x, y)));
             }
@@ -135,8 +132,9 @@ class GameDriver {
 
     // Whether the window's backing store, which the screen shows, holds the board as drawn now.
     bool ScreenShowsBoard() {
-        QBackingStore* store = form.backingStore();
-        auto* shown = store != nullptr ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
+        auto* shown = form.backingStore()
+                          ? dynamic_cast<QImage*>(form.backingStore()->paintDevice())
+                          : nullptr;
         const vb::PictureBox* box = form.Picture1Box();
         const QImage& drawn = box->GetCanvas().Image();
         const QPoint origin = box->mapTo(&form, box->contentsRect().topLeft());

@@ -44,11 +44,18 @@ class TestHiDpi : public QObject {
                  g.form.Picture1Box()->geometry().bottom());
         QCOMPARE(g.form.Text1Box(0)->font().pointSizeF(), 9.0);
 
-        // A row through a cell crosses eight inner lines of two device pixels each, and a ball of
-        // 27 logical pixels is 54 device pixels across.
+        // The board is grey before the first game. Rows and columns through a cell cross the
+        // eight inner lines, of two device pixels each, and no line along the edges; a ball of 27
+        // logical pixels is 54 device pixels across. The preview is blank.
         const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
-        const QImage& img = canvas.Image();
+        QImage img = canvas.Image();
+        QCOMPARE(g.Pixel(1, 1), qRgb(224, 224, 224));
         QCOMPARE(RunsInRow(img, int(canvas.DeviceY(0.5)), g.Rgb(GridLineColor)), QList<int>(8, 2));
+        QCOMPARE(RunsInRow(img.transformed(QTransform().rotate(90)), int(canvas.DeviceX(0.5)),
+                           g.Rgb(GridLineColor)),
+                 QList<int>(8, 2));
+        const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
+        QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), g.Rgb(vb::kButtonFace));
         QCOMPARE(RunsInRow(img, int(std::floor(canvas.DeviceY(3.5))), g.Ball(1)), QList<int>{54});
 
         // The screen shows the image pixel for pixel.
@@ -62,7 +69,8 @@ class TestHiDpi : public QObject {
         // A dot of the board's colour leaves nothing of the ball at device level.
         g.form.Picture1().SetDrawWidth(BallSize);
         g.form.Picture1().PSet(2.5, 3.5, BoardBackColor);
-        QCOMPARE(RunsInRow(img, int(std::floor(canvas.DeviceY(3.5))), g.Ball(1)), QList<int>{});
+        QCOMPARE(RunsInRow(canvas.Image(), int(std::floor(canvas.DeviceY(3.5))), g.Ball(1)),
+                 QList<int>{});
     }
 };
 

@@ -129,22 +129,6 @@ class TestWindows : public QObject {
         }
     }
 
-    void theEmptyBoardIsGreyWithTheInnerGridOnly() {
-        GameDriver g;
-        const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
-        const QImage& img = canvas.Image();
-        const int middle = img.width() / 2 + 3;
-        for (int k = 1; k <= 8; ++k) {
-            QCOMPARE(img.pixel(middle, int(std::floor(canvas.DeviceY(k)))), Rgb(vb::kAppWorkspace));
-            QCOMPARE(img.pixel(int(std::floor(canvas.DeviceX(k))), middle), Rgb(vb::kAppWorkspace));
-        }
-        const QRgb grey = qRgb(224, 224, 224);
-        QCOMPARE((QList<QRgb>{img.pixel(middle, 0), img.pixel(0, middle), g.Pixel(1, 1)}),
-                 (QList<QRgb>{grey, grey, grey}));
-        const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
-        QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), Rgb(vb::kButtonFace));
-    }
-
     void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {
         GameDriver g;
         QApplication::setActiveWindow(&g.form);

@@ -22,7 +22,7 @@ namespace qvtest {
 
 struct SeenWait {
     double seconds;
-    bool onScreen;
+    char shown;  // see Shown()
 };
 
 class GameDriver {
@@ -41,7 +41,7 @@ class GameDriver {
         QApplication::processEvents();
         auto record = vb::CurrentRuntimeHooks().wait;
         vb::CurrentRuntimeHooks().wait = [this, record](double seconds) {
-            waits.push_back({seconds, ScreenShowsBoard()});
+            waits.push_back({seconds, Shown()});
             if (atWait)
                 atWait(seconds);
             record(seconds);
@@ -130,16 +130,20 @@ class GameDriver {
         return differences;
     }
 
-    // Whether the window's backing store, which the screen shows, holds the board as drawn now.
-    bool ScreenShowsBoard() {
-        auto* shown = form.backingStore()
-                          ? dynamic_cast<QImage*>(form.backingStore()->paintDevice())
-                          : nullptr;
+    // Whether the window's backing store, which the screen shows, holds the board as drawn now:
+    // '+' or '-'; '?' on Wayland, whose backing store Qt cannot hand out headless.
+    char Shown() {
+        if (QGuiApplication::platformName() == QLatin1String("wayland"))
+            return '?';
+        const auto* shown = dynamic_cast<QImage*>(form.backingStore()->paintDevice());
         const vb::PictureBox* box = form.Picture1Box();
         const QImage& drawn = box->GetCanvas().Image();
         const QPoint origin = box->mapTo(&form, box->contentsRect().topLeft());
         return shown != nullptr &&
-               shown->copy(QRect(origin, drawn.size())).convertToFormat(drawn.format()) == drawn;
+                       shown->copy(QRect(origin, drawn.size())).convertToFormat(drawn.format()) ==
+                           drawn
+                   ? '+'
+                   : '-';
     }
 };
 

@@ -66,6 +66,8 @@ Step Choose(int index) {
     return [index](vb::Dialog& d) { Choose(Zoomer(d), index); };
 }
 bool CentredOnMain(Form1& form, frmZoom& zoom) {
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        return true;  // the compositor places windows, and says nothing of where
     vb::Window &main = form.Window(), &self = zoom.Geometry();
     return std::abs(self.Top() - (main.Top() + main.Height() / 2 - self.Height() / 2)) <= 15 &&
            std::abs(self.Left() - (main.Left() + main.Width() / 2 - self.Width() / 2)) <= 15;

@@ -130,6 +130,33 @@ class TestCanvas : public QObject {
         QVERIFY(AllPixels(c.Image(), qRgb(255, 255, 255)));
     }
 
+    void onlyChangedPixelsAreRepaintedAndCopiesKeepTheirPixels() {
+        Canvas c;
+        c.SetSize(QSize(90, 90));
+        c.Scale(0, 0, 9, 9);
+        c.SetBackColor(RGB(255, 255, 255));
+        c.SetForeColor(RGB(0, 0, 0));
+        c.Line(0, 3, 9, 3);
+        c.TakeDirty();
+        const QImage before = c.Image();
+        // The grid drawn again over itself changes nothing and asks for no repaint.
+        c.Line(0, 3, 9, 3);
+        QVERIFY(c.TakeDirty().isEmpty());
+        c.SetDrawWidth(9);
+        c.PSet(4.5, 3, RGB(255, 255, 255));
+        c.SetDrawWidth(1);
+        c.Line(0, 3, 9, 3);
+        // Only the stretch the white dot had cut out of the line is repainted.
+        const QRect d = c.TakeDirty();
+        QCOMPARE(d.top(), 30);
+        QCOMPARE(d.height(), 1);
+        QVERIFY(d.width() <= 10 && d.left() >= 40);
+        // A copy taken before keeps what it showed.
+        c.Cls();
+        QCOMPARE(before.pixel(0, 30), qRgb(0, 0, 0));
+        QCOMPARE(c.Image().pixel(0, 30), qRgb(255, 255, 255));
+    }
+
     void highDensityImageHasDevicePixels() {
         Canvas c;
         c.SetSize(QSize(100, 100), 2.0);

@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test package clean
+.PHONY: deps configure build run test bench package clean
 
 deps:
 	./scripts/install-deps
@@ -19,6 +19,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Benchmarks of the rules, a real-time game and the start-up, printed as one table.
+bench: build
+	./bench/run-bench $(BUILD)
 
 # A Debian package of the game, built in its own folder with Debian's layout (the game in
 # /usr/games), without the tests.

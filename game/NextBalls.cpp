@@ -40,6 +40,20 @@ void PickNextBalls() {
     }
 }
 
+PointI ChooseFreeCell(double r) {
+    // The free cells in scan order at positions 1..n; position 0 is never chosen.
+    std::array<PointI, 82> freeList;
+    int n = 0;
+    for (int y = 1; y <= BoardHeight; ++y) {
+        for (int x = 1; x <= BoardWidth; ++x) {
+            if (Board(x, y) == 0)
+                freeList[static_cast<std::size_t>(++n)] =
+                    PointI{static_cast<Integer>(x), static_cast<Integer>(y)};
+        }
+    }
+    return freeList[static_cast<std::size_t>(Pick(r, n))];
+}
+
 void PlaceNewBalls() {
     int freeCells = 0;
     for (int y = 1; y <= BoardHeight; ++y) {
@@ -59,18 +73,8 @@ void PlaceNewBalls() {
     MainWindowControls& form = MainWindow();
     vb::Picture& board = form.Picture1();
     for (int k = 1; k <= kBallsPerMove; ++k) {
-        // The free cells in scan order at positions 1..n; position 0 is never chosen.
-        std::array<PointI, 82> freeList;
-        int n = 0;
-        for (int y = 1; y <= BoardHeight; ++y) {
-            for (int x = 1; x <= BoardWidth; ++x) {
-                if (Board(x, y) == 0)
-                    freeList[static_cast<std::size_t>(++n)] =
-                        PointI{static_cast<Integer>(x), static_cast<Integer>(y)};
-            }
-        }
         vb::Randomize();
-        const PointI cell = freeList[static_cast<std::size_t>(Pick(vb::Rnd(), n))];
+        const PointI cell = ChooseFreeCell(vb::Rnd());
         const Integer kind = NextBalls[k - 1];
         Board(cell.x, cell.y) = kind;
 

@@ -2,6 +2,8 @@
 // random free cells after a move that cleared nothing.
 #pragma once
 
+#include "game/GameState.h"
+
 namespace qv {
 
 // Draws the kinds of the next three balls into NextBalls and shows them in the preview picture.
@@ -11,5 +13,10 @@ void PickNextBalls();
 // steps, clears the selection, announces the next three and counts the move. With fewer than
 // three free cells nothing is placed: GameOver becomes true and GameInProgress false.
 void PlaceNewBalls();
+
+// The cell a new ball drops onto for the random number r in [0, 1): the free cells are listed
+// in scan order (rows top to bottom, columns left to right) at positions 1 to n, and position
+// floor(r * n + 1) is taken. There must be at least one free cell.
+PointI ChooseFreeCell(double r);
 
 }  // namespace qv

@@ -40,7 +40,16 @@ void Canvas::SetSize(QSize logicalSize, qreal devicePixelRatio) {
         scaleWidth_ = logical_.width();
         scaleHeight_ = logical_.height();
     }
-    dirty_ = image_.rect();
+    pixels_ = reinterpret_cast<QRgb*>(image_.bits());
+    stride_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    MarkAllDirty();
+}
+
+void Canvas::MarkAllDirty() {
+    dirtyLeft_ = 0;
+    dirtyTop_ = 0;
+    dirtyRight_ = image_.width() - 1;
+    dirtyBottom_ = image_.height() - 1;
 }
 
 void Canvas::Scale(double x1, double y1, double x2, double y2) {
@@ -64,9 +73,17 @@ double Canvas::UserY(double logicalY) const {
     return scaleTop_ + logicalY * scaleHeight_ / std::max(1, logical_.height());
 }
 
+void Canvas::Detach() {
+    // Whoever copied the image keeps what it showed then: the first drawing after a copy gets
+    // pixels of its own.
+    if (!image_.isDetached())
+        pixels_ = reinterpret_cast<QRgb*>(image_.bits());
+}
+
 void Canvas::Fill(QRgb rgb) {
-    image_.fill(rgb);
-    dirty_ = image_.rect();
+    Detach();
+    std::fill(pixels_, pixels_ + stride_ * image_.height(), rgb);
+    MarkAllDirty();
 }
 
 void Canvas::Cls() {
@@ -83,11 +100,24 @@ void Canvas::FillSpan(int y, int x1, int x2, QRgb rgb) {
         return;
     x1 = std::max(x1, 0);
     x2 = std::min(x2, image_.width() - 1);
+    QRgb* line = pixels_ + stride_ * y;
+    while (x1 <= x2 && line[x1] == rgb)
+        ++x1;
+    while (x2 >= x1 && line[x2] == rgb)
+        --x2;
     if (x1 > x2)
         return;
-    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     std::fill(line + x1, line + x2 + 1, rgb);
-    dirty_ |= QRect(x1, y, x2 - x1 + 1, 1);
+    if (dirtyLeft_ > dirtyRight_) {
+        dirtyLeft_ = x1;
+        dirtyRight_ = x2;
+        dirtyTop_ = dirtyBottom_ = y;
+        return;
+    }
+    dirtyLeft_ = std::min(dirtyLeft_, x1);
+    dirtyRight_ = std::max(dirtyRight_, x2);
+    dirtyTop_ = std::min(dirtyTop_, y);
+    dirtyBottom_ = std::max(dirtyBottom_, y);
 }
 
 void Canvas::Stamp(double cx, double cy, double diameter, QRgb rgb) {
@@ -122,10 +152,12 @@ void Canvas::Stamp(double cx, double cy, double diameter, QRgb rgb) {
 }
 
 void Canvas::PSet(double x, double y, Color c) {
+    Detach();
     Stamp(DeviceX(x), DeviceY(y), drawWidth_ * dpr_, ResolveColor(c).rgb());
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2) {
+    Detach();
     const QRgb rgb = ResolveColor(foreColor_).rgb();
     const int width = std::max(1, static_cast<int>(std::lround(drawWidth_ * dpr_)));
     const double dx1 = DeviceX(x1), dy1 = DeviceY(y1), dx2 = DeviceX(x2), dy2 = DeviceY(y2);
@@ -165,8 +197,11 @@ void Canvas::Line(double x1, double y1, double x2, double y2) {
 }
 
 QRect Canvas::TakeDirty() {
-    QRect d = dirty_;
-    dirty_ = QRect();
+    if (dirtyLeft_ > dirtyRight_)
+        return QRect();
+    const QRect d(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
+    dirtyLeft_ = 0;
+    dirtyRight_ = -1;
     return d;
 }
 

@@ -63,7 +63,11 @@ class Canvas {
 
   private:
     void Fill(QRgb rgb);
-    void FillSpan(int y, int x1, int x2, QRgb rgb);  // x1..x2 inclusive, clipped
+    // Paints x1..x2 (inclusive, clipped) of row y; only pixels that change count as dirty, so
+    // drawing over what is already there (the grid redrawn after a move) repaints nothing.
+    void FillSpan(int y, int x1, int x2, QRgb rgb);
+    void MarkAllDirty();
+    void Detach();
     void Stamp(double cx, double cy, double diameter, QRgb rgb);
 
     QImage image_;
@@ -74,7 +78,9 @@ class Canvas {
     Color backColor_ = RGB(255, 255, 255);
     Color foreColor_ = 0;
     int drawWidth_ = 1;
-    QRect dirty_;
+    QRgb* pixels_ = nullptr;  // the image's pixels, detached once per size
+    qsizetype stride_ = 0;    // pixels a row
+    int dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = -1, dirtyBottom_ = -1;
 };
 
 }  // namespace vb

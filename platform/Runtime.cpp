@@ -7,6 +7,10 @@
 #include <random>
 #include <thread>
 
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
 namespace vb {
 
 namespace {
@@ -39,8 +43,18 @@ void Wait(double seconds) {
         g_hooks.wait(seconds);
         return;
     }
+    SleepSeconds(seconds);
+}
+
+void SleepSeconds(double seconds) {
     if (!(seconds > 0.0))
         return;
+#ifdef __linux__
+    // The kernel may let a sleeping thread oversleep by its timer slack (50 microseconds unless
+    // told otherwise) to save wake-ups; an animation step wants its deadline instead.
+    static const bool slackSet = prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0) == 0;
+    (void)slackSet;
+#endif
     // The deadline is taken on the monotonic clock: it neither wraps at midnight nor jumps with
     // the wall clock. sleep_until resumes after an interrupted sleep until the deadline is reached.
     const auto deadline = std::chrono::steady_clock::now() +

@@ -16,6 +16,8 @@ float Timer();
 // queue up and are handled afterwards. Sleeps until the deadline on a monotonic clock, so a wait
 // costs no CPU and ends on time also across midnight.
 void Wait(double seconds);
+// The real wait behind Wait, for hooks that measure it.
+void SleepSeconds(double seconds);
 
 // Reseeds the random generator from a high-resolution clock.
 void Randomize();

@@ -164,7 +164,10 @@ void PictureBox::paintEvent(QPaintEvent* event) {
         if (onDensityChange)
             QMetaObject::invokeMethod(this, onDensityChange, Qt::QueuedConnection);
     }
-    QFrame::paintEvent(event);
+    // Most repaints are a moving ball inside the picture: the frame is drawn only when the
+    // region to paint reaches it.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), canvas_.Image());
 }

@@ -66,6 +66,31 @@ class TestWindows : public QObject {
                 qRgb(255, 255, 255));
     }
 
+    void onlyChangedPixelsAreRepaintedAndCopiesKeepTheirPixels() {
+        vb::Canvas c;
+        c.SetSize(QSize(90, 90));
+        c.Scale(0, 0, 9, 9);
+        c.SetBackColor(vb::RGB(255, 255, 255));
+        c.SetForeColor(vb::RGB(0, 0, 0));
+        c.Line(0, 3, 9, 3);
+        c.TakeDirty();
+        const QImage before = c.Image();
+        // The grid drawn again over itself changes nothing and asks for no repaint.
+        c.Line(0, 3, 9, 3);
+        QVERIFY(c.TakeDirty().isEmpty());
+        c.SetDrawWidth(9);
+        c.PSet(4.5, 3, vb::RGB(255, 255, 255));
+        c.SetDrawWidth(1);
+        c.Line(0, 3, 9, 3);
+        // Only the stretch the white dot had cut out of the line is repainted.
+        const QRect d = c.TakeDirty();
+        QVERIFY(d.top() == 30 && d.height() == 1 && d.width() <= 10 && d.left() >= 40);
+        // A copy taken before keeps what it showed.
+        c.Cls();
+        QVERIFY(before.pixel(0, 30) == qRgb(0, 0, 0) &&
+                c.Image().pixel(0, 30) == qRgb(255, 255, 255));
+    }
+
     void opensWithTheGreetingAndThePlayers() {
         GameDriver g(Records({Player("Ann", 50), Player("Bob", 7)}));
         QCOMPARE(g.form.windowTitle(), QStringLiteral("QUILVARO   Dremwick"));

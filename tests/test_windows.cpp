@@ -1,6 +1,6 @@
 // The main window and what it shows: the picture's dots and their exact erasing, the greeting and
-// the players, the layout pass against the designed numbers, the grid, keys, Quit and closing,
-// names shown as text, the About box, and the title window's hand-over.
+// the players, the layout pass against its numbers, keys, Quit and closing, names shown as text,
+// the About box, and the title window's hand-over.
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -247,7 +247,7 @@ class TestWindows : public QObject {
         TestRuntime rt;
         Form1 form;
         frmLabel title(form);
-        title.Form_Load();  // placed as designed (a Wayland compositor may place it elsewhere)
+        title.Form_Load();  // where it places itself (a Wayland compositor may put it elsewhere)
         vb::Window& w = title.Window();
         QCOMPARE(QRectF(w.Left(), w.Top(), w.Width(), w.Height()), QRectF(4080, 2880, 7200, 5760));
         QVERIFY(title.Text1()->Width() == w.Width() && title.Text1()->Height() == w.Height());

@@ -1,7 +1,11 @@
-// The main window with QT_SCALE_FACTOR=2: the pictures keep their images at device resolution, the
-// grid lines and balls are drawn in device pixels, what reaches the screen is that image pixel for
-// pixel, and the layout keeps its proportions in logical pixels.
+// The main window with QT_SCALE_FACTOR=2 on two screens, one of 2 device pixels a logical pixel
+// and a denser one of 3 beside it: the pictures keep their images at device resolution, the grid
+// lines and balls are drawn in device pixels, what reaches the screen is that image pixel for
+// pixel, the layout keeps its proportions in logical pixels, and a move to the other screen draws
+// the board afresh at its density.
 #include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
 
 #include "GameDriver.h"
 
@@ -10,10 +14,10 @@ using namespace qvtest;
 
 namespace {
 
-// The widths of the runs of `rgb` along row y of the image.
-QList<int> RunsInRow(const QImage& image, int y, QRgb rgb) {
+// The widths of the runs of `rgb` from (x, y) in steps of (dx, dy) to the edge of the image.
+QList<int> RunWidths(const QImage& image, int x, int y, int dx, int dy, QRgb rgb) {
     QList<int> runs{0};
-    for (int x = 0; x < image.width(); ++x) {
+    for (; x < image.width() && y < image.height(); x += dx, y += dy) {
         if (image.pixel(x, y) == rgb)
             ++runs.last();
         else if (runs.last() > 0)
@@ -23,58 +27,101 @@ QList<int> RunsInRow(const QImage& image, int y, QRgb rgb) {
     return runs;
 }
 
+// Both pictures at `density`; along a row and a column through a cell the eight inner grid lines
+// of `density` device pixels each and none along the top and left edges (the one drawn along the
+// right and bottom edges may show a pixel wide at some densities), and the red ball of (3, 4) 27
+// logical pixels across.
+void ExpectBoardAt(GameDriver& g, int density) {
+    for (vb::PictureBox* box : {g.form.Picture1Box(), g.form.Picture2Box()}) {
+        QCOMPARE(box->GetCanvas().DevicePixelRatio(), density);
+        QCOMPARE(box->GetCanvas().Image().size(), box->contentsRect().size() * density);
+    }
+    const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
+    const QImage& img = canvas.Image();
+    const QRgb grid = g.Rgb(GridLineColor);
+    const int row = int(canvas.DeviceY(0.5)), column = int(canvas.DeviceX(0.5));
+    QCOMPARE(RunWidths(img, 0, row, 1, 0, grid).mid(0, 8), QList<int>(8, density));
+    QCOMPARE(RunWidths(img, column, 0, 0, 1, grid).mid(0, 8), QList<int>(8, density));
+    QVERIFY(img.pixel(0, row) != grid && img.pixel(column, 0) != grid);
+    QCOMPARE(RunWidths(img, 0, int(std::floor(canvas.DeviceY(3.5))), 1, 0, g.Ball(1)),
+             QList<int>{27 * density});
+}
+
 }  // namespace
 
 class TestHiDpi : public QObject {
     Q_OBJECT
   private slots:
+    void init() { ResetSharedState(); }
+
     void theBoardIsDrawnAtDeviceResolution() {
-        ResetSharedState();
         GameDriver g;
         Board(3, 4) = 1;
         g.Redraw();
-        for (vb::PictureBox* box : {g.form.Picture1Box(), g.form.Picture2Box()}) {
-            QCOMPARE(box->GetCanvas().DevicePixelRatio(), 2.0);
-            QCOMPARE(box->GetCanvas().Image().size(), box->contentsRect().size() * 2);
-        }
+        ExpectBoardAt(g, 2);
         // The layout of a 1024 x 768 screen at 1:2 in logical pixels; fonts keep their points.
         QCOMPARE(g.form.frameGeometry().size(), QSize(480, 384));
         QCOMPARE(g.form.Picture1Box()->size(), QSize(311, 311));
         QCOMPARE(g.form.QuitButton()->geometry().bottom(),
                  g.form.Picture1Box()->geometry().bottom());
         QCOMPARE(g.form.Text1Box(0)->font().pointSizeF(), 9.0);
-
-        // The board is grey before the first game. Rows and columns through a cell cross the
-        // eight inner lines, of two device pixels each, and no line along the edges; a ball of 27
-        // logical pixels is 54 device pixels across. The preview is blank.
-        const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
-        QImage img = canvas.Image();
-        QCOMPARE(g.Pixel(1, 1), qRgb(224, 224, 224));
-        QCOMPARE(RunsInRow(img, int(canvas.DeviceY(0.5)), g.Rgb(GridLineColor)), QList<int>(8, 2));
-        QCOMPARE(RunsInRow(img.transformed(QTransform().rotate(90)), int(canvas.DeviceX(0.5)),
-                           g.Rgb(GridLineColor)),
-                 QList<int>(8, 2));
+        // Grey before the first game, and a blank preview.
         const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
+        QCOMPARE(g.Pixel(1, 1), qRgb(224, 224, 224));
         QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), g.Rgb(vb::kButtonFace));
-        QCOMPARE(RunsInRow(img, int(std::floor(canvas.DeviceY(3.5))), g.Ball(1)), QList<int>{54});
 
         // The screen shows the image pixel for pixel.
-        const QPixmap shot = g.form.Picture1Box()->grab();
+        const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
         const QRect contents = g.form.Picture1Box()->contentsRect();
-        QImage shown = shot.toImage().copy(QRect(contents.topLeft() * 2, contents.size() * 2));
+        QImage shown = g.form.Picture1Box()->grab().toImage().copy(
+            QRect(contents.topLeft() * 2, contents.size() * 2));
         shown.setDevicePixelRatio(2.0);
         QVERIFY(shown.convertToFormat(QImage::Format_RGB32) ==
-                img.convertToFormat(QImage::Format_RGB32));
+                canvas.Image().convertToFormat(QImage::Format_RGB32));
 
         // A dot of the board's colour leaves nothing of the ball at device level.
         g.form.Picture1().SetDrawWidth(BallSize);
         g.form.Picture1().PSet(2.5, 3.5, BoardBackColor);
-        QCOMPARE(RunsInRow(canvas.Image(), int(std::floor(canvas.DeviceY(3.5))), g.Ball(1)),
-                 QList<int>{});
+        QCOMPARE(
+            RunWidths(canvas.Image(), 0, int(std::floor(canvas.DeviceY(3.5))), 1, 0, g.Ball(1)),
+            QList<int>{});
+    }
+
+    void aMoveToAScreenOfAnotherDensityDrawsTheBoardAfresh() {
+        GameDriver g;
+        Board(3, 4) = 1;
+        g.Redraw();
+        // A screen wide enough that the centred window lands on the dense screen: the layout
+        // pass moves the window there and draws at its density right away.
+        vb::SetScreenOverride(vb::ScreenOverride{5120, 768, 96.0});
+        g.Redraw();
+        QCOMPARE(g.form.screen()->name(), QStringLiteral("dense"));
+        ExpectBoardAt(g, 3);
+        // Moved back by the window system, without a resize: the next paint finds the pictures
+        // at the old density, starts them afresh and has the window lay out and draw again.
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+        BallSize = 0;
+        g.form.move(100, 100);
+        g.form.Picture1Box()->update();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(g.form.screen()->name() == "normal" && BallSize == 27);
+        ExpectBoardAt(g, 2);
     }
 };
 
 int main(int argc, char* argv[]) {
+    QTemporaryDir dir;
+    QFile config(dir.filePath("screens.json"));
+    if (!config.open(QIODevice::WriteOnly))
+        return 1;
+    config.write(R"({"screens": [
+        {"name": "normal", "x": 0, "y": 0, "width": 2048, "height": 1536,
+         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "dense", "x": 2048, "y": 0, "width": 3072, "height": 2304,
+         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1.5}]})");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     TestHiDpi test;

@@ -354,7 +354,10 @@ class TestDialogs : public QObject {
         });
         // The close box changes nothing, and the next opening loads the dialog afresh.
         QPointer<vb::Dialog> closed;
-        script.Then([&closed](vb::Dialog& d) { (closed = &d)->close(); });
+        script.Then([&closed](vb::Dialog& d) {
+            QCOMPARE(Zoomer(d).Combo1()->count(), 5);  // hidden, then shown again: filled once
+            (closed = &d)->close();
+        });
         script.Then([&closed](vb::Dialog& d) {
             QVERIFY(closed.isNull() && Zoomer(d).Combo1()->count() == 5);
         });

@@ -290,7 +290,7 @@ class TestPlayersFile : public QObject {
         QCOMPARE(DecodeRecord(ReadWholeFile(rt.PlayersFile())).Result, 77);
     }
 
-    void aFileLockedByAnotherCopyIsNotWrittenAndSaidSo() {
+    void aFileLockedByAnotherCopyIsNotWrittenAndFailuresAreSaidOutsideTheLock() {
         TestRuntime rt;
         QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
         StartUp();
@@ -304,6 +304,17 @@ class TestPlayersFile : public QObject {
         LoadPlayers(LoadForm::Reload);  // reading goes on without the lock
         QCOMPARE(Players[1].Result, 5);
         QCOMPARE(ReadWholeFile(rt.PlayersFile()), before);
+        // A failure while this copy holds the lock is said once the lock is free for the others.
+        other.unlock();
+        rt.ClearRecords();
+        bool lockFree = false;
+        rt.onMessage = [&](const Message&) { lockFree = QLockFile(other.fileName()).tryLock(0); };
+        QVERIFY(QFile::remove(rt.PlayersFile()) && QDir().mkpath(rt.PlayersFile()));
+        {
+            PlayersFileLock lock;
+            QVERIFY(lock.IsLocked() && !SavePlayers() && rt.messages.empty());
+        }
+        QVERIFY(rt.messages.size() == 1 && lockFree);
     }
 };
 

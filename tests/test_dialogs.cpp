@@ -132,28 +132,36 @@ class TestDialogs : public QObject {
         g.form.Text1(1).SetText("untouched");
         ModalScript script;
         QList<int> highlighted;
-        auto open = [&](const std::function<void(Form2&)>& act) {
+        // Opens the list from the menu, or by a double click on the current name.
+        auto open = [&](const std::function<void(Form2&)>& act, bool byName = false) {
             script.Then([&highlighted, act](vb::Dialog& d) {
                 highlighted << List(d).lstPlayers()->ListIndex();
                 act(List(d));
             });
-            static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
+            if (byName)
+                QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
+            else
+                static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
         };
-        // On the header, and during a game, nothing is chosen; Close always works.
-        open([](Form2& list) {
-            QVERIFY(list.lstPlayers()->SetListIndex(0));
-            Click(list.Command1(0));
-            list.lstPlayers_DblClick();
-            GameInProgress = true;
-            QVERIFY(list.lstPlayers()->SetListIndex(1));
-            Click(list.Command1(0));
-            list.lstPlayers_DblClick();
-            Click(list.Command1(1));
-            QVERIFY(list.isVisible() && list.NewGamer() == nullptr);
-            Click(list.Command1(2));
-            QVERIFY(!list.isVisible());
-            GameInProgress = false;
-        });
+        // On the header, on no row, and during a game, nothing is chosen; Close always works.
+        open(
+            [](Form2& list) {
+                QVERIFY(list.lstPlayers()->SetListIndex(0));
+                Click(list.Command1(0));
+                list.lstPlayers_DblClick();
+                QVERIFY(list.lstPlayers()->SetListIndex(-1));
+                list.lstPlayers_DblClick();
+                GameInProgress = true;
+                QVERIFY(list.lstPlayers()->SetListIndex(1));
+                Click(list.Command1(0));
+                list.lstPlayers_DblClick();
+                Click(list.Command1(1));
+                QVERIFY(list.isVisible() && list.NewGamer() == nullptr);
+                Click(list.Command1(2));
+                QVERIFY(!list.isVisible());
+                GameInProgress = false;
+            },
+            true);
         QCOMPARE(CurrentPlayer, 2);
         CurrentPlayer = 0;  // the header is highlighted
         open([](Form2& list) {

@@ -97,6 +97,25 @@ std::vector<qv::PointI> Reachable(int fromX, int fromY) {
     return found;
 }
 
+using Move = std::pair<qv::PointI, qv::PointI>;
+
+// A random ball that can move, to a random cell it can reach; false when no ball can move.
+bool PickMove(std::mt19937& bot, Move* move) {
+    std::vector<Move> moves;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            if (qv::Board(x, y) == 0)
+                continue;
+            for (const qv::PointI& t : Reachable(x, y))
+                moves.push_back({{static_cast<qv::Integer>(x), static_cast<qv::Integer>(y)}, t});
+        }
+    }
+    if (moves.empty())
+        return false;
+    *move = moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(bot)];
+    return true;
+}
+
 void Release(qv::Form1& form, int x, int y) {
     QTest::mouseRelease(form.Picture1Box(), Qt::LeftButton, {},
                         form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
@@ -147,22 +166,10 @@ int main(int argc, char** argv) {
     while (played < turns) {
         if (!qv::GameInProgress)
             Start(form);
-        // A random ball that can move, to a random cell it can reach.
-        std::vector<std::pair<qv::PointI, qv::PointI>> moves;
-        for (int y = 1; y <= 9; ++y) {
-            for (int x = 1; x <= 9; ++x) {
-                if (qv::Board(x, y) == 0)
-                    continue;
-                for (const qv::PointI& t : Reachable(x, y)) {
-                    moves.push_back(
-                        {{static_cast<qv::Integer>(x), static_cast<qv::Integer>(y)}, t});
-                }
-            }
-        }
-        if (moves.empty())
+        Move move;
+        if (!PickMove(bot, &move))
             break;
-        const auto& [from, to] =
-            moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(bot)];
+        const auto& [from, to] = move;
         Release(form, from.x, from.y);
         recorder.requestedInTurn = 0;
         recorder.gapsInTurn = recorder.overshootInTurn = 0;
@@ -184,23 +191,11 @@ int main(int argc, char** argv) {
     // The rest of the game at full speed, for the memory it takes.
     recorder.realTime = false;
     for (int guard = 0; qv::GameInProgress && guard < 2000; ++guard) {
-        std::vector<std::pair<qv::PointI, qv::PointI>> moves;
-        for (int y = 1; y <= 9 && moves.empty(); ++y) {
-            for (int x = 1; x <= 9 && moves.empty(); ++x) {
-                if (qv::Board(x, y) == 0)
-                    continue;
-                for (const qv::PointI& t : Reachable(x, y)) {
-                    moves.push_back(
-                        {{static_cast<qv::Integer>(x), static_cast<qv::Integer>(y)}, t});
-                }
-            }
-        }
-        if (moves.empty())
+        Move move;
+        if (!PickMove(bot, &move))
             break;
-        const auto& [from, to] =
-            moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(bot)];
-        Release(form, from.x, from.y);
-        Release(form, to.x, to.y);
+        Release(form, move.first.x, move.first.y);
+        Release(form, move.second.x, move.second.y);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -1,6 +1,7 @@
 #include "platform/Dialog.h"
 
 #include <QKeyEvent>
+#include <utility>
 
 namespace vb {
 
@@ -11,9 +12,7 @@ ModalHook g_modalHook;
 }  // namespace
 
 ModalHook SetModalHook(ModalHook hook) {
-    ModalHook previous = std::move(g_modalHook);
-    g_modalHook = std::move(hook);
-    return previous;
+    return std::exchange(g_modalHook, std::move(hook));
 }
 
 Dialog::Dialog(QWidget* owner) : QDialog(owner), geometry_(this) {

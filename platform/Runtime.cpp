@@ -10,6 +10,7 @@
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#include <utility>
 
 namespace vb {
 
@@ -25,9 +26,7 @@ std::mt19937_64& Generator() {
 }  // namespace
 
 RuntimeHooks SetRuntimeHooks(RuntimeHooks hooks) {
-    RuntimeHooks previous = std::move(g_hooks);
-    g_hooks = std::move(hooks);
-    return previous;
+    return std::exchange(g_hooks, std::move(hooks));
 }
 
 RuntimeHooks& CurrentRuntimeHooks() {

@@ -33,16 +33,17 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${QUILVARO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages are installed compressed where gzip is at hand, as Debian expects.
+configure_file(data/quilvaro.6.in ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6 @ONLY)
 find_program(QUILVARO_GZIP gzip)
 if(QUILVARO_GZIP)
     add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6.gz
-        COMMAND ${QUILVARO_GZIP} -9nc ${CMAKE_CURRENT_SOURCE_DIR}/data/quilvaro.6
+        COMMAND ${QUILVARO_GZIP} -9nc ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6
                 > ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6.gz
-        DEPENDS data/quilvaro.6 VERBATIM)
+        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6 VERBATIM)
     add_custom_target(quilvaro_manpage ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6.gz)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 else()
-    install(FILES data/quilvaro.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quilvaro.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 endif()
 
 install(FILES data/copyright README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})

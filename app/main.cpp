@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <optional>
 
 #include "app/CommandLine.h"
@@ -16,6 +17,11 @@ int main(int argc, char* argv[]) {
     std::optional<qv::StartupGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
+    // Every window of the game carries its icon, for task bars that do not read the menu entry.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     vb::InstallWidgetRuntime();

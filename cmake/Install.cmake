@@ -26,6 +26,12 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${QUILVARO_APP_ID}.desktop
 
 install(FILES data/${QUILVARO_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# Beside the SVG, the sizes drawn to the pixel grid (see scripts/render-icons).
+foreach(size IN LISTS QUILVARO_ICON_SIZES)
+    install(FILES data/icons/${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${QUILVARO_APP_ID}.png)
+endforeach()
 
 configure_file(data/${QUILVARO_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${QUILVARO_APP_ID}.metainfo.xml @ONLY)

@@ -42,12 +42,23 @@ bench: all
 	./bench/run-bench $(BUILD)
 
 # A Debian package of the game, built in its own folder with Debian's layout (the game in
-# /usr/games), without the tests.
+# /usr/games) and Debian's build flags (hardening included), without the tests. The maintainer
+# comes from QUILVARO_MAINTAINER, or DEBFULLNAME and DEBEMAIL as for Debian's own tools; a home
+# page from QUILVARO_HOMEPAGE (see the README).
 PACKAGE_BUILD ?= build-package
+PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+QUILVARO_MAINTAINER ?=
+QUILVARO_HOMEPAGE ?=
+QUILVARO_SCREENSHOT_URL ?=
 
 package: deps
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games
+		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+		-DCMAKE_CXX_FLAGS="$$($(PACKAGE_FLAGS) CPPFLAGS) $$($(PACKAGE_FLAGS) CXXFLAGS)" \
+		-DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(PACKAGE_FLAGS) LDFLAGS)" \
+		-DQUILVARO_MAINTAINER="$(QUILVARO_MAINTAINER)" -DQUILVARO_HOMEPAGE="$(QUILVARO_HOMEPAGE)" \
+		-DQUILVARO_SCREENSHOT_URL="$(QUILVARO_SCREENSHOT_URL)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 

@@ -13,10 +13,6 @@ namespace qv {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CommandLine", text);
-}
-
 void PrintLine(FILE* stream, const QString& line) {
     std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
     std::fflush(stream);
@@ -66,6 +62,13 @@ bool WaylandDisplayGiven() {
     return !runtime.isEmpty() && QFileInfo::exists(QDir(runtime).filePath("wayland-0"));
 }
 
+QString NoDisplay() {
+    return QCoreApplication::translate(
+        "CommandLine",
+        "%1: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is "
+        "set).");
+}
+
 // Checks, the way the X11 and Wayland platforms look for their servers, that the platform Qt is
 // going to use has a display to connect to. Returns the complaint, empty when there is one (or
 // when the platform needs no display server at all, as offscreen or minimal).
@@ -79,9 +82,7 @@ QString MissingDisplay(const QCommandLineParser& parser) {
         // Qt's own choice: X11, or Wayland in a Wayland session.
         if (x11 || wayland)
             return {};
-        return Tr(
-            "%1: no display to open the game's window on (neither DISPLAY nor "
-            "WAYLAND_DISPLAY is set).");
+        return NoDisplay();
     }
     // A list such as "wayland;xcb" is tried in order: one usable entry is enough.
     bool wantsX11 = false;
@@ -101,38 +102,44 @@ QString MissingDisplay(const QCommandLineParser& parser) {
         }
     }
     if (wantsX11 && !wantsWayland)
-        return Tr("%1: no X display to open the game's window on (DISPLAY is not set).");
+        return QCoreApplication::translate(
+            "CommandLine", "%1: no X display to open the game's window on (DISPLAY is not set).");
     if (wantsWayland && !wantsX11)
-        return Tr(
+        return QCoreApplication::translate(
+            "CommandLine",
             "%1: no Wayland display to open the game's window on (WAYLAND_DISPLAY is not "
             "set).");
-    return Tr(
-        "%1: no display to open the game's window on (neither DISPLAY nor WAYLAND_DISPLAY is "
-        "set).");
+    return NoDisplay();
 }
 
 int UsageError(const QString& error) {
     const QString name = QCoreApplication::applicationName();
     PrintLine(stderr, QStringLiteral("%1: %2").arg(name, error));
-    PrintLine(stderr, Tr("Try '%1 --help' for more information.").arg(name));
+    PrintLine(stderr,
+              QCoreApplication::translate("CommandLine", "Try '%1 --help' for more information.")
+                  .arg(name));
     return 2;
 }
 
 }  // namespace
 
+// Its texts are translated in the context "CommandLine".
 std::optional<int> HandleCommandLine(int& argc, char** argv) {
     QCoreApplication core(argc, argv);
     const QString name = QCoreApplication::applicationName();
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        Tr("Move coloured balls on a 9 by 9 board and clear lines of five or more.\n"
-           "Qt's standard options, such as -platform, -style and -reverse, apply as well."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  Tr("Show this help and exit."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     Tr("Show the version and exit."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
+        "Move coloured balls on a 9 by 9 board and clear lines of five or more.\n"
+        "Qt's standard options, such as -platform, -style and -reverse, apply as well."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CommandLine", "Show this help and exit."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("CommandLine", "Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
     AddQtOptions(parser);
@@ -149,8 +156,8 @@ std::optional<int> HandleCommandLine(int& argc, char** argv) {
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
-        return UsageError(
-            Tr("unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+        return UsageError(QCoreApplication::translate("CommandLine", "unexpected argument '%1'.")
+                              .arg(parser.positionalArguments().first()));
     if (const QString missing = MissingDisplay(parser); !missing.isEmpty()) {
         PrintLine(stderr, missing.arg(name));
         return 1;
@@ -183,7 +190,8 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
                 break;
             }
         }
-        PrintLine(stderr, Tr("%1: cannot open the game's window: %2")
+        PrintLine(stderr, QCoreApplication::translate("CommandLine",
+                                                      "%1: cannot open the game's window: %2")
                               .arg(QCoreApplication::applicationName(), cause));
         std::_Exit(1);
     }

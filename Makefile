@@ -1,37 +1,64 @@
-# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# The two commands of the README: `make run` and `make test`. Both install what is missing first:
+# `make run` only what building and running the game needs, and builds only the game; `make test`
+# adds the test tools and builds everything else. `make run ARGS=--version` passes arguments on.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+ARGS ?=
+# The groups of scripts/install-deps a target needs beyond the game's own packages.
+DEPS ?=
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps configure game all run test bench package clean
+
+test bench: DEPS = test
+package: DEPS = package
 
 deps:
-	./scripts/install-deps
+	./scripts/install-deps $(DEPS)
 
+# Configures once, and again only when Debian packages were installed or removed since (a library
+# found or lost). Everything else CMake watches itself: `cmake --build` configures again when a
+# CMakeLists.txt, a cmake/ file or a template it reads has changed.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	@if [ ! -f $(BUILD)/CMakeCache.txt ] || [ /var/lib/dpkg/status -nt $(BUILD)/CMakeCache.txt ]; then \
+		echo "cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)"; \
+		cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) && touch $(BUILD)/CMakeCache.txt; \
+	fi
 
-build: configure
+game: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quilvaro
+
+all: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	./$(BUILD)/quilvaro
+run: game
+	./$(BUILD)/quilvaro $(ARGS)
 
-test: build
+test: all
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Benchmarks of the rules, a real-time game and the start-up, printed as one table.
-bench: build
+bench: all
 	./bench/run-bench $(BUILD)
 
 # A Debian package of the game, built in its own folder with Debian's layout (the game in
-# /usr/games), without the tests.
+# /usr/games) and Debian's build flags (hardening included), without the tests. The maintainer
+# comes from QUILVARO_MAINTAINER, or DEBFULLNAME and DEBEMAIL as for Debian's own tools; a home
+# page from QUILVARO_HOMEPAGE (see the README).
 PACKAGE_BUILD ?= build-package
+PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+QUILVARO_MAINTAINER ?=
+QUILVARO_HOMEPAGE ?=
+QUILVARO_SCREENSHOT_URL ?=
 
-package:
-	./scripts/install-deps package
+package: deps
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games
+		-DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+		-DCMAKE_CXX_FLAGS="$$($(PACKAGE_FLAGS) CPPFLAGS) $$($(PACKAGE_FLAGS) CXXFLAGS)" \
+		-DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(PACKAGE_FLAGS) LDFLAGS)" \
+		-DQUILVARO_MAINTAINER="$(QUILVARO_MAINTAINER)" -DQUILVARO_HOMEPAGE="$(QUILVARO_HOMEPAGE)" \
+		-DQUILVARO_SCREENSHOT_URL="$(QUILVARO_SCREENSHOT_URL)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 

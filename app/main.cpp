@@ -1,13 +1,27 @@
 #include <QApplication>
+#include <QIcon>
+#include <optional>
 
+#include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/frmLabel.h"
 #include "platform/WidgetRuntime.h"
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("quilvaro"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILVARO_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("Dremwick"));
+    if (const auto status = qv::HandleCommandLine(argc, argv))
+        return *status;
+
+    std::optional<qv::StartupGuard> guard(std::in_place);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quilvaro"));
-    QApplication::setOrganizationName(QStringLiteral("Dremwick"));
+    guard.reset();
+    // Every window of the game carries its icon, for task bars that do not read the menu entry.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     vb::InstallWidgetRuntime();

@@ -5,26 +5,55 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quilvaro)
 set(CPACK_PACKAGE_VENDOR Dremwick)
-set(CPACK_PACKAGE_CONTACT "Dremwick <quilvaro@dremwick.example>"
-    CACHE STRING "The package's maintainer, name and address")
+# The maintainer, "Name <address>": QUILVARO_MAINTAINER, or else DEBFULLNAME and DEBEMAIL as
+# Debian's own tools read them. `cpack` refuses to build a package without one.
+set(QUILVARO_MAINTAINER "" CACHE STRING
+    "The package's maintainer, \"Name <address>\" (empty: DEBFULLNAME <DEBEMAIL>)")
+set(CPACK_PACKAGE_CONTACT "${QUILVARO_MAINTAINER}")
+if(NOT CPACK_PACKAGE_CONTACT AND "$ENV{DEBEMAIL}" MATCHES "<")
+    set(CPACK_PACKAGE_CONTACT "$ENV{DEBEMAIL}")
+elseif(NOT CPACK_PACKAGE_CONTACT AND DEFINED ENV{DEBEMAIL} AND DEFINED ENV{DEBFULLNAME})
+    set(CPACK_PACKAGE_CONTACT "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
+endif()
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackageCheck.cmake)
+
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game: move coloured balls and clear lines of five")
+# Debian shows the description's lines as they are: at most 79 characters each.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Balls of six colours lie on a 9 by 9 board. Click a ball, then a free cell: the ball\n"
-    "travels there when a path of free cells joins the two. Five or more balls of one\n"
-    "colour in a row, a column or a diagonal disappear and bring a point each. A move that\n"
-    "clears nothing brings three new balls, announced in advance. Up to 100 players keep\n"
-    "their best results.")
+    "Balls of six colours lie on a 9 by 9 board. Click a ball, then a free cell:\n"
+    "the ball travels there when a path of free cells joins the two. Five or more\n"
+    "balls of one colour in a row, a column or a diagonal disappear and bring a\n"
+    "point each. A move that clears nothing brings three new balls, announced in\n"
+    "advance. Up to 100 players keep their best results.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUILVARO_HOMEPAGE})
+if(QUILVARO_HOMEPAGE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUILVARO_HOMEPAGE})
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
+
+# The package's changelog, signed by its maintainer, and lintian's overrides with their reasons:
+# installed only by a build that names a maintainer, a package's. The game is its own upstream (a
+# native package), so Debian names the changelog changelog.gz.
+if(CPACK_PACKAGE_CONTACT AND QUILVARO_GZIP)
+    set(QUILVARO_CHANGELOG_SIGNATURE "${CPACK_PACKAGE_CONTACT}")
+    configure_file(data/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/changelog @ONLY)
+    add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        COMMAND ${QUILVARO_GZIP} -9nc ${CMAKE_CURRENT_BINARY_DIR}/changelog
+                > ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog VERBATIM)
+    add_custom_target(quilvaro_changelog ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES data/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+            RENAME quilvaro)
+endif()
 
 # The package installs under /usr with the paths the project was configured with, so that the
 # menu entry names the game's real place (/usr/games/quilvaro).

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/Form1.h"
+#include "app/Translations.h"
 #include "app/frmLabel.h"
 #include "platform/WidgetRuntime.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Dremwick"));
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
+    qv::LoadTranslations();
     vb::InstallWidgetRuntime();
 
     // The title window opens first and shows the main window when its animation is over.

@@ -5,7 +5,7 @@
     <name>About</name>
     <message>
         <source>   QUILVARO: line up five balls of one colour and clear the board.</source>
-        <translation>   QUILVARO: Bilde Reihen aus fünf Kugeln einer Farbe und räume das Brett ab.</translation>
+        <translation>   QUILVARO: Reihen aus fünf Kugeln einer Farbe bilden und abräumen.</translation>
     </message>
     <message>
         <source>   Rules:</source>
@@ -16,21 +16,22 @@
 When five (or more) balls one colored in one line occure,  they  disappear <byte value="xd"/>
 and bring you five (or more) puncts to your score.  Control new balls that <byte value="xd"/>
 will appear at next move in right side of picture.</source>
-        <translation>   Klicke eine Kugel an, um sie auszuwählen, dann ein freies Feld, auf das sie <byte value="xd"/>
-ziehen soll. Stehen fünf (oder mehr) Kugeln einer Farbe in einer Linie, <byte value="xd"/>
-verschwinden sie und bringen dir fünf (oder mehr) Punkte. Behalte die Kugeln <byte value="xd"/>
-des nächsten Zuges im Auge: Sie stehen rechts neben dem Brett.</translation>
+        <translation>   Klicke eine Kugel an, um sie auszuwählen, dann ein freies Feld, <byte value="xd"/>
+auf das sie ziehen soll. Stehen fünf (oder mehr) Kugeln einer <byte value="xd"/>
+Farbe in einer Linie, verschwinden sie und bringen dir fünf <byte value="xd"/>
+(oder mehr) Punkte. Behalte die Kugeln des nächsten Zuges im <byte value="xd"/>
+Auge: Sie stehen rechts neben dem Brett.</translation>
     </message>
     <message>
         <source>   To remember your result put yor name in players list or select from list <byte value="xd"/>
 befor starting game. </source>
-        <translation>   Damit dein Ergebnis gespeichert wird, trage vor dem Spiel deinen Namen <byte value="xd"/>
-in die Spielerliste ein oder wähle ihn aus der Liste. </translation>
+        <translation>   Damit dein Ergebnis gespeichert wird, trage vor dem Spiel <byte value="xd"/>
+deinen Namen in die Spielerliste ein oder wähle ihn aus der Liste. </translation>
     </message>
     <message>
         <source>   To change picture size click  &quot;Zoom&quot;  button and select scale is<byte value="xd"/>
 needing for.</source>
-        <translation>   Um die Größe des Fensters zu ändern, klicke auf „Zoom“ und wähle<byte value="xd"/>
+        <translation>   Um die Fenstergröße zu ändern, klicke auf „Zoom“ und wähle <byte value="xd"/>
 den gewünschten Maßstab aus der Liste.</translation>
     </message>
     <message>

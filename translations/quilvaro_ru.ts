@@ -5,7 +5,7 @@
     <name>About</name>
     <message>
         <source>   QUILVARO: line up five balls of one colour and clear the board.</source>
-        <translation>   QUILVARO: выстраивайте в линию пять шаров одного цвета и очищайте поле.</translation>
+        <translation>   QUILVARO: собирайте линии из пяти шаров одного цвета.</translation>
     </message>
     <message>
         <source>   Rules:</source>
@@ -16,22 +16,23 @@
 When five (or more) balls one colored in one line occure,  they  disappear <byte value="xd"/>
 and bring you five (or more) puncts to your score.  Control new balls that <byte value="xd"/>
 will appear at next move in right side of picture.</source>
-        <translation>   Щёлкните по шару, чтобы выбрать его, затем по свободной клетке, куда его <byte value="xd"/>
-переместить. Когда пять (или больше) шаров одного цвета встают в одну линию, <byte value="xd"/>
-они исчезают и приносят вам пять (или больше) очков. Следите за новыми <byte value="xd"/>
-шарами следующего хода: они показаны справа от поля.</translation>
+        <translation>   Щёлкните по шару, чтобы выбрать его, затем по свободной <byte value="xd"/>
+клетке, куда его переместить. Когда пять (или больше) шаров <byte value="xd"/>
+одного цвета встают в одну линию, они исчезают и приносят <byte value="xd"/>
+вам пять (или больше) очков. Следите за новыми шарами <byte value="xd"/>
+следующего хода: они показаны справа от поля.</translation>
     </message>
     <message>
         <source>   To remember your result put yor name in players list or select from list <byte value="xd"/>
 befor starting game. </source>
-        <translation>   Чтобы ваш результат сохранился, перед началом игры впишите своё имя <byte value="xd"/>
-в список игроков или выберите его из списка. </translation>
+        <translation>   Чтобы ваш результат сохранился, перед началом игры <byte value="xd"/>
+впишите своё имя в список игроков или выберите его из списка. </translation>
     </message>
     <message>
         <source>   To change picture size click  &quot;Zoom&quot;  button and select scale is<byte value="xd"/>
 needing for.</source>
-        <translation>   Чтобы изменить размер окна, нажмите «Масштаб» и выберите<byte value="xd"/>
-нужный масштаб из списка.</translation>
+        <translation>   Чтобы изменить размер окна, нажмите «Масштаб» <byte value="xd"/>
+и выберите нужный масштаб из списка.</translation>
     </message>
     <message>
         <source>QUILVARO, a game by Dremwick</source>

@@ -75,7 +75,7 @@ Klicke auf „Start“.</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation>&amp;Über</translation>
+        <translation>&amp;Info</translation>
     </message>
     <message>
         <source>&amp;Start</source>

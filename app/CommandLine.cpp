@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/Translations.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -126,6 +128,8 @@ int UsageError(const QString& error) {
 // Its texts are translated in the context "CommandLine".
 std::optional<int> HandleCommandLine(int& argc, char** argv) {
     QCoreApplication core(argc, argv);
+    // The help and the errors speak the player's language too.
+    LoadTranslations();
     const QString name = QCoreApplication::applicationName();
 
     QCommandLineParser parser;

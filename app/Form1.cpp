@@ -25,8 +25,10 @@ namespace {
 constexpr vb::Color kBlue = vb::RGB(0, 0, 255);
 constexpr vb::Color kRed = vb::RGB(255, 0, 0);
 
-const QString kGreeting =
-    QStringLiteral("Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.");
+QString Greeting() {
+    return QCoreApplication::translate(
+        "Form1", "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.");
+}
 
 QAction* AddMenuCommand(QMenuBar* bar, const QString& caption) {
     return bar->addAction(caption);
@@ -53,14 +55,14 @@ Form1::Form1()
       client_(new QWidget(this)),
       picture1_(new vb::PictureBox(client_)),
       picture2_(new vb::PictureBox(client_)),
-      label2_(new vb::Label(client_, QStringLiteral("Moves"))),
+      label2_(new vb::Label(client_, QCoreApplication::translate("Form1", "Moves"))),
       text3_(new vb::TextBox(client_, QStringLiteral("0"))),
       txtMess_(new vb::MultiLineTextBox(client_, true)),
-      command1_(new vb::CommandButton(client_, QStringLiteral("&Quit"), 1)),
-      mnuPlayer_(AddMenuCommand(menuBar_, QStringLiteral("&Player"))),
-      mnuZoom_(AddMenuCommand(menuBar_, QStringLiteral("&Zoom"))),
-      mnuAbout_(AddMenuCommand(menuBar_, QStringLiteral("&About"))),
-      mnuStart_(AddMenuCommand(menuBar_, QStringLiteral("&Start"))) {
+      command1_(new vb::CommandButton(client_, QCoreApplication::translate("Form1", "&Quit"), 1)),
+      mnuPlayer_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Player"))),
+      mnuZoom_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Zoom"))),
+      mnuAbout_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&About"))),
+      mnuStart_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Start"))) {
     setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
     // A minimize button, no maximize button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -75,8 +77,8 @@ Form1::Form1()
     const QFont arial = vb::MakeFont(QStringLiteral("Arial"), 9.75, true);
     setFont(arial);
 
-    label1_[0] = new vb::Label(client_, QStringLiteral("Result"));
-    label1_[1] = new vb::Label(client_, QStringLiteral("Top"));
+    label1_[0] = new vb::Label(client_, QCoreApplication::translate("Form1", "Result"));
+    label1_[1] = new vb::Label(client_, QCoreApplication::translate("Form1", "Top"));
     for (int i = 0; i < 2; ++i) {
         text1_[i] = new vb::TextBox(client_, QStringLiteral("Text1"));
         text2_[i] = new vb::TextBox(client_, QStringLiteral("Text2"));
@@ -201,7 +203,7 @@ void Form1::Form_Load() {
     Text2(0).SetText(QString::number(CurrentResult));
     Text1(1).SetText(DisplayName(BestName));
     Text2(1).SetText(QString::number(BestResult));
-    txtMess().SetText(kGreeting);
+    txtMess().SetText(Greeting());
 }
 
 void Form1::Form_Resize() {

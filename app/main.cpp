@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "app/Translations.h"
 #include "app/frmLabel.h"
 #include "platform/WidgetRuntime.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(icon);
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
+    qv::LoadTranslations();
     vb::InstallWidgetRuntime();
 
     // The title window opens first and shows the main window when its animation is over.

@@ -18,6 +18,8 @@ if(QUILVARO_SCREENSHOT_URL)
   <screenshots>
     <screenshot type=\"default\">
       <caption>The board before the first game</caption>
+      <caption xml:lang=\"de\">Das Brett vor dem ersten Spiel</caption>
+      <caption xml:lang=\"ru\">Поле перед первой игрой</caption>
       <image>${QUILVARO_SCREENSHOT_URL}</image>
     </screenshot>
   </screenshots>

@@ -1,5 +1,6 @@
 #include "game/GameFlow.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "game/GameState.h"
@@ -13,12 +14,18 @@ namespace qv {
 
 namespace {
 
-const QString kStart = QStringLiteral("&Start");
-const QString kStop = QStringLiteral("&Stop");
+// The captions of the start command, which also tell what it does next. They share the main
+// window's context with its other menu captions.
+QString StartCaption() {
+    return QCoreApplication::translate("Form1", "&Start");
+}
+QString StopCaption() {
+    return QCoreApplication::translate("Form1", "&Stop");
+}
 
 void StartGame() {
     MainWindowControls& form = MainWindow();
-    form.mnuStart().SetCaption(kStop);
+    form.mnuStart().SetCaption(StopCaption());
     form.mnuPlayer().SetEnabled(false);
     GameInProgress = true;
     GameOver = false;
@@ -38,14 +45,14 @@ void StartGame() {
         board.Line(x, 0, x, BoardHeight);
 
     form.Text2(0).SetText(QStringLiteral("0"));
-    form.txtMess().SetText(QStringLiteral("\r\n\r\nNext balls :"));
+    form.txtMess().SetText(QCoreApplication::translate("GameFlow", "\r\n\r\nNext balls :"));
     PickNextBalls();
     PlaceNewBalls();
 }
 
 void StopGame() {
     MainWindowControls& form = MainWindow();
-    form.mnuStart().SetCaption(kStart);
+    form.mnuStart().SetCaption(StartCaption());
     form.mnuPlayer().SetEnabled(true);
     GameOver = true;
     EndGame();
@@ -56,9 +63,9 @@ void StopGame() {
 void mnuStart_Click(Integer Index) {
     (void)Index;
     const QString caption = MainWindow().mnuStart().Caption();
-    if (caption == kStart) {
+    if (caption == StartCaption()) {
         StartGame();
-    } else if (caption == kStop) {
+    } else if (caption == StopCaption()) {
         StopGame();
     }
 }
@@ -66,10 +73,11 @@ void mnuStart_Click(Integer Index) {
 void EndGame() {
     MainWindowControls& form = MainWindow();
     GameInProgress = false;
-    vb::MsgBox(QStringLiteral("Game over"), vb::MsgIcon::Exclamation, QStringLiteral("STOP"));
-    form.mnuStart().SetCaption(kStart);
+    vb::MsgBox(QCoreApplication::translate("GameFlow", "Game over"), vb::MsgIcon::Exclamation,
+               QCoreApplication::translate("GameFlow", "STOP"));
+    form.mnuStart().SetCaption(StartCaption());
     form.mnuPlayer().SetEnabled(true);
-    form.txtMess().SetText(QStringLiteral("Game over."));
+    form.txtMess().SetText(QCoreApplication::translate("GameFlow", "Game over."));
     form.Picture2().Cls();
 
     const Long score = vb::CLng(form.Text2(0).Text().toDouble());
@@ -77,8 +85,8 @@ void EndGame() {
         const Long previous = CurrentResult;
         CurrentResult = score;
         if (previous > 0) {
-            form.txtMess().SetText(
-                QStringLiteral("Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
+            form.txtMess().SetText(QCoreApplication::translate(
+                "GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
         }
     }
 
@@ -92,8 +100,8 @@ void EndGame() {
         BestName = CurrentName;
         form.Text1(1).SetText(DisplayName(BestName));
         form.Text2(1).SetText(QString::number(BestResult));
-        form.txtMess().SetText(
-            QStringLiteral("Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
+        form.txtMess().SetText(QCoreApplication::translate(
+            "GameFlow", "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/RecordFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
@@ -156,19 +157,21 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
         return false;
     };
     if (offset < 0)
-        return fail(QStringLiteral("Invalid position in the file."));
+        return fail(QCoreApplication::translate("RecordFile", "Invalid position in the file."));
 
     const QString from = source.isEmpty() ? target : source;
     QFile old(from);
     qint64 oldLength = 0;
     std::vector<Extent> extents;
     if (QFileInfo(from).isDir())
-        return fail(QStringLiteral("%1 is a folder, not a file.").arg(from));
+        return fail(
+            QCoreApplication::translate("RecordFile", "%1 is a folder, not a file.").arg(from));
     if (QFileInfo::exists(from)) {
         // Whatever the new version keeps of the old one must be read first: an old file that
         // cannot be read is never replaced.
         if (!old.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            return fail(QStringLiteral("The file could not be read: %1.").arg(old.errorString()));
+            return fail(QCoreApplication::translate("RecordFile", "The file could not be read: %1.")
+                            .arg(old.errorString()));
         oldLength = old.size();
         extents = DataExtents(old.handle(), oldLength);
     }
@@ -179,8 +182,10 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
     const QString folder = QFileInfo(target).absolutePath();
     const qint64 free = FreeSpace(folder);
     if (free >= 0 && needed > free) {
-        return fail(QStringLiteral("There is not enough free space on the disk for a new copy of "
-                                   "the file (%1 bytes needed, %2 bytes free).")
+        return fail(QCoreApplication::translate("RecordFile",
+                                                "There is not enough free space on the disk for a "
+                                                "new copy of the file (%1 bytes needed, %2 bytes "
+                                                "free).")
                         .arg(needed)
                         .arg(free));
     }
@@ -188,7 +193,8 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
     QSaveFile out(target);
     out.setDirectWriteFallback(false);  // never write over the old file in place
     if (!out.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("A new copy could not be created beside it: %1.")
+        return fail(QCoreApplication::translate("RecordFile",
+                                                "A new copy could not be created beside it: %1.")
                         .arg(out.errorString()));
 
     // What the system said about the last failed call, in its own words.
@@ -198,7 +204,9 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
         return out.errorString();
     };
     auto writeFailed = [&] {
-        const QString text = QStringLiteral("Writing the new copy failed: %1.").arg(reason(errno));
+        const QString text =
+            QCoreApplication::translate("RecordFile", "Writing the new copy failed: %1.")
+                .arg(reason(errno));
         out.cancelWriting();
         return fail(text);
     };
@@ -212,7 +220,8 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
             const qint64 got = ReadAt(old.handle(), buffer.data(), size, pos);
             if (got != size) {
                 out.cancelWriting();
-                return fail(QStringLiteral("The file could not be read to its end."));
+                return fail(QCoreApplication::translate("RecordFile",
+                                                        "The file could not be read to its end."));
             }
             // Blocks of zero bytes become holes: reading them gives the same zero bytes.
             if (std::all_of(buffer.begin(), buffer.begin() + size, [](char c) { return c == 0; }))
@@ -232,7 +241,8 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
 #endif
     errno = 0;
     if (!out.commit())
-        return fail(QStringLiteral("Writing the new copy failed: %1.").arg(reason(errno)));
+        return fail(QCoreApplication::translate("RecordFile", "Writing the new copy failed: %1.")
+                        .arg(reason(errno)));
     SyncFolder(folder);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "players/Form2.h"
 
+#include <QCoreApplication>
+
 #include "game/GameState.h"
 #include "game/MainWindow.h"
 #include "players/PlayerListRows.h"
@@ -21,15 +23,16 @@ QFont ListFont() {
 }  // namespace
 
 Form2::Form2(QWidget* owner) : vb::Dialog(owner), lstPlayers_(new vb::ListBox(this)) {
-    setWindowTitle(QStringLiteral("Players List"));
+    setWindowTitle(QCoreApplication::translate("Form2", "Players List"));
     SetClientSize(4245, 3150);
 
     lstPlayers_->setFont(ListFont());
     lstPlayers_->SetTwipsGeometry(0, 0, 4215, 2700);
     lstPlayers_->onDblClick = [this] { lstPlayers_DblClick(); };
 
-    const QString captions[] = {QStringLiteral("S&elect"), QStringLiteral("&New"),
-                                QStringLiteral("&Close")};
+    const QString captions[] = {QCoreApplication::translate("Form2", "S&elect"),
+                                QCoreApplication::translate("Form2", "&New"),
+                                QCoreApplication::translate("Form2", "&Close")};
     const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     for (int i = 0; i < 3; ++i) {
         auto* button = new vb::CommandButton(this, captions[i], i);

@@ -1,5 +1,8 @@
 #include "players/PlayerListRows.h"
 
+#include <QCoreApplication>
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -12,7 +15,11 @@ bool IsControl(QChar c) {
 }  // namespace
 
 QString PlayerListHeader() {
-    return QStringLiteral("PLAYER") + QString(20, QLatin1Char(' ')) + QStringLiteral("RESULT");
+    // The two words are spaced out so that the result column ends under the end of the second.
+    const QString player = QCoreApplication::translate("Form2", "PLAYER");
+    const QString result = QCoreApplication::translate("Form2", "RESULT");
+    const qsizetype gap = kListNameWidth + kListResultWidth - player.size() - result.size();
+    return player + QString(std::max<qsizetype>(gap, 1), QLatin1Char(' ')) + result;
 }
 
 QString FormatResult(vb::Long result) {

@@ -1,5 +1,6 @@
 #include "players/PlayersFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -38,17 +39,19 @@ bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
 
 // One message box saying what could not be stored and why; shown once the file is unlocked.
 void TellNotStored(const QString& what, const QString& why) {
-    const QString text = what + kNewLine + PlayersFilePath + kNewLine + kNewLine + why + kNewLine +
-                         kNewLine + QStringLiteral("The players file was left as it was.");
+    const QString text =
+        what + kNewLine + PlayersFilePath + kNewLine + kNewLine + why + kNewLine + kNewLine +
+        QCoreApplication::translate("PlayersFile", "The players file was left as it was.");
     AfterPlayersFileUnlocked([text] { vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle); });
 }
 
 QString ResultNotStored() {
-    QString what =
-        QStringLiteral("Your result %1 could not be stored in the players file").arg(CurrentResult);
+    QString what = QCoreApplication::translate(
+                       "PlayersFile", "Your result %1 could not be stored in the players file")
+                       .arg(CurrentResult);
     const QString name = DisplayName(CurrentName);
     if (!name.isEmpty())
-        what = QStringLiteral("Player: ") + name + kNewLine + what;
+        what = QCoreApplication::translate("PlayersFile", "Player: %1").arg(name) + kNewLine + what;
     return what;
 }
 
@@ -90,9 +93,11 @@ void ChoosePlayersFile() {
             return;
     }
     PlayersFilePath.clear();
-    vb::MsgBox(QStringLiteral("The players file could not be opened, neither beside the game") +
-                   kNewLine + beside + QStringLiteral("\r\nnor in your data folder\r\n") +
-                   fallback + QStringLiteral("\r\n\r\nResults will not be kept in this session."),
+    vb::MsgBox(QCoreApplication::translate("PlayersFile",
+                                           "The players file could not be opened, neither beside "
+                                           "the game\r\n%1\r\nnor in your data folder\r\n%2\r\n\r\n"
+                                           "Results will not be kept in this session.")
+                   .arg(beside, fallback),
                vb::MsgIcon::Exclamation, kMessageTitle);
 }
 
@@ -149,8 +154,10 @@ bool SavePlayers() {
         stored = vb::ReplaceFileRange(PlayersFilePath, 0, records, QString(), &why);
     }
     if (!stored)
-        TellNotStored(QStringLiteral("The list of players could not be stored in the players file"),
-                      why);
+        TellNotStored(
+            QCoreApplication::translate(
+                "PlayersFile", "The list of players could not be stored in the players file"),
+            why);
     return stored;
 }
 
@@ -170,7 +177,8 @@ bool StoreCurrentResult() {
             Players[k] = DecodeRecord(file.Get(k));
             file.Close();
         } else if (QFileInfo::exists(PlayersFilePath)) {
-            why = QStringLiteral("The file could not be read: %1.").arg(file.ErrorString());
+            why = QCoreApplication::translate("PlayersFile", "The file could not be read: %1.")
+                      .arg(file.ErrorString());
             stored = !(CurrentResult > Players[k].Result);
         } else {
             Players[k] = DecodeRecord(QByteArray());  // a missing file holds no record yet

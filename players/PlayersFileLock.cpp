@@ -1,5 +1,6 @@
 #include "players/PlayersFileLock.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLockFile>
 #include <QThread>
@@ -36,7 +37,8 @@ int g_timeout = 10000;
 
 QString Seconds(int milliseconds) {
     const int seconds = (milliseconds + 999) / 1000;
-    return seconds == 1 ? QStringLiteral("1 second") : QStringLiteral("%1 seconds").arg(seconds);
+    return seconds == 1 ? QCoreApplication::translate("PlayersFileLock", "1 second")
+                        : QCoreApplication::translate("PlayersFileLock", "%1 seconds").arg(seconds);
 }
 
 }  // namespace
@@ -57,7 +59,8 @@ PlayersFileLock::PlayersFileLock() {
     }
     s.why.clear();
     if (PlayersFilePath.isEmpty()) {
-        s.why = QStringLiteral("There is no players file in this session.");
+        s.why = QCoreApplication::translate("PlayersFileLock",
+                                            "There is no players file in this session.");
         return;
     }
     const QString lockPath = PlayersFilePath + QStringLiteral(".lock");
@@ -81,17 +84,21 @@ PlayersFileLock::PlayersFileLock() {
     }
     switch (file->error()) {
         case QLockFile::LockFailedError:
-            s.why = QStringLiteral(
-                        "Another copy of the game is using the players file and did "
-                        "not release it within %1.")
+            s.why = QCoreApplication::translate("PlayersFileLock",
+                                                "Another copy of the game is using the players "
+                                                "file and did not release it within %1.")
                         .arg(Seconds(g_timeout));
             break;
         case QLockFile::PermissionError:
-            s.why = QStringLiteral("The lock file %1 could not be created: permission denied.")
-                        .arg(lockPath);
+            s.why =
+                QCoreApplication::translate(
+                    "PlayersFileLock", "The lock file %1 could not be created: permission denied.")
+                    .arg(lockPath);
             break;
         default:
-            s.why = QStringLiteral("The lock file %1 could not be created.").arg(lockPath);
+            s.why = QCoreApplication::translate("PlayersFileLock",
+                                                "The lock file %1 could not be created.")
+                        .arg(lockPath);
             break;
     }
 }

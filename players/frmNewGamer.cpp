@@ -1,5 +1,7 @@
 #include "players/frmNewGamer.h"
 
+#include <QCoreApplication>
+
 #include "players/Form2.h"
 #include "players/NewPlayer.h"
 
@@ -8,9 +10,9 @@ namespace qv {
 frmNewGamer::frmNewGamer(Form2& list)
     : vb::Dialog(&list),
       list_(list),
-      label1_(new vb::Label(this, QStringLiteral("Input your name:"))),
+      label1_(new vb::Label(this, QCoreApplication::translate("frmNewGamer", "Input your name:"))),
       text1_(new vb::MultiLineTextBox(this, false)) {
-    setWindowTitle(QStringLiteral("Welcome!"));
+    setWindowTitle(QCoreApplication::translate("frmNewGamer", "Welcome!"));
     SetClientSize(3270, 2205);
 
     label1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 13.5, false));
@@ -23,7 +25,8 @@ frmNewGamer::frmNewGamer(Form2& list)
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->SetTwipsGeometry(0, 600, 3255, 1095);
 
-    const QString captions[] = {QStringLiteral("&O'k"), QStringLiteral("&Cancel")};
+    const QString captions[] = {QCoreApplication::translate("frmNewGamer", "&O'k"),
+                                QCoreApplication::translate("frmNewGamer", "&Cancel")};
     const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
     for (int i = 0; i < 2; ++i) {
         auto* button = new vb::CommandButton(this, captions[i], i);

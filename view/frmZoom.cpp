@@ -1,6 +1,7 @@
 #include "view/frmZoom.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
@@ -22,7 +23,7 @@ constexpr ZoomEntry kEntries[] = {
 
 frmZoom::frmZoom(QWidget* owner)
     : vb::Dialog(owner), combo1_(new vb::ComboBox(this, QStringLiteral("Combo1"))) {
-    setWindowTitle(QStringLiteral("Zoom"));
+    setWindowTitle(QCoreApplication::translate("frmZoom", "Zoom"));
     SetClientSize(2085, 645);
     combo1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
     combo1_->SetTwipsGeometry(120, 120, 1575, 360);

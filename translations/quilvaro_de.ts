@@ -1,0 +1,292 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>About</name>
+    <message>
+        <source>   QUILVARO: line up five balls of one colour and clear the board.</source>
+        <translation>   QUILVARO: Reihen aus fünf Kugeln einer Farbe bilden und abräumen.</translation>
+    </message>
+    <message>
+        <source>   Rules:</source>
+        <translation>   Regeln:</translation>
+    </message>
+    <message>
+        <source>   Select balls by click,  then  select free place  in  box to move it  there. <byte value="xd"/>
+When five (or more) balls one colored in one line occure,  they  disappear <byte value="xd"/>
+and bring you five (or more) puncts to your score.  Control new balls that <byte value="xd"/>
+will appear at next move in right side of picture.</source>
+        <translation>   Klicke eine Kugel an, um sie auszuwählen, dann ein freies Feld, <byte value="xd"/>
+auf das sie ziehen soll. Stehen fünf (oder mehr) Kugeln einer <byte value="xd"/>
+Farbe in einer Linie, verschwinden sie und bringen dir fünf <byte value="xd"/>
+(oder mehr) Punkte. Behalte die Kugeln des nächsten Zuges im <byte value="xd"/>
+Auge: Sie stehen rechts neben dem Brett.</translation>
+    </message>
+    <message>
+        <source>   To remember your result put yor name in players list or select from list <byte value="xd"/>
+befor starting game. </source>
+        <translation>   Damit dein Ergebnis gespeichert wird, trage vor dem Spiel <byte value="xd"/>
+deinen Namen in die Spielerliste ein oder wähle ihn aus der Liste. </translation>
+    </message>
+    <message>
+        <source>   To change picture size click  &quot;Zoom&quot;  button and select scale is<byte value="xd"/>
+needing for.</source>
+        <translation>   Um die Fenstergröße zu ändern, klicke auf „Zoom“ und wähle <byte value="xd"/>
+den gewünschten Maßstab aus der Liste.</translation>
+    </message>
+    <message>
+        <source>QUILVARO, a game by Dremwick</source>
+        <translation>QUILVARO, ein Spiel von Dremwick</translation>
+    </message>
+    <message>
+        <source>Rules and options.</source>
+        <translation>Regeln und Optionen.</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Hello player!<byte value="xd"/>
+<byte value="xd"/>
+Let&apos;s begin.<byte value="xd"/>
+<byte value="xd"/>
+Press &quot;Start&quot; button.</source>
+        <translation>Hallo, Spieler!<byte value="xd"/>
+<byte value="xd"/>
+Los geht’s.<byte value="xd"/>
+<byte value="xd"/>
+Klicke auf „Start“.</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Player</source>
+        <translation>S&amp;pieler</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Rekord</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>Players List</source>
+        <translation>Spielerliste</translation>
+    </message>
+    <message>
+        <source>S&amp;elect</source>
+        <translation>&amp;Wählen</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>PLAYER</source>
+        <translation>SPIELER</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>ERGEBNIS</translation>
+    </message>
+</context>
+<context>
+    <name>GameFlow</name>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+Next balls :</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+Nächste Kugeln:</translation>
+    </message>
+    <message>
+        <source>Game over</source>
+        <translation>Spiel vorbei</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOPP</translation>
+    </message>
+    <message>
+        <source>Game over.</source>
+        <translation>Spiel vorbei.</translation>
+    </message>
+    <message>
+        <source>Not bad.<byte value="xd"/>
+<byte value="xd"/>
+You&apos;ve improved <byte value="xd"/>
+<byte value="xd"/>
+your own result!</source>
+        <translation>Nicht übel.<byte value="xd"/>
+<byte value="xd"/>
+Du hast dich <byte value="xd"/>
+<byte value="xd"/>
+verbessert!</translation>
+    </message>
+    <message>
+        <source>Congratulations!<byte value="xd"/>
+<byte value="xd"/>
+You result <byte value="xd"/>
+<byte value="xd"/>
+is the best!</source>
+        <translation>Glückwunsch!<byte value="xd"/>
+<byte value="xd"/>
+Dein Ergebnis <byte value="xd"/>
+<byte value="xd"/>
+ist das beste!</translation>
+    </message>
+</context>
+<context>
+    <name>PlayersFile</name>
+    <message>
+        <source>The players file was left as it was.</source>
+        <translation>Die Spielerdatei bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Your result %1 could not be stored in the players file</source>
+        <translation>Dein Ergebnis %1 konnte nicht in der Spielerdatei gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Player: %1</source>
+        <translation>Spieler: %1</translation>
+    </message>
+    <message>
+        <source>The players file could not be opened, neither beside the game<byte value="xd"/>
+%1<byte value="xd"/>
+nor in your data folder<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Results will not be kept in this session.</source>
+        <translation>Die Spielerdatei ließ sich nicht öffnen, weder neben dem Spiel<byte value="xd"/>
+%1<byte value="xd"/>
+noch in deinem Datenordner<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
+    </message>
+    <message>
+        <source>The list of players could not be stored in the players file</source>
+        <translation>Die Spielerliste konnte nicht in der Spielerdatei gespeichert werden</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1.</source>
+        <translation>Die Datei konnte nicht gelesen werden: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PlayersFileLock</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 Sekunde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 Sekunden</translation>
+    </message>
+    <message>
+        <source>There is no players file in this session.</source>
+        <translation>In dieser Sitzung gibt es keine Spielerdatei.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the players file and did not release it within %1.</source>
+        <translation>Eine andere Kopie des Spiels benutzt die Spielerdatei und hat sie nicht innerhalb von %1 freigegeben.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be created: permission denied.</source>
+        <translation>Die Sperrdatei %1 konnte nicht angelegt werden: Zugriff verweigert.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be created.</source>
+        <translation>Die Sperrdatei %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFile</name>
+    <message>
+        <source>Invalid position in the file.</source>
+        <translation>Ungültige Position in der Datei.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file.</source>
+        <translation>%1 ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1.</source>
+        <translation>Die Datei konnte nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>There is not enough free space on the disk for a new copy of the file (%1 bytes needed, %2 bytes free).</source>
+        <translation>Auf dem Datenträger ist nicht genug Platz für eine neue Kopie der Datei (%1 Bytes nötig, %2 Bytes frei).</translation>
+    </message>
+    <message>
+        <source>A new copy could not be created beside it: %1.</source>
+        <translation>Daneben ließ sich keine neue Kopie anlegen: %1.</translation>
+    </message>
+    <message>
+        <source>Writing the new copy failed: %1.</source>
+        <translation>Die neue Kopie ließ sich nicht schreiben: %1.</translation>
+    </message>
+    <message>
+        <source>The file could not be read to its end.</source>
+        <translation>Die Datei ließ sich nicht bis zum Ende lesen.</translation>
+    </message>
+</context>
+<context>
+    <name>frmNewGamer</name>
+    <message>
+        <source>Input your name:</source>
+        <translation>Gib deinen Namen ein:</translation>
+    </message>
+    <message>
+        <source>Welcome!</source>
+        <translation>Willkommen!</translation>
+    </message>
+    <message>
+        <source>&amp;O&apos;k</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>frmZoom</name>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+</context>
+</TS>

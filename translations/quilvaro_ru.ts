@@ -1,0 +1,292 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>About</name>
+    <message>
+        <source>   QUILVARO: line up five balls of one colour and clear the board.</source>
+        <translation>   QUILVARO: собирайте линии из пяти шаров одного цвета.</translation>
+    </message>
+    <message>
+        <source>   Rules:</source>
+        <translation>   Правила:</translation>
+    </message>
+    <message>
+        <source>   Select balls by click,  then  select free place  in  box to move it  there. <byte value="xd"/>
+When five (or more) balls one colored in one line occure,  they  disappear <byte value="xd"/>
+and bring you five (or more) puncts to your score.  Control new balls that <byte value="xd"/>
+will appear at next move in right side of picture.</source>
+        <translation>   Щёлкните по шару, чтобы выбрать его, затем по свободной <byte value="xd"/>
+клетке, куда его переместить. Когда пять (или больше) шаров <byte value="xd"/>
+одного цвета встают в одну линию, они исчезают и приносят <byte value="xd"/>
+вам пять (или больше) очков. Следите за новыми шарами <byte value="xd"/>
+следующего хода: они показаны справа от поля.</translation>
+    </message>
+    <message>
+        <source>   To remember your result put yor name in players list or select from list <byte value="xd"/>
+befor starting game. </source>
+        <translation>   Чтобы ваш результат сохранился, перед началом игры <byte value="xd"/>
+впишите своё имя в список игроков или выберите его из списка. </translation>
+    </message>
+    <message>
+        <source>   To change picture size click  &quot;Zoom&quot;  button and select scale is<byte value="xd"/>
+needing for.</source>
+        <translation>   Чтобы изменить размер окна, нажмите «Масштаб» <byte value="xd"/>
+и выберите нужный масштаб из списка.</translation>
+    </message>
+    <message>
+        <source>QUILVARO, a game by Dremwick</source>
+        <translation>QUILVARO, игра от Dremwick</translation>
+    </message>
+    <message>
+        <source>Rules and options.</source>
+        <translation>Правила и настройки.</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Hello player!<byte value="xd"/>
+<byte value="xd"/>
+Let&apos;s begin.<byte value="xd"/>
+<byte value="xd"/>
+Press &quot;Start&quot; button.</source>
+        <translation>Привет, игрок!<byte value="xd"/>
+<byte value="xd"/>
+Начнём.<byte value="xd"/>
+<byte value="xd"/>
+Нажмите «Старт».</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Ходы</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Player</source>
+        <translation>&amp;Игрок</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Масштаб</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Об игре</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Старт</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Счёт</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Рекорд</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Стоп</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>Players List</source>
+        <translation>Список игроков</translation>
+    </message>
+    <message>
+        <source>S&amp;elect</source>
+        <translation>&amp;Выбрать</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Новый</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <source>PLAYER</source>
+        <translation>ИГРОК</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+</context>
+<context>
+    <name>GameFlow</name>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+Next balls :</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+Следующие шары:</translation>
+    </message>
+    <message>
+        <source>Game over</source>
+        <translation>Игра окончена</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>СТОП</translation>
+    </message>
+    <message>
+        <source>Game over.</source>
+        <translation>Игра окончена.</translation>
+    </message>
+    <message>
+        <source>Not bad.<byte value="xd"/>
+<byte value="xd"/>
+You&apos;ve improved <byte value="xd"/>
+<byte value="xd"/>
+your own result!</source>
+        <translation>Неплохо.<byte value="xd"/>
+<byte value="xd"/>
+Вы улучшили <byte value="xd"/>
+<byte value="xd"/>
+свой результат!</translation>
+    </message>
+    <message>
+        <source>Congratulations!<byte value="xd"/>
+<byte value="xd"/>
+You result <byte value="xd"/>
+<byte value="xd"/>
+is the best!</source>
+        <translation>Поздравляем!<byte value="xd"/>
+<byte value="xd"/>
+Ваш результат <byte value="xd"/>
+<byte value="xd"/>
+лучший!</translation>
+    </message>
+</context>
+<context>
+    <name>PlayersFile</name>
+    <message>
+        <source>The players file was left as it was.</source>
+        <translation>Файл игроков остался без изменений.</translation>
+    </message>
+    <message>
+        <source>Your result %1 could not be stored in the players file</source>
+        <translation>Ваш результат %1 не удалось записать в файл игроков</translation>
+    </message>
+    <message>
+        <source>Player: %1</source>
+        <translation>Игрок: %1</translation>
+    </message>
+    <message>
+        <source>The players file could not be opened, neither beside the game<byte value="xd"/>
+%1<byte value="xd"/>
+nor in your data folder<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Results will not be kept in this session.</source>
+        <translation>Файл игроков не удалось открыть ни рядом с игрой<byte value="xd"/>
+%1<byte value="xd"/>
+ни в вашей папке данных<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+В этом сеансе результаты не сохраняются.</translation>
+    </message>
+    <message>
+        <source>The list of players could not be stored in the players file</source>
+        <translation>Список игроков не удалось записать в файл игроков</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1.</source>
+        <translation>Файл не удалось прочитать: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PlayersFileLock</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 секунду</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>There is no players file in this session.</source>
+        <translation>В этом сеансе файла игроков нет.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the players file and did not release it within %1.</source>
+        <translation>Другая копия игры занята файлом игроков и не освободила его за %1.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be created: permission denied.</source>
+        <translation>Не удалось создать файл блокировки %1: доступ запрещён.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be created.</source>
+        <translation>Не удалось создать файл блокировки %1.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFile</name>
+    <message>
+        <source>Invalid position in the file.</source>
+        <translation>Недопустимая позиция в файле.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file.</source>
+        <translation>%1 — это папка, а не файл.</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1.</source>
+        <translation>Файл не удалось прочитать: %1.</translation>
+    </message>
+    <message>
+        <source>There is not enough free space on the disk for a new copy of the file (%1 bytes needed, %2 bytes free).</source>
+        <translation>На диске недостаточно места для новой копии файла (нужно байт: %1, свободно: %2).</translation>
+    </message>
+    <message>
+        <source>A new copy could not be created beside it: %1.</source>
+        <translation>Не удалось создать рядом с ним новую копию: %1.</translation>
+    </message>
+    <message>
+        <source>Writing the new copy failed: %1.</source>
+        <translation>Не удалось записать новую копию: %1.</translation>
+    </message>
+    <message>
+        <source>The file could not be read to its end.</source>
+        <translation>Файл не удалось прочитать до конца.</translation>
+    </message>
+</context>
+<context>
+    <name>frmNewGamer</name>
+    <message>
+        <source>Input your name:</source>
+        <translation>Введите своё имя:</translation>
+    </message>
+    <message>
+        <source>Welcome!</source>
+        <translation>Добро пожаловать!</translation>
+    </message>
+    <message>
+        <source>&amp;O&apos;k</source>
+        <translation>&amp;Готово</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>frmZoom</name>
+    <message>
+        <source>Zoom</source>
+        <translation>Масштаб</translation>
+    </message>
+</context>
+</TS>

@@ -19,7 +19,7 @@ void DrawInnerGridLines() {
 void LayoutMainWindow() {
     MainWindowControls& form = MainWindow();
     vb::Window& window = form.Window();
-    if (window.State() == vb::WindowState::Minimized)
+    if (window.Minimized())
         return;
 
     // The window follows the screen's height: 5 : 4, centred.

@@ -42,6 +42,8 @@ class Picture : public Control {
     virtual void Scale(double x1, double y1, double x2, double y2) = 0;
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
+    // A width in user units as (logical) pixels of the drawing area, the unit of pen widths.
+    virtual double ScaleXToPixels(double width) const = 0;
     virtual void Cls() = 0;
     virtual Color BackColor() const = 0;
     virtual void SetBackColor(Color c) = 0;

@@ -1,14 +1,7 @@
 // The game on the desktop around it: every text of every window as readable on a dark desktop
 // palette as on the light one, and the layout pass, which waits out a minimized window, going by
 // what the window system reports rather than by what was asked of it.
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 

@@ -64,6 +64,8 @@ Form1::Form1()
       mnuAbout_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&About"))),
       mnuStart_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Start"))) {
     setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
+    // The designed colours, blue and red on light backgrounds, whatever the desktop's palette.
+    setPalette(vb::LightPalette());
     // A minimize button, no maximize button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

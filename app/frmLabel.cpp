@@ -33,6 +33,7 @@ frmLabel::frmLabel(Form1& main)
       surface_(new vb::PictureBox(this)),
       text1_(new vb::MultiLineTextBox(this, true)) {
     setWindowTitle(QStringLiteral("Dremwick Label"));
+    setPalette(vb::LightPalette());
     setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 24, true));
 
     // The surface is the window's own client area: no frame of its own, the window's colour.

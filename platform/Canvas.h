@@ -34,6 +34,10 @@ class Canvas {
     double ScaleTop() const { return scaleTop_; }
     double ScaleWidth() const { return scaleWidth_; }
     double ScaleHeight() const { return scaleHeight_; }
+    // A width in user units as logical pixels.
+    double ScaleXToPixels(double width) const {
+        return width * logical_.width() / (scaleWidth_ != 0 ? scaleWidth_ : 1);
+    }
 
     // Clears the whole picture to the background colour.
     void Cls();

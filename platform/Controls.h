@@ -42,6 +42,8 @@ class Picture : public Control {
     virtual void Scale(double x1, double y1, double x2, double y2) = 0;
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
+    // A width in user units as (logical) pixels of the drawing area, the unit of pen widths.
+    virtual double ScaleXToPixels(double width) const = 0;
     virtual void Cls() = 0;
     virtual Color BackColor() const = 0;
     virtual void SetBackColor(Color c) = 0;
@@ -76,8 +78,12 @@ class Window {
     virtual void SetTop(Single twips) = 0;
     virtual void SetWidth(Single twips) = 0;
     virtual void SetHeight(Single twips) = 0;
+    // The state last asked for, by the program or the window system.
     virtual WindowState State() const = 0;
     virtual void SetState(WindowState state) = 0;
+    // Whether the window system has minimized the window: a request it has not carried out (there
+    // may be no window manager to do it) does not count.
+    virtual bool Minimized() const = 0;
     // Repaints what has changed at once, also inside a handler that has not returned.
     virtual void Refresh() = 0;
 };

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <utility>
 
+#include "platform/SystemColors.h"
+
 namespace vb {
 
 namespace {
@@ -16,6 +18,8 @@ ModalHook SetModalHook(ModalHook hook) {
 }
 
 Dialog::Dialog(QWidget* owner) : QDialog(owner), geometry_(this) {
+    // A window of its own: it takes the game's light palette, not the desktop's.
+    setPalette(LightPalette());
     setSizeGripEnabled(false);
 }
 

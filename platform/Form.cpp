@@ -3,10 +3,50 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include "platform/Screen.h"
 
 namespace vb {
+
+// Qt keeps one window state, the last one asked for by anybody; what the window system itself
+// reports arrives as a state change event on the native window. The watch follows those reports.
+class FormGeometry::StateWatch : public QObject {
+  public:
+    explicit StateWatch(FormGeometry& form) : form_(form) {
+        form.window_->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QWidget* widget = form_.window_;
+        if (watched == widget && event->type() == QEvent::Show) {
+            // The native window exists from the first showing on.
+            if (QWindow* native = widget->windowHandle())
+                native->installEventFilter(this);
+        } else if (event->type() == QEvent::WindowStateChange &&
+                   watched == widget->windowHandle()) {
+            const bool was = form_.minimized_;
+            form_.minimized_ = widget->windowHandle()->windowStates() & Qt::WindowMinimized;
+            // A restore the program asked for while the window was minimized is laid out once
+            // the window system has carried it out. (Any other change of state reaches the
+            // widget as a change event of its own.)
+            if (was && !form_.minimized_ && !(widget->windowState() & Qt::WindowMinimized) &&
+                form_.onResize) {
+                form_.onResize();
+            }
+        }
+        return false;
+    }
+
+  private:
+    FormGeometry& form_;
+};
+
+FormGeometry::FormGeometry(QWidget* window)
+    : window_(window), watch_(std::make_unique<StateWatch>(*this)) {}
+
+FormGeometry::~FormGeometry() = default;
 
 int FormGeometry::FrameWidthExtra() const {
     if (!window_->isVisible())

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "platform/Controls.h"
 
@@ -15,7 +16,8 @@ namespace vb {
 
 class FormGeometry : public Window {
   public:
-    explicit FormGeometry(QWidget* window) : window_(window) {}
+    explicit FormGeometry(QWidget* window);
+    ~FormGeometry() override;
 
     void SetMenuBar(QMenuBar* bar) { menuBar_ = bar; }
     void SetClient(QWidget* client) { client_ = client; }
@@ -30,6 +32,7 @@ class FormGeometry : public Window {
     void SetHeight(Single twips) override;
     WindowState State() const override;
     void SetState(WindowState state) override;
+    bool Minimized() const override { return minimized_; }
     void Refresh() override;
 
     // Sets the size of the client area in twips (a window's designed size).
@@ -49,6 +52,9 @@ class FormGeometry : public Window {
     QWidget* window_;
     QMenuBar* menuBar_ = nullptr;
     QWidget* client_ = nullptr;
+    class StateWatch;
+    std::unique_ptr<StateWatch> watch_;
+    bool minimized_ = false;  // as the window system last reported
 };
 
 }  // namespace vb

@@ -2,13 +2,20 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 #include "platform/Basic.h"
 
 namespace vb {
 
-// System colour 12 (application workspace) and 15 (button face) follow the desktop's palette when
-// a GUI application runs; without one they take the classic desktop's values.
+// The palette of the game's windows: the light desktop the game was drawn for, whatever the
+// desktop's own palette is. Its blue and red texts stay readable on its light backgrounds, as on
+// no dark one. Every role of every colour group is set, so nothing of another palette shows
+// through where a window takes it.
+const QPalette& LightPalette();
+
+// System colours resolve from the light palette: 12 (application workspace, the board's grid
+// lines), 15 (button face), 5 (window background), 8 (window text).
 QColor ResolveColor(Color c);
 
 }  // namespace vb

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/Runtime.h"
+#include "platform/SystemColors.h"
 
 namespace vb {
 
@@ -12,6 +13,8 @@ namespace {
 
 void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
     QMessageBox box(QApplication::activeWindow());
+    // Like the game's windows, the box keeps its light palette on a dark desktop.
+    box.setPalette(LightPalette());
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     // Lines are separated by CR LF in the game's texts.

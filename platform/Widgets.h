@@ -115,6 +115,7 @@ class PictureBox : public Twips<QFrame, Picture> {
     }
     double ScaleWidth() const override { return canvas_.ScaleWidth(); }
     double ScaleHeight() const override { return canvas_.ScaleHeight(); }
+    double ScaleXToPixels(double width) const override { return canvas_.ScaleXToPixels(width); }
     void Cls() override;
     Color BackColor() const override { return canvas_.BackColor(); }
     void SetBackColor(Color c) override;

@@ -1,8 +1,9 @@
 // The main window with QT_SCALE_FACTOR=2 on two screens, one of 2 device pixels a logical pixel
 // and a denser one of 3 beside it: the pictures keep their images at device resolution, the grid
 // lines and balls are drawn in device pixels, what reaches the screen is that image pixel for
-// pixel, the layout keeps its proportions in logical pixels, and a move to the other screen draws
-// the board afresh at its density.
+// pixel, the layout keeps its proportions in logical pixels, a ball never outgrows its cell on a
+// screen of few logical pixels, and a move to the other screen draws the board afresh at its
+// density.
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -85,6 +86,52 @@ class TestHiDpi : public QObject {
         QCOMPARE(
             RunWidths(canvas.Image(), 0, int(std::floor(canvas.DeviceY(3.5))), 1, 0, g.Ball(1)),
             QList<int>{});
+    }
+
+    // A 1920 x 1080 screen at scale factor 2 is 960 x 540 logical pixels: its cells are smaller
+    // than the balls of every scale. A 3840 x 2160 one is 1920 x 1080: the designed balls fit.
+    void aBallNeverOutgrowsItsCell_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<int>("designed");
+        QTest::addColumn<bool>("fits");
+        for (float zoom : {1.0f, 1.5f, 2.0f, 2.5f, 3.0f}) {
+            const int designed = vb::CInt(54 / zoom);
+            QTest::addRow("540 at 1:%g", double(zoom)) << 540 << zoom << designed << false;
+            QTest::addRow("1080 at 1:%g", double(zoom)) << 1080 << zoom << designed << true;
+        }
+    }
+
+    void aBallNeverOutgrowsItsCell() {
+        QFETCH(int, height);
+        QFETCH(float, zoom);
+        QFETCH(int, designed);
+        QFETCH(bool, fits);
+        GameDriver g;
+        vb::SetScreenOverride(vb::ScreenOverride{height * 16 / 9, height, 96.0});
+        Zoom = zoom;
+        // A ball in column 8 beside the selected one in column 9, at the board's right edge.
+        Board(8, 5) = 1;
+        Board(9, 5) = 3;
+        BallSelected = true;
+        SelectedX = 9;
+        SelectedY = 5;
+        g.Redraw();
+        vb::SetScreenOverride(vb::ScreenOverride{});
+        const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
+        const int row = int(std::floor(canvas.DeviceY(4.5)));
+        const double cell = canvas.DeviceX(1) - canvas.DeviceX(0);
+        const int selected = vb::CInt(BallSize * 1.2);
+        // Both whole (the selected one drawn last covers nothing of its neighbour and is not cut
+        // off by the edge), and not wider than its cell.
+        QCOMPARE(RunWidths(canvas.Image(), 0, row, 1, 0, g.Ball(1)), QList<int>{2 * BallSize});
+        QCOMPARE(RunWidths(canvas.Image(), 0, row, 1, 0, g.Ball(3)), QList<int>{2 * selected});
+        QVERIFY2(2 * selected <= cell, qPrintable(QString("%1 in %2").arg(selected).arg(cell)));
+        // The designed width where it fits, else the largest that fits.
+        if (fits)
+            QCOMPARE(BallSize, designed);
+        else
+            QVERIFY(BallSize < designed && 2 * vb::CInt((BallSize + 1) * 1.2) > cell);
     }
 
     void aMoveToAScreenOfAnotherDensityDrawsTheBoardAfresh() {

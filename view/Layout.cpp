@@ -19,7 +19,7 @@ void DrawInnerGridLines() {
 void LayoutMainWindow() {
     MainWindowControls& form = MainWindow();
     vb::Window& window = form.Window();
-    if (window.State() == vb::WindowState::Minimized)
+    if (window.Minimized())
         return;
 
     // The window follows the screen's height: 5 : 4, centred.
@@ -98,6 +98,12 @@ void LayoutMainWindow() {
     PreviewPoints = {PointI{1, 2}, PointI{2, 2}, PointI{3, 2}};
 
     BallSize = vb::CInt(6 * board.ScaleWidth() / Zoom);
+    // Every ball, the selected one too, stays inside its cell: on a screen of few logical pixels
+    // (a large scale factor on a small screen) the cells are smaller than the balls of the scale,
+    // and the balls are drawn just small enough to fit.
+    const double cell = board.ScaleXToPixels(1);
+    while (BallSize > 1 && vb::CInt(BallSize * 1.2) > cell)
+        --BallSize;
 
     const Integer enlarged = vb::CInt(BallSize * 1.2);
     for (int y = 1; y <= BoardHeight; ++y) {

@@ -4,7 +4,7 @@ namespace qv {
 
 // The main window's layout pass, run on every resize: sizes and centres the window for the scale
 // Zoom, lays out the board, the panel and the preview, sets BallSize and redraws the grid, the
-// balls and the preview. Does nothing while the window is minimised.
+// balls and the preview. Does nothing while the window system shows the window minimised.
 void LayoutMainWindow();
 
 // Draws the board's inner grid lines (not those at coordinate 0) in the current drawing colour,

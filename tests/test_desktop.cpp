@@ -1,0 +1,235 @@
+// The game on the desktop around it: every text of every window as readable on a dark desktop
+// palette as on the light one, and the layout pass, which waits out a minimized window, going by
+// what the window system reports rather than by what was asked of it.
+#include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
+
+#include "GameDriver.h"
+#include "ModalScript.h"
+#include "PlayersFixtures.h"
+#include "app/frmLabel.h"
+#include "platform/WidgetRuntime.h"
+#include "players/Form2.h"
+#include "view/frmZoom.h"
+
+using namespace qv;
+using namespace qvtest;
+
+namespace {
+
+// WCAG 2 relative luminance and contrast ratio.
+double Luminance(const QColor& c) {
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A desktop palette such as a dark colour scheme gives: light texts on dark grey.
+QPalette DarkPalette() {
+    const QColor text(240, 240, 240), face(50, 50, 50);
+    QPalette p(text, face, face.lighter(150), QColor(33, 33, 33), face.lighter(120), text,
+               QColor(36, 36, 36));
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Highlight, QColor(21, 83, 158));
+    p.setColor(QPalette::HighlightedText, text);
+    return p;
+}
+
+// Every text a window paints, as "class 'text' group" and its contrast ratio with the background
+// it stands on: the palette roles each kind of widget paints with, in the active and the inactive
+// window.
+using Contrasts = QList<QPair<QString, double>>;
+Contrasts TextContrasts(QWidget* window) {
+    struct Kind {
+        const char* className;
+        QPalette::ColorRole text, background;
+    };
+    static const Kind kinds[] = {
+        {"QLabel", QPalette::WindowText, QPalette::Window},
+        {"QLineEdit", QPalette::Text, QPalette::Base},
+        {"QPlainTextEdit", QPalette::Text, QPalette::Base},
+        {"QAbstractItemView", QPalette::Text, QPalette::Base},
+        {"QAbstractItemView", QPalette::HighlightedText, QPalette::Highlight},  // chosen row
+        {"QAbstractButton", QPalette::ButtonText, QPalette::Button},
+        {"QComboBox", QPalette::ButtonText, QPalette::Button},
+        {"QMenuBar", QPalette::ButtonText, QPalette::Window},
+    };
+    Contrasts found;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        for (const Kind& k : kinds) {
+            if (!w->inherits(k.className))
+                continue;
+            QString text = w->property("text").toString() + w->property("plainText").toString();
+            for (auto group : {QPalette::Active, QPalette::Inactive}) {
+                const QPalette& p = w->palette();
+                found.append({QString("%1 '%2' %3").arg(k.className, text.left(20)).arg(group),
+                              Contrast(p.color(group, k.text), p.color(group, k.background))});
+            }
+        }
+    }
+    return found;
+}
+
+// Opens one window of the game over the main window and measures its texts.
+using Measure = std::function<Contrasts(GameDriver&)>;
+
+Contrasts InDialog(std::function<void()> open, std::function<void(vb::Dialog&, Contrasts&)> step) {
+    ModalScript script;
+    Contrasts found;
+    script.Then([&](vb::Dialog& d) { step(d, found); });
+    open();
+    return found;
+}
+
+Contrasts MessageBox(GameDriver& g) {
+    vb::InstallWidgetRuntime();
+    Contrasts found;
+    QTimer::singleShot(0, [&found] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            found = TextContrasts(box);
+            box->accept();
+        }
+    });
+    static_cast<vb::MenuAction&>(g.form.mnuAbout()).Action()->trigger();
+    return found;
+}
+
+void TriggerPlayerMenu(GameDriver& g) {
+    static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Measure)
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { ResetSharedState(); }
+    void cleanup() { QApplication::setPalette(light_); }
+
+    void everyTextIsAsReadableOnADarkDesktop_data() {
+        QTest::addColumn<Measure>("measure");
+        QTest::newRow("main window")
+            << Measure([](GameDriver& g) { return TextContrasts(&g.form); });
+        QTest::newRow("title window") << Measure([](GameDriver& g) {
+            frmLabel title(g.form);
+            title.Text1()->SetText("QUILVARO");
+            return TextContrasts(&title);
+        });
+        QTest::newRow("player list") << Measure([](GameDriver& g) {
+            return InDialog([&g] { TriggerPlayerMenu(g); },
+                            [](vb::Dialog& d, Contrasts& found) { found = TextContrasts(&d); });
+        });
+        QTest::newRow("new player") << Measure([](GameDriver& g) {
+            return InDialog([&g] { TriggerPlayerMenu(g); },
+                            [](vb::Dialog& list, Contrasts& found) {
+                                ModalScript inner;
+                                inner.Then([&found](vb::Dialog& d) { found = TextContrasts(&d); });
+                                static_cast<Form2&>(list).Command1_Click(1);
+                            });
+        });
+        QTest::newRow("zoom") << Measure([](GameDriver& g) {
+            return InDialog(
+                [&g] { static_cast<vb::MenuAction&>(g.form.mnuZoom()).Action()->trigger(); },
+                [](vb::Dialog& d, Contrasts& found) {
+                    auto* combo = static_cast<frmZoom&>(d).Combo1();
+                    combo->showPopup();
+                    found = TextContrasts(&d) + TextContrasts(combo->view()->window());
+                    combo->hidePopup();
+                });
+        });
+        QTest::newRow("message box") << Measure(MessageBox);
+    }
+
+    void everyTextIsAsReadableOnADarkDesktop() {
+        QFETCH(Measure, measure);
+        GameDriver g(Records({Player("Ann", 120)}));
+        const Contrasts light = measure(g);
+        QVERIFY(!light.isEmpty());
+
+        // The desktop turns dark while the game runs, and the game starts on a dark desktop.
+        QApplication::setPalette(DarkPalette());
+        QWidget plain;  // a window that is none of the game's takes it
+        QVERIFY(Contrast(plain.palette().color(QPalette::Window), Qt::black) < 2.5);
+        const Contrasts switched = measure(g);
+        GameDriver fresh(Records({Player("Ann", 120)}));
+        for (const Contrasts& dark : {switched, measure(fresh)}) {
+            QCOMPARE(dark.size(), light.size());
+            for (qsizetype i = 0; i < dark.size(); ++i) {
+                QCOMPARE(dark[i].first, light[i].first);
+                QVERIFY2(dark[i].second >= std::min(light[i].second, 4.5) - 0.005,
+                         qPrintable(QString("%1: %2, light %3")
+                                        .arg(dark[i].first)
+                                        .arg(dark[i].second)
+                                        .arg(light[i].second)));
+            }
+        }
+    }
+
+    void theLayoutWaitsOnlyWhileTheWindowSystemShowsTheWindowMinimized_data() {
+        QTest::addColumn<bool>("carriedOut");
+        QTest::newRow("minimized") << true;
+        QTest::newRow("no window manager to minimize it") << false;
+    }
+
+    void theLayoutWaitsOnlyWhileTheWindowSystemShowsTheWindowMinimized() {
+        QFETCH(bool, carriedOut);
+        GameDriver g;
+        // Without a window manager a request to minimize is never carried out, and nothing
+        // reports a change of state: the report is held back.
+        struct HoldBack : QObject {
+            QWindow* window = nullptr;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                return watched == window && event->type() == QEvent::WindowStateChange;
+            }
+        } holdBack;
+        if (!carriedOut) {
+            holdBack.window = g.form.windowHandle();
+            qApp->installEventFilter(&holdBack);
+        }
+        auto space = [&g] {
+            QApplication::setActiveWindow(&g.form);
+            g.form.Picture1Box()->setFocus();
+            QTest::keyClick(g.form.Picture1Box(), Qt::Key_Space);
+            QApplication::processEvents();
+        };
+        space();
+        QCOMPARE(g.form.Window().Minimized(), carriedOut);
+
+        // Zoom 1:2.5: the new height runs the pass, which waits while the window is minimized.
+        ModalScript script;
+        script.Then([](vb::Dialog& d) {
+            auto& zoom = static_cast<frmZoom&>(d);
+            zoom.Combo1()->setCurrentIndex(3);
+            zoom.Combo1_Click();
+        });
+        BallSize = 0;
+        static_cast<vb::MenuAction&>(g.form.mnuZoom()).Action()->trigger();
+        QCOMPARE(BallSize, carriedOut ? 0 : 22);
+        // Restored, the window is laid out for the new scale in both cases.
+        space();
+        QVERIFY(!g.form.Window().Minimized());
+        QCOMPARE(BallSize, 22);
+        QCOMPARE(g.form.frameGeometry().size(), QSize(384, 307));
+        QCOMPARE(g.form.QuitButton()->geometry().bottom(),
+                 g.form.Picture1Box()->geometry().bottom());
+        qApp->removeEventFilter(&holdBack);
+    }
+
+  private:
+    const QPalette light_ = QApplication::palette();
+};
+
+QTEST_MAIN(TestDesktop)
+#include "test_desktop.moc"

@@ -1,0 +1,16 @@
+// What assistive technology (a screen reader, through Qt's accessibility framework and AT-SPI)
+// gets of the game's windows beyond Qt's own interfaces:
+// - top-level windows report the role of a window (Qt reports a plain widget as a client area,
+//   which AT-SPI shows as a "filler");
+// - picture boxes are images; a picture box divided into cells (CellPictureBox) is a table whose
+//   cells carry the names the window gives them, with the cursor cell as the focused one;
+// - the application lists only the windows that are shown, so a hidden window leaves the tree.
+#pragma once
+
+namespace vb {
+
+// Installs the interfaces above; runs once, however often it is called. Best called before the
+// application object exists, and at the latest before the first window is shown.
+void InstallAccessibility();
+
+}  // namespace vb

@@ -374,8 +374,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType()) {
         // A dialog over the window went away: the board has the keys again.
         auto* widget = static_cast<QWidget*>(watched);
-        if (widget->isWindow() && widget->isModal() && isVisible())
+        if (widget->isWindow() && widget->isModal() && isVisible()) {
             picture1_->setFocus();
+            // Where no window manager hands the focus back, the window takes it itself.
+            if (widget->parentWidget() != nullptr && widget->parentWidget()->window() == this)
+                activateWindow();
+        }
     }
     if (event->type() == QEvent::KeyPress) {
         // A key press goes first to the focused widget, then up through its parents; the window

@@ -2,12 +2,9 @@
 
 #include "app/Form1.h"
 #include "app/frmLabel.h"
-#include "platform/Accessibility.h"
 #include "platform/WidgetRuntime.h"
 
 int main(int argc, char* argv[]) {
-    // Before the application exists, which may already be asked for its interface.
-    vb::InstallAccessibility();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quilvaro"));
     QApplication::setOrganizationName(QStringLiteral("Dremwick"));

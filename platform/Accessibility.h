@@ -9,8 +9,9 @@
 
 namespace vb {
 
-// Installs the interfaces above; runs once, however often it is called. Best called before the
-// application object exists, and at the latest before the first window is shown.
+// Installs the interfaces above; runs once, however often it is called. To be called once the
+// application object exists (it installs Qt's own factories, and the last one installed is asked
+// first) and before the first window is made.
 void InstallAccessibility();
 
 }  // namespace vb

@@ -95,7 +95,9 @@ void CellPictureBox::AnnounceCursor() {
 }
 
 void CellPictureBox::CellsChanged() {
-    if (names_.size() != columns_ * rows_)
+    // The first call learns the names: a reader has nothing to be told yet.
+    const bool first = names_.size() != columns_ * rows_;
+    if (first)
         names_ = QStringList(columns_ * rows_);
     for (int y = 1; y <= rows_; ++y) {
         for (int x = 1; x <= columns_; ++x) {
@@ -104,6 +106,8 @@ void CellPictureBox::CellsChanged() {
             if (name == names_[index])
                 continue;
             names_[index] = std::move(name);
+            if (first)
+                continue;
             QAccessibleEvent event(this, QAccessible::NameChanged);
             event.setChild(index);
             QAccessible::updateAccessibility(&event);

@@ -1,5 +1,7 @@
 #include "players/Form2.h"
 
+#include <QCoreApplication>
+
 #include "game/GameState.h"
 #include "game/MainWindow.h"
 #include "players/PlayerListRows.h"
@@ -27,6 +29,7 @@ Form2::Form2(QWidget* owner) : vb::Dialog(owner), lstPlayers_(new vb::ListBox(th
     lstPlayers_->setFont(ListFont());
     lstPlayers_->SetTwipsGeometry(0, 0, 4215, 2700);
     lstPlayers_->onDblClick = [this] { lstPlayers_DblClick(); };
+    lstPlayers_->setAccessibleName(QCoreApplication::translate("Form2", "Players"));
 
     const QString captions[] = {QStringLiteral("S&elect"), QStringLiteral("&New"),
                                 QStringLiteral("&Close")};

@@ -1,5 +1,7 @@
 #include "players/frmNewGamer.h"
 
+#include <QCoreApplication>
+
 #include "players/Form2.h"
 #include "players/NewPlayer.h"
 
@@ -22,6 +24,7 @@ frmNewGamer::frmNewGamer(Form2& list)
     text1_->setTabChangesFocus(true);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->SetTwipsGeometry(0, 600, 3255, 1095);
+    text1_->setAccessibleName(QCoreApplication::translate("frmNewGamer", "Your name"));
 
     const QString captions[] = {QStringLiteral("&O'k"), QStringLiteral("&Cancel")};
     const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);

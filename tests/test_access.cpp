@@ -271,9 +271,16 @@ class TestAccess : public QObject {
         // The dialogs are dialogs; a hidden window leaves the application's children.
         ModalScript script;
         QAccessible::Role dialogRole{};
-        script.Then([&](vb::Dialog& d) { dialogRole = Iface(&d)->role(); });
-        g.form.MenuBar()->actions().at(1)->trigger();
+        QStringList dialogNames;  // every control of the player list says what it is
+        script.Then([&](vb::Dialog& d) {
+            dialogRole = Iface(&d)->role();
+            for (int i = 0; i < Iface(&d)->childCount(); ++i)
+                dialogNames << Iface(&d)->child(i)->text(QAccessible::Name);
+        });
+        g.ClickStartStop();  // the player list opens between games
+        g.form.MenuBar()->actions().at(0)->trigger();
         QCOMPARE(dialogRole, QAccessible::Dialog);
+        QCOMPARE(dialogNames, (QStringList{"Players", "Select", "New", "Close"}));
         auto windows = [] {
             QStringList names;
             QAccessibleInterface* app = Iface(qApp);

@@ -10,11 +10,13 @@
 #include "game/BoardClick.h"
 #include "game/GameFlow.h"
 #include "game/GameState.h"
+#include "platform/Accessibility.h"
 #include "platform/Runtime.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
 #include "players/Form2.h"
 #include "players/PlayersFile.h"
+#include "view/BallColor.h"
 #include "view/Layout.h"
 #include "view/frmZoom.h"
 
@@ -41,7 +43,25 @@ void SetTextColor(QWidget* w, vb::Color c) {
     w->setPalette(p);
 }
 
+QString Tr(const char* text) {
+    return QCoreApplication::translate("Form1", text);
+}
+
+// What lies in a board cell, as a screen reader says it.
+QString CellDescription(int x, int y) {
+    if (!Board.Contains(x, y))
+        return QString();
+    const Integer kind = Board(x, y);
+    if (kind <= 0)
+        return Tr("row %1, column %2: empty").arg(y).arg(x);
+    if (BallSelected && x == SelectedX && y == SelectedY)
+        return Tr("row %1, column %2: %3 ball, selected").arg(y).arg(x).arg(BallColorName(kind));
+    return Tr("row %1, column %2: %3 ball").arg(y).arg(x).arg(BallColorName(kind));
+}
+
 QMenuBar* MakeMenuBar(QWidget* parent) {
+    // Before any window exists, so that the windows get the interfaces it adds.
+    vb::InstallAccessibility();
     auto* bar = new QMenuBar(parent);
     bar->setNativeMenuBar(false);
     return bar;
@@ -53,7 +73,7 @@ Form1::Form1()
     : geometry_(this),
       menuBar_(MakeMenuBar(this)),
       client_(new QWidget(this)),
-      picture1_(new vb::PictureBox(client_)),
+      picture1_(new vb::CellPictureBox(client_, 9, 9)),
       picture2_(new vb::PictureBox(client_)),
       label2_(new vb::Label(client_, QCoreApplication::translate("Form1", "Moves"))),
       text3_(new vb::TextBox(client_, QStringLiteral("0"))),
@@ -137,7 +157,7 @@ Form1::Form1()
         text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
     // On a screen of another pixel density the pictures start afresh at its resolution; the
     // layout pass draws the grid, the balls and the preview again.
-    for (vb::PictureBox* picture : {picture1_, picture2_}) {
+    for (vb::PictureBox* picture : {Picture1Box(), picture2_}) {
         picture->onDensityChange = [this] {
             if (loaded_ && isVisible())
                 Form_Resize();
@@ -146,6 +166,11 @@ Form1::Form1()
     connect(mnuStart_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
     picture1_->onMouseUp = [this](vb::Integer button, vb::Integer shift, vb::Single x,
                                   vb::Single y) { Picture1_MouseUp(button, shift, x, y); };
+    picture1_->onKeyDown = [this](vb::Integer code, vb::Integer shift) {
+        Picture1_KeyDown(code, shift);
+    };
+    picture1_->cellName = CellDescription;
+    NameControls();
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
     QWidget::setTabOrder(picture1_, text1_[0]);
@@ -161,6 +186,32 @@ Form1::Form1()
     // Keys reach the window before the control that has the focus.
     qApp->installEventFilter(this);
     SetMainWindow(this);
+}
+
+void Form1::NameControls() {
+    picture1_->setAccessibleName(Tr("Board"));
+    picture1_->setAccessibleDescription(
+        Tr("Arrow keys move the cursor; Enter selects the ball under it or moves the selected "
+           "ball there."));
+    text1_[0]->setAccessibleName(Tr("Current player's name"));
+    text2_[0]->setAccessibleName(Tr("Current player's result or score"));
+    text1_[1]->setAccessibleName(Tr("Best player's name"));
+    text2_[1]->setAccessibleName(Tr("Best player's result"));
+    text3_->setAccessibleName(Tr("Number of moves"));
+    txtMess_->setAccessibleName(Tr("Messages"));
+    picture2_->setAccessibleName(Tr("Next balls"));
+    command1_->setAccessibleName(Tr("Quit"));
+}
+
+void Form1::AnnounceBoard() {
+    picture1_->CellsChanged();
+    // The colours the preview shows, in order; it is blank between games.
+    QStringList colours;
+    for (int i = 0; i <= 2 && GameInProgress; ++i)
+        if (NextBalls[i] > 0)
+            colours << BallColorName(NextBalls[i]);
+    if (colours.join(", ") != picture2_->accessibleDescription())
+        picture2_->setAccessibleDescription(colours.join(", "));
 }
 
 Form1::~Form1() {
@@ -194,7 +245,12 @@ void Form1::Show() {
         QWidget::show();
         // Once shown, the window knows the size of its frame: the outer size is laid out again.
         Form_Resize();
+        // The board takes the keys from the start, also where no window manager hands the
+        // window the focus.
+        activateWindow();
+        picture1_->setFocus();
     }
+    AnnounceBoard();
 }
 
 void Form1::Form_Load() {
@@ -212,18 +268,24 @@ void Form1::Form_Resize() {
     LayoutMainWindow();
 }
 
-void Form1::Form_KeyPress(int KeyAscii) {
+void Form1::Form_KeyPress(int& KeyAscii) {
     switch (KeyAscii) {
         case 27:
             vb::End();
             break;
-        case 32:
-            if (geometry_.State() == vb::WindowState::Normal) {
+        case 32: {
+            const vb::WindowState before = geometry_.State();
+            if (before == vb::WindowState::Normal) {
                 geometry_.SetState(vb::WindowState::Minimized);
             } else {
                 geometry_.SetState(vb::WindowState::Normal);
             }
+            // A Space that minimized or restored the window must not also press the focused
+            // control: with Quit focused it would end the program and lose the game.
+            if (geometry_.State() != before)
+                KeyAscii = 0;
             break;
+        }
         default:
             break;
     }
@@ -279,13 +341,50 @@ void Form1::mnuAbout_Click(int /*Index*/) {
 
 void Form1::mnuStart_Click(int Index) {
     qv::mnuStart_Click(static_cast<vb::Integer>(Index));
+    AnnounceBoard();
 }
 
 void Form1::Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y) {
     qv::Picture1_MouseUp(Button, Shift, X, Y);
+    AnnounceBoard();
+}
+
+void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
+    (void)Shift;
+    switch (KeyCode) {
+        case vb::vbKeyLeft:
+            picture1_->MoveCursor(-1, 0);
+            break;
+        case vb::vbKeyRight:
+            picture1_->MoveCursor(1, 0);
+            break;
+        case vb::vbKeyUp:
+            picture1_->MoveCursor(0, -1);
+            break;
+        case vb::vbKeyDown:
+            picture1_->MoveCursor(0, 1);
+            break;
+        case vb::vbKeyReturn:
+            // Exactly a release of the left button at the centre of the cursor cell.
+            Picture1_MouseUp(1, 0, static_cast<vb::Single>(picture1_->CursorX() - 0.5),
+                             static_cast<vb::Single>(picture1_->CursorY() - 0.5));
+            break;
+        default:
+            break;
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType()) {
+        // A dialog over the window went away: the board has the keys again.
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal() && isVisible()) {
+            picture1_->setFocus();
+            // Where no window manager hands the focus back, the window takes it itself.
+            if (widget->parentWidget() != nullptr && widget->parentWidget()->window() == this)
+                activateWindow();
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         // A key press goes first to the focused widget, then up through its parents; the window
         // looks at it once, on its way to the first of them.
@@ -301,8 +400,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             } else if (!key->text().isEmpty()) {
                 ascii = key->text().at(0).unicode();
             }
-            if (ascii != 0)
+            if (ascii != 0) {
                 Form_KeyPress(ascii);
+                if (ascii == 0)
+                    return true;  // kept from the control
+            }
         }
     }
     return false;  // the key goes on to the control

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "game/MainWindow.h"
+#include "platform/CellPicture.h"
 #include "platform/Form.h"
 #include "platform/Widgets.h"
 
@@ -43,6 +44,7 @@ class Form1 : public QWidget, public MainWindowControls {
 
     // The widgets themselves, for the window's own handlers and for tests.
     vb::PictureBox* Picture1Box() const { return picture1_; }
+    vb::CellPictureBox* Picture1Cells() const { return picture1_; }  // the board and its cells
     vb::PictureBox* Picture2Box() const { return picture2_; }
     vb::TextBox* Text1Box(int index) const { return text1_.at(index); }
     vb::CommandButton* QuitButton() const { return command1_; }
@@ -51,7 +53,8 @@ class Form1 : public QWidget, public MainWindowControls {
     // Handlers.
     void Form_Load();
     void Form_Resize();
-    void Form_KeyPress(int KeyAscii);
+    // Setting KeyAscii to 0 keeps the key from the focused control.
+    void Form_KeyPress(int& KeyAscii);
     void Form_Unload();
     void Command1_Click(int Index);
     void mnuPlayer_Click(int Index);
@@ -60,6 +63,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void Text1_DblClick(int Index);
     void mnuStart_Click(int Index);
     void Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y);
+    void Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,10 +71,14 @@ class Form1 : public QWidget, public MainWindowControls {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void NameControls();
+    // Tells assistive technology what a handler changed on the board and in the preview.
+    void AnnounceBoard();
+
     vb::FormGeometry geometry_;
     QMenuBar* menuBar_;
     QWidget* client_;
-    vb::PictureBox* picture1_;
+    vb::CellPictureBox* picture1_;
     vb::PictureBox* picture2_;
     std::array<vb::Label*, 2> label1_{};
     vb::Label* label2_;

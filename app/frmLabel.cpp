@@ -1,5 +1,6 @@
 #include "app/frmLabel.h"
 
+#include <QCoreApplication>
 #include <QPalette>
 #include <QTimer>
 #include <QWindow>
@@ -50,6 +51,8 @@ frmLabel::frmLabel(Form1& main)
     p.setColor(QPalette::Text, vb::ResolveColor(kTextGrey));
     text1_->setPalette(p);
     text1_->raise();
+    text1_->setAccessibleName(QCoreApplication::translate("frmLabel", "Title"));
+    surface_->setAccessibleName(QCoreApplication::translate("frmLabel", "Title animation"));
 }
 
 void frmLabel::Show() {

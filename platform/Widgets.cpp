@@ -170,6 +170,17 @@ void PictureBox::paintEvent(QPaintEvent* event) {
         QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), canvas_.Image());
+    painter.setClipRect(contentsRect(), Qt::IntersectClip);
+    PaintOver(painter);
+}
+
+QImage PictureBox::Painted() const {
+    QImage painted = canvas_.Image().copy();
+    QPainter painter(&painted);
+    painter.translate(-QPointF(contentsRect().topLeft()));
+    painter.setClipRect(contentsRect());
+    PaintOver(painter);
+    return painted;
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {

@@ -132,6 +132,9 @@ class PictureBox : public Twips<QFrame, Picture> {
     std::function<void(Integer, Integer, Single, Single)> onMouseUp;
     // A logical pixel position inside the drawing area for a user coordinate (for tests).
     QPoint PositionOf(double x, double y) const;
+    // The drawing area as it is painted: the persistent image with whatever the picture shows
+    // over it (see PaintOver), at the image's resolution.
+    QImage Painted() const;
     // Runs (from the event loop, after the paint) when the picture found itself on a screen of
     // another pixel density: its image starts afresh, blank, at the new resolution, and the
     // window is expected to draw it again.
@@ -141,6 +144,8 @@ class PictureBox : public Twips<QFrame, Picture> {
     void Resized(int widthPixels, int heightPixels) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Paints over the image, in the widget's logical coordinates; never part of the image.
+    virtual void PaintOver(QPainter& /*painter*/) const {}
 
   private:
     void SyncCanvasSize();

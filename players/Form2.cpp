@@ -29,6 +29,7 @@ Form2::Form2(QWidget* owner) : vb::Dialog(owner), lstPlayers_(new vb::ListBox(th
     lstPlayers_->setFont(ListFont());
     lstPlayers_->SetTwipsGeometry(0, 0, 4215, 2700);
     lstPlayers_->onDblClick = [this] { lstPlayers_DblClick(); };
+    lstPlayers_->setAccessibleName(QCoreApplication::translate("Form2", "Players"));
 
     const QString captions[] = {QCoreApplication::translate("Form2", "S&elect"),
                                 QCoreApplication::translate("Form2", "&New"),

@@ -24,6 +24,7 @@ frmNewGamer::frmNewGamer(Form2& list)
     text1_->setTabChangesFocus(true);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->SetTwipsGeometry(0, 600, 3255, 1095);
+    text1_->setAccessibleName(QCoreApplication::translate("frmNewGamer", "Your name"));
 
     const QString captions[] = {QCoreApplication::translate("frmNewGamer", "&O'k"),
                                 QCoreApplication::translate("frmNewGamer", "&Cancel")};

@@ -137,7 +137,7 @@ class GameDriver {
             return '?';
         const auto* shown = dynamic_cast<QImage*>(form.backingStore()->paintDevice());
         const vb::PictureBox* box = form.Picture1Box();
-        const QImage& drawn = box->GetCanvas().Image();
+        const QImage drawn = box->Painted();  // with the cursor, when the board has the focus
         const QPoint origin = box->mapTo(&form, box->contentsRect().topLeft());
         return shown != nullptr &&
                        shown->copy(QRect(origin, drawn.size())).convertToFormat(drawn.format()) ==

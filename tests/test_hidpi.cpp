@@ -71,14 +71,14 @@ class TestHiDpi : public QObject {
         QCOMPARE(g.Pixel(1, 1), qRgb(224, 224, 224));
         QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), g.Rgb(vb::kButtonFace));
 
-        // The screen shows the image pixel for pixel.
+        // The screen shows the image pixel for pixel, with the board's cursor over it.
         const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
         const QRect contents = g.form.Picture1Box()->contentsRect();
         QImage shown = g.form.Picture1Box()->grab().toImage().copy(
             QRect(contents.topLeft() * 2, contents.size() * 2));
         shown.setDevicePixelRatio(2.0);
         QVERIFY(shown.convertToFormat(QImage::Format_RGB32) ==
-                canvas.Image().convertToFormat(QImage::Format_RGB32));
+                g.form.Picture1Box()->Painted().convertToFormat(QImage::Format_RGB32));
 
         // A dot of the board's colour leaves nothing of the ball at device level.
         g.form.Picture1().SetDrawWidth(BallSize);

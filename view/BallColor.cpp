@@ -1,5 +1,7 @@
 #include "view/BallColor.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 
 vb::Color BallColor(vb::Integer kind) {
@@ -18,6 +20,25 @@ vb::Color BallColor(vb::Integer kind) {
             return vb::RGB(255, 50, 205);  // pink
         default:
             return vb::RGB(0, 0, 0);
+    }
+}
+
+QString BallColorName(vb::Integer kind) {
+    switch (kind) {
+        case 1:
+            return QCoreApplication::translate("BallColor", "red");
+        case 2:
+            return QCoreApplication::translate("BallColor", "green");
+        case 3:
+            return QCoreApplication::translate("BallColor", "blue");
+        case 4:
+            return QCoreApplication::translate("BallColor", "yellow");
+        case 5:
+            return QCoreApplication::translate("BallColor", "cyan");
+        case 6:
+            return QCoreApplication::translate("BallColor", "pink");
+        default:
+            return QString();
     }
 }
 

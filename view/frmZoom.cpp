@@ -28,6 +28,7 @@ frmZoom::frmZoom(QWidget* owner)
     combo1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
     combo1_->SetTwipsGeometry(120, 120, 1575, 360);
     combo1_->onClick = [this] { Combo1_Click(); };
+    combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Window size"));
     Form_Load();
 }
 

@@ -1,0 +1,218 @@
+#include "platform/Accessibility.h"
+
+#include <QAccessibleApplication>
+#include <QAccessibleWidget>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QWindow>
+#include <vector>
+
+#include "platform/CellPicture.h"
+
+namespace vb {
+
+namespace {
+
+class CellAccessible;
+
+// The cells of a CellPictureBox as a table, row by row; child i is column i % columns + 1 of row
+// i / columns + 1.
+class CellTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+  public:
+    explicit CellTableAccessible(CellPictureBox* box)
+        : QAccessibleWidget(box, QAccessible::Table) {}
+    ~CellTableAccessible() override {
+        for (QAccessible::Id id : ids_)
+            if (id != 0)
+                QAccessible::deleteAccessibleInterface(id);
+    }
+
+    CellPictureBox* Box() const { return static_cast<CellPictureBox*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    int childCount() const override { return Box()->Columns() * Box()->Rows(); }
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* focusChild() const override {
+        if (!Box()->hasFocus())
+            return nullptr;
+        return cellAt(Box()->CursorY() - 1, Box()->CursorX() - 1);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QPoint p = Box()->mapFromGlobal(QPoint(x, y));
+        for (int row = 1; row <= Box()->Rows(); ++row)
+            for (int column = 1; column <= Box()->Columns(); ++column)
+                if (Box()->CellRect(column, row).contains(p))
+                    return cellAt(row - 1, column - 1);
+        return nullptr;
+    }
+
+    // QAccessibleTableInterface: rows and columns from 0.
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override {
+        if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+            return nullptr;
+        return child(row * columnCount() + column);
+    }
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QString columnDescription(int) const override { return {}; }
+    QString rowDescription(int) const override { return {}; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return Box()->Columns(); }
+    int rowCount() const override { return Box()->Rows(); }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+  private:
+    mutable std::vector<QAccessible::Id> ids_;
+};
+
+class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+  public:
+    CellAccessible(CellPictureBox* box, int column, int row)
+        : box_(box), column_(column), row_(row) {}
+
+    bool isValid() const override { return !box_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return box_ ? box_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(box_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && box_ ? box_->CellName(column_, row_) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!box_)
+            return {};
+        const QRect r = box_->CellRect(column_, row_);
+        return QRect(box_->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!box_ || !box_->isVisible()) {
+            s.invisible = true;
+            return s;
+        }
+        s.focusable = true;
+        s.focused = box_->hasFocus() && box_->CursorX() == column_ && box_->CursorY() == row_;
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TableCellInterface)
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        return nullptr;
+    }
+
+    // QAccessibleTableCellInterface
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return column_ - 1; }
+    int rowIndex() const override { return row_ - 1; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
+
+  private:
+    QPointer<CellPictureBox> box_;
+    int column_, row_;
+};
+
+QAccessibleInterface* CellTableAccessible::child(int index) const {
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    if (ids_.size() != static_cast<std::size_t>(childCount()))
+        ids_.resize(static_cast<std::size_t>(childCount()), 0);
+    QAccessible::Id& id = ids_[static_cast<std::size_t>(index)];
+    if (id == 0) {
+        // Kept in Qt's cache, which gives each cell a stable identity for the bridge.
+        id = QAccessible::registerAccessibleInterface(
+            new CellAccessible(Box(), index % columnCount() + 1, index / columnCount() + 1));
+    }
+    return QAccessible::accessibleInterface(id);
+}
+
+int CellTableAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    if (const auto* cell = dynamic_cast<const CellAccessible*>(child))
+        if (cell->table() == this)
+            return cell->rowIndex() * columnCount() + cell->columnIndex();
+    return -1;
+}
+
+// The application with the windows on the screen as its children.
+class ShownWindowsAccessible : public QAccessibleApplication {
+  public:
+    int childCount() const override { return static_cast<int>(Windows().size()); }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr ? static_cast<int>(Windows().indexOf(child->object())) : -1;
+    }
+    QAccessibleInterface* child(int index) const override {
+        const QObjectList windows = Windows();
+        return index >= 0 && index < windows.size()
+                   ? QAccessible::queryAccessibleInterface(windows.at(index))
+                   : nullptr;
+    }
+
+  private:
+    static QObjectList Windows() {
+        QObjectList list;
+        for (QWindow* w : QGuiApplication::topLevelWindows()) {
+            if (!w->isVisible() || w->type() == Qt::Popup || w->type() == Qt::Desktop)
+                continue;
+            if (QAccessibleInterface* root = w->accessibleRoot(); root && root->object())
+                list.append(root->object());
+        }
+        return list;
+    }
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    if (object == nullptr)
+        return nullptr;
+    if (object == QCoreApplication::instance() && className == QLatin1String("QApplication"))
+        return new ShownWindowsAccessible;
+    if (!object->isWidgetType())
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (className == QLatin1String("QWidget") && widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == QLatin1String("QFrame")) {
+        if (auto* cells = dynamic_cast<CellPictureBox*>(widget))
+            return new CellTableAccessible(cells);
+        if (dynamic_cast<PictureBox*>(widget) != nullptr)
+            return new QAccessibleWidget(widget, QAccessible::Graphic);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(Factory), true);
+    (void)installed;
+}
+
+}  // namespace vb

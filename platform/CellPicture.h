@@ -1,0 +1,67 @@
+// A picture box divided into a grid of cells over its user scale, for play from the keyboard and
+// for screen readers: a cursor cell shown while the picture has the keyboard focus, key presses
+// handed to the window as key codes, and each cell named for assistive technology (see
+// Accessibility.h).
+#pragma once
+
+#include <functional>
+
+#include "platform/Widgets.h"
+
+namespace vb {
+
+// Key codes of the keys the grid hands on.
+enum KeyCode : Integer {
+    vbKeyReturn = 13,
+    vbKeyLeft = 37,
+    vbKeyUp = 38,
+    vbKeyRight = 39,
+    vbKeyDown = 40,
+};
+
+class CellPictureBox : public PictureBox {
+  public:
+    CellPictureBox(QWidget* parent, int columns, int rows);
+
+    int Columns() const { return columns_; }
+    int Rows() const { return rows_; }
+
+    // The cursor cell, column and row counted from 1. Moving it repaints the two cells and, while
+    // the picture has the focus, tells assistive technology which cell now has it.
+    int CursorX() const { return cursorX_; }
+    int CursorY() const { return cursorY_; }
+    void SetCursor(int x, int y);
+    // One step, stopping at the edges.
+    void MoveCursor(int dx, int dy) { SetCursor(cursorX_ + dx, cursorY_ + dy); }
+    bool CursorShown() const { return hasFocus(); }
+
+    // The cell's rectangle in the widget's logical pixels.
+    QRect CellRect(int x, int y) const;
+
+    // What lies in a cell, as a screen reader says it.
+    std::function<QString(int x, int y)> cellName;
+    QString CellName(int x, int y) const { return cellName ? cellName(x, y) : QString(); }
+    // Tells assistive technology about every cell whose name changed since the last call.
+    void CellsChanged();
+
+    // A key pressed while the picture has the focus: the key code (vbKeyLeft ...) and the
+    // modifier keys (1 shift, 2 control, 4 alt). Keys without a code are not handed on.
+    std::function<void(Integer, Integer)> onKeyDown;
+
+  protected:
+    void PaintOver(QPainter& painter) const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    void UpdateCell(int x, int y);
+    void AnnounceCursor();
+
+    int columns_, rows_;
+    int cursorX_, cursorY_;
+    QStringList names_;  // as last told
+};
+
+}  // namespace vb

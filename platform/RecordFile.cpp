@@ -134,7 +134,7 @@ bool WriteInPlace(const QString& target, qint64 offset, const QByteArray& bytes,
     const int syncError = errno;
     ::close(fd);
     if (!ok) {
-        return fail(QStringLiteral("Writing the file failed: %1.")
+        return fail(QCoreApplication::translate("RecordFile", "Writing the file failed: %1.")
                         .arg(qt_error_string(done == bytes.size() ? syncError : error)));
     }
     return true;
@@ -289,7 +289,9 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
         }
         if (::fchmod(fd, oldStat.st_mode & 07777) != 0) {
             const QString text =
-                QStringLiteral("The new copy could not take the file's permissions: %1.")
+                QCoreApplication::translate("RecordFile",
+                                            "The new copy could not take the file's permissions: "
+                                            "%1.")
                     .arg(qt_error_string(errno));
             out.cancelWriting();
             return fail(text);

@@ -81,6 +81,15 @@ void EndGame() {
     form.Picture2().Cls();
 
     const Long score = vb::CLng(form.Text2(0).Text().toDouble());
+    if ((CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers) && score > 0) {
+        // A file that holds records but none in use leaves no current player: the result has no
+        // record to go to, and the message must not promise otherwise.
+        form.txtMess().SetText(QCoreApplication::translate(
+            "GameFlow",
+            "Result not kept:\r\nno player chosen.\r\n\r\nChoose or add one\r\nunder Player\r\n"
+            "before Start."));
+        return;
+    }
     if (score > CurrentResult) {
         const Long previous = CurrentResult;
         CurrentResult = score;

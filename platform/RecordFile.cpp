@@ -10,6 +10,7 @@
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #endif
@@ -98,7 +99,73 @@ void SyncFolder(const QString& folder) {
 #endif
 }
 
+// Writes `bytes` at `offset` into the file itself: for a file that a new copy could not stand in
+// for (see ReplaceFileRange).
+bool WriteInPlace(const QString& target, qint64 offset, const QByteArray& bytes, qint64 oldLength,
+                  QString* why) {
+    auto fail = [&](const QString& text) {
+        if (why)
+            *why = text;
+        return false;
+    };
+    const qint64 grows = offset + bytes.size() - oldLength;
+    const qint64 free = FreeSpace(QFileInfo(target).absolutePath());
+    if (grows > 0 && free >= 0 && grows > free) {
+        return fail(QCoreApplication::translate("RecordFile",
+                                                "There is not enough free space on the disk for a "
+                                                "new copy of the file (%1 bytes needed, %2 bytes "
+                                                "free).")
+                        .arg(grows)
+                        .arg(free));
+    }
+    const int fd = OpenRegularFile(target, O_WRONLY, why);
+    if (fd < 0)
+        return false;
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.constData() + done, bytes.size() - done, offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    const int error = errno;
+    const bool ok = done == bytes.size() && ::fsync(fd) == 0;
+    const int syncError = errno;
+    ::close(fd);
+    if (!ok) {
+        return fail(QCoreApplication::translate("RecordFile", "Writing the file failed: %1.")
+                        .arg(qt_error_string(done == bytes.size() ? syncError : error)));
+    }
+    return true;
+}
+
 }  // namespace
+
+int OpenRegularFile(const QString& path, int flags, QString* why) {
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; the type is then checked on
+    // what was really opened, so nothing can be swapped in between.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (why)
+            *why = qt_error_string(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (why) {
+            *why = QCoreApplication::translate("RecordFile", "%1 is not a regular file")
+                       .arg(QFileInfo(path).fileName());
+        }
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
 
 Integer FreeFile() {
     Integer n = 1;
@@ -111,11 +178,17 @@ bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo, Acc
     Close();
     error_.clear();
     recordLength_ = recordLength;
-    file_.setFileName(path);
-    const QIODevice::OpenMode mode =
-        access == Access::ReadWrite ? QIODevice::ReadWrite : QIODevice::ReadOnly;
-    if (!file_.open(mode))
+    const bool write = access == Access::ReadWrite;
+    const int fd = OpenRegularFile(path, write ? O_RDWR | O_CREAT : O_RDONLY, &error_);
+    if (fd < 0)
         return false;
+    if (!file_.open(fd, write ? QIODevice::ReadWrite : QIODevice::ReadOnly,
+                    QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error_ = file_.errorString();
+        return false;
+    }
+    error_.clear();
     fileNo_ = fileNo != 0 ? fileNo : FreeFile();
     FilesInUse().insert(fileNo_);
     return true;
@@ -160,21 +233,33 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
         return fail(QCoreApplication::translate("RecordFile", "Invalid position in the file."));
 
     const QString from = source.isEmpty() ? target : source;
-    QFile old(from);
+    QFile old;
     qint64 oldLength = 0;
     std::vector<Extent> extents;
     if (QFileInfo(from).isDir())
         return fail(
             QCoreApplication::translate("RecordFile", "%1 is a folder, not a file.").arg(from));
-    if (QFileInfo::exists(from)) {
+    struct stat oldStat {};
+    const bool exists = ::stat(QFile::encodeName(from).constData(), &oldStat) == 0;
+    if (exists) {
         // Whatever the new version keeps of the old one must be read first: an old file that
         // cannot be read is never replaced.
-        if (!old.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        QString error;
+        const int fd = OpenRegularFile(from, O_RDONLY, &error);
+        if (fd < 0 || !old.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                                QFileDevice::AutoCloseHandle)) {
+            if (fd >= 0)
+                ::close(fd);
             return fail(QCoreApplication::translate("RecordFile", "The file could not be read: %1.")
-                            .arg(old.errorString()));
+                            .arg(error));
+        }
         oldLength = old.size();
         extents = DataExtents(old.handle(), oldLength);
     }
+    // A file with other names keeps them only when it is written in place.
+    const bool sameFile = source.isEmpty() && exists;
+    if (sameFile && oldStat.st_nlink > 1)
+        return WriteInPlace(target, offset, bytes, oldLength, why);
 
     qint64 needed = bytes.size();
     for (const Extent& e : extents)
@@ -196,6 +281,29 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
         return fail(QCoreApplication::translate("RecordFile",
                                                 "A new copy could not be created beside it: %1.")
                         .arg(out.errorString()));
+    if (sameFile) {
+        // The new copy takes the old one's owner, group and mode (set-id bits included, so the
+        // mode comes after the owner). Where this account may not give it that owner or group,
+        // the file is written in place and keeps them.
+        struct stat copy {};
+        const int fd = out.handle();
+        const bool owned = ::fstat(fd, &copy) == 0 &&
+                           ((copy.st_uid == oldStat.st_uid && copy.st_gid == oldStat.st_gid) ||
+                            ::fchown(fd, oldStat.st_uid, oldStat.st_gid) == 0);
+        if (!owned) {
+            out.cancelWriting();
+            return WriteInPlace(target, offset, bytes, oldLength, why);
+        }
+        if (::fchmod(fd, oldStat.st_mode & 07777) != 0) {
+            const QString text =
+                QCoreApplication::translate("RecordFile",
+                                            "The new copy could not take the file's permissions: "
+                                            "%1.")
+                    .arg(qt_error_string(errno));
+            out.cancelWriting();
+            return fail(text);
+        }
+    }
 
     // What the system said about the last failed call, in its own words.
     auto reason = [&out](int error) {

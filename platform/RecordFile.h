@@ -29,7 +29,8 @@ class RecordFile {
     ~RecordFile() { Close(); }
 
     // Opens `path` with records of `recordLength` bytes under the file number `fileNo`. Opened for
-    // reading and writing, a missing file is created empty. False when it cannot be opened (a
+    // reading and writing, a missing file is created empty. Only a regular file is opened, and the
+    // opening never blocks (a FIFO in its place fails at once). False when it cannot be opened (a
     // directory, no permission); ErrorString() then says why.
     bool Open(const QString& path, int recordLength, Integer fileNo = 0,
               Access access = Access::ReadWrite);
@@ -49,6 +50,11 @@ class RecordFile {
     Integer fileNo_ = 0;
 };
 
+// Opens `path` as a regular file with the open(2) `flags`, without ever blocking: a FIFO, a device
+// or a folder in its place is refused before anything is read from it. Returns the descriptor in
+// blocking mode, or -1 with `why` saying why.
+int OpenRegularFile(const QString& path, int flags, QString* why);
+
 // Writes a new version of `target` in one step: a temporary file in the same folder receives the
 // bytes of `source` (the old `target` itself when `source` is empty; nothing when that does not
 // exist) with the bytes from `offset` on replaced by `bytes`, zero bytes filling any gap; it is
@@ -57,7 +63,13 @@ class RecordFile {
 //
 // Holes of a sparse source stay holes and blocks of zero bytes are not written, so a file of
 // gigabytes of zeros costs no disk space; the data the copy needs is checked against the free
-// space of the disk before anything is written. The permissions of the old target are kept.
+// space of the disk before anything is written.
+//
+// A save changes nothing about the file but its contents: the new copy gets the old one's owner,
+// group and mode before it takes its place. Where the saving account may not give it that owner or
+// group, or where the file has other names (hard links) that a new copy would not reach, the bytes
+// are written into the file itself instead: it keeps everything but its contents then, at the
+// price of the one-step replacement.
 //
 // On failure the old target is left exactly as it was, and `why` says what went wrong.
 bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& bytes,

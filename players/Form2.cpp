@@ -4,7 +4,9 @@
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
+#include "platform/Screen.h"
 #include "players/PlayerListRows.h"
+#include "players/PlayersFile.h"
 #include "players/frmNewGamer.h"
 
 namespace qv {
@@ -22,7 +24,8 @@ QFont ListFont() {
 
 }  // namespace
 
-Form2::Form2(QWidget* owner) : vb::Dialog(owner), lstPlayers_(new vb::ListBox(this)) {
+Form2::Form2(QWidget* owner)
+    : vb::Dialog(owner), lstPlayers_(new vb::ListBox(this)), note_(new QLabel(this)) {
     setWindowTitle(QCoreApplication::translate("Form2", "Players List"));
     SetClientSize(4245, 3150);
 
@@ -45,9 +48,38 @@ Form2::Form2(QWidget* owner) : vb::Dialog(owner), lstPlayers_(new vb::ListBox(th
     QWidget::setTabOrder(lstPlayers_, command1_[0]);
     QWidget::setTabOrder(command1_[0], command1_[1]);
     QWidget::setTabOrder(command1_[1], command1_[2]);
+
+    note_->setTextFormat(Qt::PlainText);
+    note_->setWordWrap(true);
+    note_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    note_->hide();
+}
+
+void Form2::ShowNote() {
+    // Where results are kept, under the buttons, when that is not beside the game; otherwise the
+    // window keeps its designed size.
+    const QString note = PlayersFileNote();
+    if (note.isEmpty()) {
+        note_->hide();
+        SetClientSize(4245, 3150);
+        return;
+    }
+    QString shown = note;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));  // a long path wraps at its folders
+    note_->setText(shown);
+    note_->setToolTip(note);
+    note_->setAccessibleName(note);
+    const int width = qRound(4155 / vb::TwipsPerPixelX());
+    const int top = qRound(3195 / vb::TwipsPerPixelY());
+    const int height = note_->heightForWidth(width);
+    note_->setGeometry(qRound(45 / vb::TwipsPerPixelX()), top, width, height);
+    note_->show();
+    SetClientSize(4245, static_cast<vb::Single>((top + height) * vb::TwipsPerPixelY() + 60));
 }
 
 void Form2::FillPlayerList() {
+    ShowNote();
     lstPlayers_->Clear();
     lstPlayers_->AddItem(PlayerListHeader());
     for (int i = 1; i <= kMaxPlayers; ++i) {

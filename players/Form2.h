@@ -2,6 +2,7 @@
 // games a player can be made current, and new players can be added.
 #pragma once
 
+#include <QLabel>
 #include <array>
 
 #include "platform/Dialog.h"
@@ -31,11 +32,16 @@ class Form2 : public vb::Dialog {
     // The new player dialog, once it has been opened.
     frmNewGamer* NewGamer() const { return newGamer_; }
 
+    // Where results are kept, shown only when that is not beside the game.
+    QLabel* Note() const { return note_; }
+
   private:
     void SelectPlayer();
+    void ShowNote();
 
     vb::ListBox* lstPlayers_;
     std::array<vb::CommandButton*, 3> command1_{};
+    QLabel* note_;
     frmNewGamer* newGamer_ = nullptr;
 };
 

@@ -1,5 +1,8 @@
 #include "players/NewPlayer.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include "game/GameState.h"
 #include "game/MainWindow.h"
 #include "players/PlayersFile.h"
@@ -21,6 +24,22 @@ vb::Integer NewPlayerSlot() {
             slot = k;
     }
     return static_cast<vb::Integer>(slot);
+}
+
+QString NameRefusal(const QString& name) {
+    const QString missing = NotIn1251(name);
+    if (missing.isEmpty())
+        return QString();
+    QStringList shown;
+    for (const QChar* c = missing.constBegin(); c != missing.constEnd(); ++c) {
+        const qsizetype n = c->isHighSurrogate() && c + 1 != missing.constEnd() ? 2 : 1;
+        shown << QString(c, n);
+        c += n - 1;
+    }
+    return QCoreApplication::translate("frmNewGamer",
+                                       "The players file cannot hold these characters of the "
+                                       "name:\r\n\r\n%1\r\n\r\nPlease change them and try again.")
+        .arg(shown.join(QLatin1Char(' ')));
 }
 
 void AddNewPlayer(const QString& name) {

@@ -1,73 +1,62 @@
 #include "players/PlayerRecord.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <unordered_map>
 
 namespace qv {
 
 namespace {
 
-// Windows-1251, bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F. The byte 0x98 has no
-// character; it is kept as U+0098 so that any stored byte survives a load and a save.
-constexpr char16_t kHigh[64] = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
-};
+// Qt's ICU codec: every one of the 256 bytes has a character and back, 0x98 (which has none in
+// Windows-1251) as U+0098, so that any stored byte survives a load and a save.
+constexpr const char* kCodePage = "windows-1251";
 
-char16_t ByteToChar(unsigned char b) {
-    if (b < 0x80)
-        return b;
-    if (b < 0xC0)
-        return kHigh[b - 0x80];
-    return static_cast<char16_t>(0x0410 + (b - 0xC0));
-}
-
-const std::unordered_map<char16_t, char>& CharToByte() {
-    static const std::unordered_map<char16_t, char> table = [] {
-        std::unordered_map<char16_t, char> t;
-        for (int b = 0x80; b <= 0xFF; ++b)
-            t[ByteToChar(static_cast<unsigned char>(b))] = static_cast<char>(b);
-        return t;
-    }();
-    return table;
+// The text's characters one by one (a pair of UTF-16 units counts as one).
+template <typename Each>
+void ForEachCharacter(const QString& text, Each each) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+                ? 2
+                : 1;
+        each(QStringView(text).mid(i, n));
+        i += n - 1;
+    }
 }
 
 }  // namespace
 
 QByteArray ToCp1251(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    const auto& table = CharToByte();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i;  // one character outside the basic plane: one "?"
-            bytes.append('?');
-        } else if (c < 0x80) {
-            bytes.append(static_cast<char>(c));
-        } else {
-            auto it = table.find(c);
-            bytes.append(it != table.end() ? it->second : '?');
-        }
-    }
+    QStringEncoder encoder(kCodePage);
+    QByteArray bytes = encoder(text);
+    if (!encoder.hasError())
+        return bytes;
+    bytes.clear();
+    ForEachCharacter(text, [&bytes](QStringView c) {
+        QStringEncoder one(kCodePage);
+        const QByteArray b = one(c);
+        bytes += one.hasError() ? QByteArray("?") : b;
+    });
     return bytes;
 }
 
 QString FromCp1251(const QByteArray& bytes) {
-    QString text(bytes.size(), QChar(0));
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        text[i] = QChar(ByteToChar(static_cast<unsigned char>(bytes.at(i))));
-    }
-    return text;
+    return QStringDecoder(kCodePage)(bytes);
+}
+
+QString NotIn1251(const QString& text) {
+    QString found;
+    ForEachCharacter(text, [&found](QStringView c) {
+        QStringEncoder one(kCodePage);
+        const QByteArray b = one(c);  // converted only when taken
+        if (one.hasError() && !found.contains(c))
+            found += c;
+    });
+    return found;
 }
 
 QString FixedName(const QString& name) {

@@ -38,6 +38,8 @@ PlayerRecord DecodeRecord(const QByteArray& bytes);
 // Windows-1251, character for byte. A character 1251 cannot hold becomes "?".
 QByteArray ToCp1251(const QString& text);
 QString FromCp1251(const QByteArray& bytes);
+// The characters of `text` that Windows-1251 cannot hold, each once, in the order they come.
+QString NotIn1251(const QString& text);
 
 // How a stored name is shown: up to its first NUL, without leading and trailing blanks.
 QString DisplayName(const QString& name);

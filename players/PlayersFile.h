@@ -14,27 +14,33 @@ enum class LoadForm {
     Reload,   // before a new player is added: the table and the best player only
 };
 
-// Finds where the players file is kept. The file beside the program is the home of the results;
-// when it cannot be kept there (a read-only folder, a read-only or unreadable file: the file must
-// open for reading and writing, and its folder must take the new copy written at every save),
-// the file in the user's data folder is used instead, seeded from the one beside the program when
-// that one is readable. When neither can be opened, PlayersFilePath is left empty, the game runs
-// with an empty table and says once that results will not be kept.
-// An installed copy of the game (one run from the folder it was installed to, such as
-// /usr/games) always keeps results in the user's data folder: a system folder is no place for
-// them, whoever runs the game.
+// Finds where the players file is kept; only a regular file is ever taken, and a symbolic link
+// is followed to the file it leads to. The file beside the program is the home of the results.
+// When it cannot be kept there (a read-only folder or file, or something other than a file in its
+// place), the results move to a file of this program folder's own in the user's data folder,
+// seeded from the one beside the program, and stay there on every later start; the player is told
+// once, and PlayersFileNote() says it from then on. A file beside the program that cannot be read,
+// or that is plainly not a players file, is left alone: the game then runs without storing and
+// says so. When no file can be opened at all, PlayersFilePath is left empty, the game runs with an
+// empty table and says once that results will not be kept.
+// An installed copy of the game (IsInstalledCopy) always keeps results in the user's data folder:
+// a system folder or a bin folder is no place for them, whoever runs the game.
 void ChoosePlayersFile();
 
-// The folder an installed copy runs from; tests may set another.
-QString InstalledProgramFolder();
-void SetInstalledProgramFolder(const QString& folder);
+// True for a copy run from the folder an install put it in, whatever the prefix: the install
+// leaves the menu entry at the same place relative to the program.
+bool IsInstalledCopy();
+
+// Where results are kept and why, when a copy that is not installed cannot keep them beside
+// itself; empty when they are beside the program or the copy is installed.
+QString PlayersFileNote();
 
 // Reads the file into Players and finds the best (and, at start-up, the current) player.
 void LoadPlayers(LoadForm form);
 
 // Writes all 100 entries of Players as records 1 to 100; bytes past record 100 stay as they are.
-// False, after telling the player why in one message box, when the table could not be stored; the
-// file is then left as it was.
+// A file that is plainly not a players file is never replaced. False, after telling the player why
+// in one message box, when the table could not be stored; the file is then left as it was.
 bool SavePlayers();
 
 // The end of a game: reads record CurrentPlayer afresh into Players, stores CurrentResult in it

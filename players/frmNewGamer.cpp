@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "platform/Runtime.h"
 #include "players/Form2.h"
 #include "players/NewPlayer.h"
 
@@ -55,6 +56,13 @@ void frmNewGamer::Command1_Click(int Index) {
     const QString name = text1_->Text();
     if (name.isEmpty()) {
         Hide();
+        return;
+    }
+    const QString refusal = NameRefusal(name);
+    if (!refusal.isEmpty()) {
+        // The dialog stays open with the name as typed, for the player to mend.
+        vb::MsgBox(refusal, vb::MsgIcon::Exclamation, windowTitle());
+        text1_->setFocus();
         return;
     }
     AddNewPlayer(name);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <initializer_list>
 
+#include "TestRuntime.h"
 #include "game/GameState.h"
 #include "players/PlayerRecord.h"
 #include "players/PlayersFile.h"
@@ -47,6 +48,17 @@ inline void StartUp() {
     qv::InitSettings();
     qv::ChoosePlayersFile();
     qv::LoadPlayers(qv::LoadForm::StartUp);
+}
+
+// One message box, holding every one of `parts`.
+inline bool SaidOnce(const TestRuntime& rt, const QStringList& parts) {
+    bool ok = rt.messages.size() == 1;
+    for (const QString& part : parts)
+        ok = ok && rt.messages[0].text.contains(part);
+    for (const Message& m : rt.messages)
+        if (!ok)
+            qWarning("message: %s", qPrintable(m.text));
+    return ok;
 }
 
 }  // namespace qvtest

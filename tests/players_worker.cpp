@@ -4,6 +4,7 @@
 // operation n begins, "D <n>" when the file holds it, "F <n> <message>" when it failed.
 //   players_worker stress DIR SEED FIRST          runs until killed, operations numbered from FIRST
 //   players_worker concurrent DIR SEED COUNT TAG  runs COUNT operations, adding at most 40 players
+// DIR stands for the program's folder; its QVPlayers.dat may be a link to the file.
 #include <unistd.h>
 
 #include <QByteArray>
@@ -62,8 +63,8 @@ int main(int argc, char* argv[]) {
     hooks.userDataPath = [dir] { return dir + QStringLiteral("/data"); };
     hooks.msgBox = [](const QString& text, vb::MsgIcon, const QString&) { g_message += text; };
     vb::SetRuntimeHooks(hooks);
-    InitSettings();
-    PlayersFilePath = dir + QStringLiteral("/QVPlayers.dat");
+    InitSettings();  // the file beside the program, DIR
+    ChoosePlayersFile();
     LoadPlayers(LoadForm::StartUp);
 
     int added = 0;

@@ -280,16 +280,22 @@ class TestDialogs : public QObject {
             QTest::keyClick(dialog.Text1(), Qt::Key_Return);
             QTest::keyClick(dialog.Text1(), Qt::Key_Escape);
             QVERIFY(dialog.isVisible());
+            // A name the file cannot hold is refused, and the box stays open with it as typed.
+            dialog.Text1()->insertPlainText(QStringLiteral("Zoë"));  // as an input method would
+            Click(dialog.Command1(0));
+            QVERIFY(dialog.isVisible() && dialog.Text1()->Text().endsWith(QStringLiteral("Zoë")));
+            QTest::keyClick(dialog.Text1(), Qt::Key_Backspace);
+            QTest::keyClicks(dialog.Text1(), "e");
             Type("Lee")(d);
         });
         script.Then(Type("   "));
         g.form.mnuPlayer_Click(1);
         QCOMPARE(script.StepsLeft(), 0u);
-        QCOMPARE(RecordAt(g.rt.PlayersFile(), 3).left(8), QByteArray("Ann\r\nLee"));
+        QCOMPARE(RecordAt(g.rt.PlayersFile(), 3).left(11), QByteArray("Ann\r\nZoeLee"));
         QVERIFY(Players[2].Name == QString(50, ' ') && Players[4].Name == QString(50, ' '));
         QVERIFY(CurrentPlayer == 4 && g.form.Text1(0).Text().isEmpty());
         const QString blank = QString(25, ' ') + "      0";
-        QCOMPARE(rows.mid(2), (QStringList{blank, "Ann  Lee" + blank.mid(8), blank}));
+        QCOMPARE(rows.mid(2), (QStringList{blank, "Ann  ZoeLee" + blank.mid(11), blank}));
     }
 
     void theRealModalLoopsEndOnHidingAndTheListIsActivatedAgain() {

@@ -1,6 +1,7 @@
 // The players file at byte level and against bad files, failed writes and other copies of the
 // game: whatever is on the disk the game loads what it can, and a save or an update either happens
 // whole or leaves the old file as it was and says why.
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 #include "PlayersFixtures.h"
 #include "TestRuntime.h"
 #include "platform/Basic.h"
+#include "players/NewPlayer.h"
 #include "players/PlayersFileLock.h"
 
 using namespace qv;
@@ -34,8 +36,9 @@ QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Runs `body` in a child process whose files may grow to `limit` bytes at most, as on a full disk.
-bool InChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
+// Runs `body` in a child process whose files may grow to `limit` bytes at most (as on a full
+// disk) and which runs as the user `uid` when that is not -1.
+bool InChild(const std::function<bool()>& body, rlim_t limit = RLIM_INFINITY, uid_t uid = -1) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
@@ -43,21 +46,31 @@ bool InChildWithFileLimit(rlim_t limit, const std::function<bool()>& body) {
         ::getrlimit(RLIMIT_FSIZE, &rl);
         rl.rlim_cur = limit;
         ::setrlimit(RLIMIT_FSIZE, &rl);
+        if (uid != uid_t(-1) &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0))
+            ::_exit(2);
         ::_exit(body() ? 0 : 1);
     }
     int status = 0;
     return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// One message box, holding every one of `parts`.
-bool SaidOnce(const TestRuntime& rt, const QStringList& parts) {
-    bool ok = rt.messages.size() == 1;
-    for (const QString& part : parts)
-        ok = ok && rt.messages[0].text.contains(part);
-    for (const Message& m : rt.messages)
-        if (!ok)
-            qWarning("message: %s", qPrintable(m.text));
-    return ok;
+// Ends the test program with a failure, rather than letting it hang, when an open or a read
+// blocks for good (on a FIFO, say).
+struct Watchdog {
+    Watchdog() {
+        ::signal(SIGALRM, [](int) {
+            const char text[] = "FAIL: the players file blocked the game (watchdog)\n";
+            (void)!::write(2, text, sizeof text - 1);
+            ::_exit(1);
+        });
+        ::alarm(20);
+    }
+    ~Watchdog() { ::alarm(0); }
+};
+
+bool Chown(const QString& path, uid_t uid, gid_t gid) {
+    return ::chown(QFile::encodeName(path).constData(), uid, gid) == 0;
 }
 
 }  // namespace
@@ -80,18 +93,20 @@ class TestPlayersFile : public QObject {
             QByteArray file;  // null: no file at all
             int current, best;
             qint64 bestResult;
-            QString name;  // of the current player
+            QString name;         // of the current player
+            bool players = true;  // can be a players file: saved back, else never replaced
         };
         QList<Case> cases = {
             {QByteArray(), 1, 0, 0, ""},
             {Records({Player("Ann", 50), Player("Bob", 70), Player("Cid", 70)}), 3, 2, 70, "Cid"},
             {Records({Player("Ann", 0), Player("Bob", 0)}), 2, 0, 0, "Bob"},
-            {EncodeRecord(Player("Ann", 9)).left(30), 1, 0, 0, ""},  // half a record: none
+            {EncodeRecord(Player("Ann", 9)).left(30), 1, 0, 0, "", false},  // half a record
             {Records({Player("Ann", 5)}) + EncodeRecord(Player("Bob", 7)).left(30), 1, 1, 5, "Ann"},
             {marked, 1, 6, 15, "P1"},  // free slots count for the best
             {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 0, 0, "Neg"},
             {Records({Player("Max", INT_MAX), Player("Cur", INT_MAX - 1)}), 2, 1, INT_MAX, "Cur"},
             {past100, 100, 100, 100, "P100"},
+            {QByteArray(130, '\0'), 0, 0, 0, ""},  // zeros only: no player, yet a players file
         };
         std::mt19937 random(20240601);
         QList<int> lengths = {61, 89, 90, 91, 150, 5999, 6000, 6001, 6031, 6059, 7777};
@@ -101,12 +116,14 @@ class TestPlayersFile : public QObject {
             QByteArray bytes(length, '\0');
             for (auto& b : bytes)
                 b = static_cast<char>(random());
-            cases.append({bytes, -1, -1, -1, ""});
+            cases.append({bytes, -1, -1, -1, "", false});
         }
         for (const Case& c : cases) {
             TestRuntime rt;
             QVERIFY(c.file.isNull() || WriteWholeFile(rt.PlayersFile(), c.file));
-            StartUp();
+            ResetSharedState();  // read as it is, whatever it holds
+            InitSettings();
+            LoadPlayers(LoadForm::StartUp);
             QCOMPARE(QFileInfo(rt.PlayersFile()).size(), c.file.size());  // created when missing
             QCOMPARE(PlayerCount, Integer(vb::RoundHalfEven(c.file.size() / 60.0)));
             if (c.current >= 0) {
@@ -116,13 +133,18 @@ class TestPlayersFile : public QObject {
             }
             QVERIFY(CurrentPlayer >= 0 && CurrentPlayer <= 100 && BestPlayer <= 100);
             QCOMPARE(BestName, BestPlayer > 0 ? Players[BestPlayer].Name : QString());
-            QVERIFY(rt.messages.empty());
             // The records read go back as they were (a partial one padded with zeros), free slots
-            // are zeros, and whatever lies past record 100 is left alone.
-            QVERIFY(SavePlayers());
+            // are zeros, and whatever lies past record 100 is left alone. A file that cannot be a
+            // players file is never replaced, and the player is told which one.
+            StartUp();
+            QCOMPARE(SavePlayers(), c.players);
             QByteArray expected = c.file.left(std::min<int>(PlayerCount, 100) * 60);
             expected += QByteArray(6000 - expected.size(), '\0') + c.file.mid(6000);
-            QCOMPARE(ReadWholeFile(rt.PlayersFile()), expected);
+            QCOMPARE(ReadWholeFile(rt.PlayersFile()), c.players ? expected : c.file);
+            if (c.players)
+                QVERIFY(rt.messages.empty());
+            else
+                QVERIFY(SaidOnce(rt, {rt.PlayersFile(), "not a players file"}));
         }
     }
 
@@ -228,50 +250,224 @@ class TestPlayersFile : public QObject {
         CurrentName = Players[2].Name;
         CurrentResult = 500;
         // Files may grow to 3000 bytes only: no new copy of 6000 bytes can be written.
-        QVERIFY(InChildWithFileLimit(3000, [&] {
-            return !StoreCurrentResult() && SaidOnce(rt, {"Your result 500 could not be stored",
-                                                          "Player: P2", "File too large"});
-        }));
-        QVERIFY(InChildWithFileLimit(3000, [&] {
-            Players[1].Result = 1000;
-            return !SavePlayers() &&
-                   SaidOnce(rt, {"list of players could not be stored", "File too large"});
-        }));
+        QVERIFY(InChild(
+            [&] {
+                return !StoreCurrentResult() && SaidOnce(rt, {"Your result 500 could not be stored",
+                                                              "Player: P2", "File too large"});
+            },
+            3000));
+        QVERIFY(InChild(
+            [&] {
+                Players[1].Result = 1000;
+                return !SavePlayers() &&
+                       SaidOnce(rt, {"list of players could not be stored", "File too large"});
+            },
+            3000));
         QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
         QCOMPARE(Entries(rt.AppDir()), QStringList{"QVPlayers.dat"});
-        QVERIFY(InChildWithFileLimit(RLIM_INFINITY,
-                                     [&] { return StoreCurrentResult() && rt.messages.empty(); }));
+        QVERIFY(InChild([&] { return StoreCurrentResult() && rt.messages.empty(); }));
         QCOMPARE(DecodeRecord(RecordAt(rt.PlayersFile(), 2)).Result, 500);
     }
 
-    void anInstalledCopyKeepsResultsPerUserEvenWhereItCouldWrite() {
+    void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix_data() {
+        QTest::addColumn<QString>("entry");  // put under <prefix>/share/applications
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("installed: its menu entry") << "com.dremwick.quilvaro.desktop" << true;
+        QTest::newRow("a bin folder of one's own") << "" << false;
+        QTest::newRow("another program's entry") << "org.example.other.desktop" << false;
+    }
+    void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix() {
+        QFETCH(QString, entry);
+        QFETCH(bool, installed);
         TestRuntime rt;
-        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 12)})));
-        const QString installed = InstalledProgramFolder();
-        SetInstalledProgramFolder(rt.AppDir());
+        const QString bin = rt.AppDir() + "/prefix/bin", apps = rt.AppDir() +
+                                                                "/prefix/share/"
+                                                                "applications";
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(apps));
+        QVERIFY(entry.isEmpty() || WriteWholeFile(apps + "/" + entry, "[Desktop Entry]\n"));
+        const QByteArray seed = Records({Player("Ann", 12)});
+        QVERIFY(WriteWholeFile(bin + "/QVPlayers.dat", seed));
+        vb::CurrentRuntimeHooks().appPath = [bin] { return bin; };
         StartUp();
-        SetInstalledProgramFolder(installed);
-        QCOMPARE(PlayersFilePath, rt.DataDir() + "/QVPlayers.dat");
+        QCOMPARE(PlayersFilePath,
+                 installed ? rt.DataDir() + "/QVPlayers.dat" : bin + "/QVPlayers.dat");
         QCOMPARE(DisplayName(CurrentName), QStringLiteral("Ann"));  // seeded from beside it
-        QVERIFY(rt.messages.empty());
-        StartUp();  // run from any other folder, it keeps the file beside itself
-        QCOMPARE(PlayersFilePath, rt.PlayersFile());
+        Players[2] = Player("Bob", 0);
+        QVERIFY(SavePlayers() && rt.messages.empty() && PlayersFileNote().isEmpty());
+        // An installed copy never writes into its bin folder.
+        QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed, installed);
+        QCOMPARE(Entries(bin), QStringList{"QVPlayers.dat"});
     }
 
-    void noUsableFolderRunsWithAnEmptyTableAndSaysSoOnce() {
+    // What may lie where the players file should be. A FIFO or a folder sends the results to the
+    // data folder and is said once; a file that is plainly no players file is never replaced; a
+    // link is followed, and the lock and the save act on the file it leads to.
+    void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("said");  // in the one message at the first start
+        QTest::addColumn<QString>("kept");  // "beside", "moved", or "" when nowhere
+        QTest::newRow("fifo") << "fifo"
+                              << "not a file"
+                              << "moved";
+        QTest::newRow("folder") << "folder"
+                                << "not a file"
+                                << "moved";
+        QTest::newRow("link to nothing") << "dangling"
+                                         << "does not exist"
+                                         << "moved";
+        QTest::newRow("text file") << "text"
+                                   << "not a players file"
+                                   << "";
+        QTest::newRow("link to a text file") << "link text"
+                                             << "not a players file"
+                                             << "";
+        QTest::newRow("link to a players file") << "link players"
+                                                << ""
+                                                << "beside";
+    }
+    void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost() {
+        QFETCH(QString, what);
+        QFETCH(QString, said);
+        QFETCH(QString, kept);
+        Watchdog watchdog;
         TestRuntime rt;
-        QVERIFY(QDir().mkpath(rt.PlayersFile()));  // a folder where the file should be
-        QVERIFY(WriteWholeFile(rt.DataDir(), "a file where the data folder should be"));
+        const QString file = rt.PlayersFile(), other = rt.DataDir() + "-shared/QVPlayers.dat";
+        QVERIFY(QDir().mkpath(QFileInfo(other).path()));
+        const QByteArray text =
+            QByteArray("Some lines of text, not a players file.\n").repeated(40).left(1470);
+        const QByteArray players = Records({Player("Ann", 5)});
+        if (what == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (what.startsWith("folder"))
+            QVERIFY(QDir().mkpath(file));
+        if (what.endsWith("no data folder"))
+            QVERIFY(QDir(rt.DataDir()).removeRecursively() && WriteWholeFile(rt.DataDir(), "x"));
+        if (what == "text")
+            QVERIFY(WriteWholeFile(file, text));
+        if (what.startsWith("link")) {
+            QVERIFY(WriteWholeFile(other, what.endsWith("text") ? text : players));
+            QVERIFY(QFile::link(other, file));
+        }
+        if (what == "dangling")
+            QVERIFY(QFile::link(other + ".gone", file));
+        const QString target = what.startsWith("link") ? other : file;
+        const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
+
         StartUp();
-        QVERIFY(PlayersFilePath.isEmpty());
-        QVERIFY(SaidOnce(rt, {"Results will not be kept"}));
-        QCOMPARE((QList<qint64>{PlayerCount, CurrentPlayer}), (QList<qint64>{0, 1}));
-        CurrentResult = 5;
-        QVERIFY(!StoreCurrentResult());
-        QCOMPARE(Players[1].Result, 5);  // the game goes on with it
-        QVERIFY(!SavePlayers());
-        QCOMPARE(rt.messages.size(), 1u);
-        QVERIFY(Entries(rt.PlayersFile()).isEmpty());
+        if (said.isEmpty())
+            QVERIFY(rt.messages.empty());
+        else
+            QVERIFY(SaidOnce(rt, {said}));
+        if (kept == "beside")
+            QCOMPARE(PlayersFilePath, target);
+        else if (kept == "moved")
+            QVERIFY(PlayersFilePath.startsWith(rt.DataDir() + "/moved/") &&
+                    PlayersFileNote().contains(PlayersFilePath));
+        else
+            QVERIFY(PlayersFilePath.isEmpty() && PlayersFileNote().contains("not kept"));
+        CurrentResult = 9;
+        QCOMPARE(StoreCurrentResult(), !kept.isEmpty() || CurrentPlayer == 0);
+        Players[3] = Player("Cat", 0);
+        QCOMPARE(SavePlayers(), !kept.isEmpty());
+        QCOMPARE(Players[1].Result, 9);  // the game goes on with it
+        QCOMPARE(rt.messages.size(), std::size_t(!said.isEmpty()));
+        if (kept.isEmpty())
+            QCOMPARE(ReadWholeFile(target), before);
+        QVERIFY(QFileInfo::exists(target) || what == "dangling");  // left where it was
+        QCOMPARE(QFileInfo(file).isSymLink(), what.startsWith("link") || what == "dangling");
+        if (kept.isEmpty())
+            return;
+        // The next start finds every player again, without a word.
+        const QString where = PlayersFilePath;
+        rt.ClearRecords();
+        StartUp();
+        QVERIFY(rt.messages.empty() && PlayersFilePath == where);
+        QCOMPARE(DisplayName(Players[3].Name), QStringLiteral("Cat"));
+        {
+            PlayersFileLock lock;  // taken beside the file itself
+            QVERIFY(QFile::exists(where + ".lock"));
+        }
+        // A file that turns into something else meanwhile is not replaced either.
+        QVERIFY(QFile::remove(where) && WriteWholeFile(where, text));
+        QVERIFY(!SavePlayers() && SaidOnce(rt, {where, "not a players file"}));
+        QCOMPARE(ReadWholeFile(where), text);
+    }
+
+    // A save changes nothing about the file but its contents, whoever saves it: root a user's
+    // file, a user root's file that it may write, a file with a second name.
+    void aSaveKeepsOwnerGroupModeAndLinks_data() {
+        QTest::addColumn<uint>("saver");
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<uint>("mode");
+        QTest::addColumn<bool>("secondName");
+        QTest::newRow("root saves a user's file") << 0u << 65534u << 0640u << false;
+        QTest::newRow("a user saves root's file") << 65534u << 0u << 0666u << false;
+        QTest::newRow("a file with a second name") << 0u << 65534u << 02664u << true;
+    }
+    void aSaveKeepsOwnerGroupModeAndLinks() {
+        QFETCH(uint, saver);
+        QFETCH(uint, owner);
+        QFETCH(uint, mode);
+        QFETCH(bool, secondName);
+        if (::geteuid() != 0)
+            QSKIP("changing owners takes root");
+        TestRuntime rt;
+        const QString file = rt.PlayersFile();
+        QVERIFY(WriteWholeFile(file, Records({Player("Ann", 5)})));
+        QVERIFY(Chown(file, owner, owner) &&
+                ::chmod(QFile::encodeName(file).constData(), mode) == 0);
+        QVERIFY(::chmod(QFile::encodeName(rt.AppDir()).constData(), 0777) == 0);
+        const QString second = rt.AppDir() + "/second name";
+        QVERIFY(!secondName || ::link(QFile::encodeName(file).constData(),
+                                      QFile::encodeName(second).constData()) == 0);
+        const struct stat before = StatOf(file);
+        QVERIFY(InChild(
+            [&] {
+                StartUp();
+                CurrentResult = 30;
+                Players[2] = Player("Bob", 0);
+                return PlayersFilePath == file && StoreCurrentResult() && SavePlayers() &&
+                       rt.messages.empty();
+            },
+            RLIM_INFINITY, saver == 0 ? uid_t(-1) : saver));
+        const struct stat after = StatOf(file);
+        QCOMPARE(
+            (QList<uint>{after.st_uid, after.st_gid, after.st_mode, uint(after.st_nlink)}),
+            (QList<uint>{before.st_uid, before.st_gid, before.st_mode, uint(before.st_nlink)}));
+        QCOMPARE(ReadWholeFile(file).left(120), Records({Player("Ann", 30), Player("Bob", 0)}));
+        if (secondName)
+            QCOMPARE(ReadWholeFile(second), ReadWholeFile(file));
+    }
+
+    void aNameIsTakenOnlyWhenTheFileCanHoldIt_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("refused");  // the characters named, "" when it is taken
+        QTest::newRow("Latin accents") << "Zoë Müller"
+                                       << "ë ü";
+        QTest::newRow("each once") << "ëëë"
+                                   << "ë";
+        QTest::newRow("beyond the basic plane") << "a\U0001F600b"
+                                                << "\U0001F600";
+        QTest::newRow("Cyrillic") << "Иван Петров"
+                                  << "";
+        QTest::newRow("euro, blanks, a line break") << "  €uro\r\nline  "
+                                                    << "";
+        QTest::newRow("the byte without a character") << "\u0098"
+                                                      << "";
+    }
+    void aNameIsTakenOnlyWhenTheFileCanHoldIt() {
+        QFETCH(QString, name);
+        QFETCH(QString, refused);
+        const QString why = NameRefusal(name);
+        QCOMPARE(why.isEmpty(), refused.isEmpty());
+        if (!refused.isEmpty()) {
+            QVERIFY2(why.contains("cannot hold these characters") && why.contains(refused),
+                     qPrintable(why));
+            return;
+        }
+        // What is shown after O'k is what the file gives back.
+        PlayerRecord r = Player(name, 0);
+        QCOMPARE(DecodeRecord(EncodeRecord(r)).Name, FixedName(name));
     }
 
     void aLockLeftByAKilledCopyIsTakenOver() {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "PlayersFixtures.h"
@@ -35,33 +36,66 @@ class TestPlayersFilePermissions : public QObject {
         SetPlayersFileLockTimeout(0);
     }
 
-    void aFileThatCannotBeKeptBesideTheGameMovesToTheUserDataFolder() {
-        // A read-only file in a read-only folder, a writable file in a read-only folder (no new
-        // copy can be written beside it), and an unreadable file, which seeds nothing.
-        const struct {
-            mode_t file, folder;
-            bool seeded;
-        } cases[] = {{0444, 0555, true}, {0644, 0555, true}, {0200, 0700, false}};
-        for (const auto& c : cases) {
-            TestRuntime rt;
-            Writable restore{rt.AppDir()};
-            const QByteArray bytes = Records({Player("Ann", 12), Player("Bob", 3)});
-            QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
-            QVERIFY(Chmod(rt.PlayersFile(), c.file) && Chmod(rt.AppDir(), c.folder));
-            StartUp();
-            const QString data = rt.DataDir() + "/QVPlayers.dat";
-            QCOMPARE(PlayersFilePath, data);
-            QCOMPARE(DisplayName(CurrentName), c.seeded ? "Bob" : "");
-            QCOMPARE(BestResult, c.seeded ? 12 : 0);
-            CurrentResult = 40;
-            QVERIFY(StoreCurrentResult());
-            Players[3] = Player("Cid", 0);
-            QVERIFY(SavePlayers());
-            QVERIFY(rt.messages.empty());
-            QCOMPARE(DecodeRecord(RecordAt(data, CurrentPlayer)).Result, 40);
-            QVERIFY(Chmod(rt.PlayersFile(), 0600));
-            QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
-        }
+    // A read-only file in a read-only folder, or a writable file in a read-only folder (no new
+    // copy can be written beside it): the results move to this copy's own file in the data
+    // folder, seeded from the one beside it, and stay there once the folder is writable again.
+    void aFileThatCannotBeKeptBesideTheGameMovesForGood_data() {
+        QTest::addColumn<uint>("file");
+        QTest::addColumn<uint>("folder");
+        QTest::newRow("read-only file and folder") << 0444u << 0555u;
+        QTest::newRow("read-only folder") << 0644u << 0555u;
+    }
+    void aFileThatCannotBeKeptBesideTheGameMovesForGood() {
+        QFETCH(uint, file);
+        QFETCH(uint, folder);
+        TestRuntime rt;
+        Writable restore{rt.AppDir()};
+        const QByteArray bytes = Records({Player("Ann", 12), Player("Bob", 3)});
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
+        QVERIFY(Chmod(rt.PlayersFile(), file) && Chmod(rt.AppDir(), folder));
+        StartUp();
+        const QString moved = PlayersFilePath;
+        QVERIFY(moved.startsWith(rt.DataDir() + "/moved/"));
+        QVERIFY(SaidOnce(rt, {moved, rt.PlayersFile(), "read-only"}));
+        QCOMPARE(DisplayName(CurrentName), "Bob");
+        CurrentResult = 40;
+        QVERIFY(StoreCurrentResult());
+        Players[3] = Player("Cat", 0);
+        QVERIFY(SavePlayers());
+        QCOMPARE(rt.messages.size(), 1u);
+        // Writable again: every player added meanwhile is still there, and the player is not
+        // told again in a box, but the list says where the results are.
+        QVERIFY(Chmod(rt.AppDir(), 0700) && Chmod(rt.PlayersFile(), 0600));
+        StartUp();
+        QCOMPARE(PlayersFilePath, moved);
+        QCOMPARE(DisplayName(Players[3].Name) + QString::number(Players[2].Result), "Cat40");
+        QCOMPARE(rt.messages.size(), 1u);
+        QVERIFY(PlayersFileNote().contains(moved));
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
+        // Another copy, in a folder of its own that never had to move, keeps its file beside it.
+        QTemporaryDir other;
+        vb::CurrentRuntimeHooks().appPath = [&other] { return other.path(); };
+        StartUp();
+        QCOMPARE(PlayersFilePath, other.path() + "/QVPlayers.dat");
+        QVERIFY(PlayersFileNote().isEmpty());
+    }
+
+    void aFileThatCannotBeReadAtOneStartIsNotGivenUpForAnEmptyOne() {
+        TestRuntime rt;
+        const QByteArray bytes = Records({Player("Ann", 12), Player("Bob", 3)});
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
+        QVERIFY(Chmod(rt.PlayersFile(), 0200));
+        StartUp();
+        QVERIFY(PlayersFilePath.isEmpty());
+        QVERIFY(SaidOnce(rt, {rt.PlayersFile(), "could not be read", "will not be kept"}));
+        CurrentResult = 40;
+        QVERIFY(!StoreCurrentResult() && !SavePlayers());
+        QVERIFY(!QFileInfo::exists(rt.DataDir()) || QDir(rt.DataDir()).isEmpty());
+        QVERIFY(Chmod(rt.PlayersFile(), 0600));
+        QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
+        StartUp();
+        QCOMPARE(PlayersFilePath, rt.PlayersFile());
+        QCOMPARE(DisplayName(CurrentName), "Bob");
     }
 
     void permissionLostDuringTheSessionIsSaidAndTheFileKept() {

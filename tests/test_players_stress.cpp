@@ -156,7 +156,14 @@ class TestPlayersStress : public QObject {
         QVERIFY2(underWay >= kills / 4 && finished > 0, "too few kills landed in an operation");
     }
 
+    // Two copies in one folder, or in two folders whose files are links to one shared file.
+    void twoCopiesAtOnceLoseNoPlayerAndNoResult_data() {
+        QTest::addColumn<bool>("links");
+        QTest::newRow("one folder") << false;
+        QTest::newRow("two links to one file") << true;
+    }
     void twoCopiesAtOnceLoseNoPlayerAndNoResult() {
+        QFETCH(bool, links);
         const int ops = EnvCount("QUILVARO_CONCURRENT_OPS", 150);
         QTemporaryDir dir;
         const QString file = dir.path() + "/QVPlayers.dat";
@@ -167,14 +174,22 @@ class TestPlayersStress : public QObject {
                             : qv::EncodeRecord(Player(QString("Old%1").arg(i), best[i] = i));
         }
         QVERIFY(WriteWholeFile(file, start));
+        QStringList folders = {dir.path(), dir.path()};
+        if (links) {
+            folders = {dir.path() + "/a", dir.path() + "/b"};
+            for (const QString& f : folders)
+                QVERIFY(QDir().mkpath(f) && QFile::link(file, f + "/QVPlayers.dat"));
+        }
         QProcess a, b;
-        a.start(Worker(), {"concurrent", dir.path(), "1", QString::number(ops), "A"});
-        b.start(Worker(), {"concurrent", dir.path(), "2", QString::number(ops), "B"});
+        a.start(Worker(), {"concurrent", folders[0], "1", QString::number(ops), "A"});
+        b.start(Worker(), {"concurrent", folders[1], "2", QString::number(ops), "B"});
         QVERIFY(a.waitForFinished(240000) && b.waitForFinished(240000));
         QCOMPARE(a.exitCode() + b.exitCode(), 0);
 
         const QByteArray now = ReadWholeFile(file);
         QCOMPARE(now.size(), 6000);
+        for (const QString& f : folders)  // links stay links
+            QCOMPARE(QFileInfo(f + "/QVPlayers.dat").isSymLink(), links);
         QStringList added;
         for (QProcess* p : {&a, &b}) {
             const Report report = Parse(p->readAllStandardOutput());

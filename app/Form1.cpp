@@ -43,20 +43,22 @@ void SetTextColor(QWidget* w, vb::Color c) {
     w->setPalette(p);
 }
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Form1", text);
-}
-
 // What lies in a board cell, as a screen reader says it.
 QString CellDescription(int x, int y) {
     if (!Board.Contains(x, y))
         return QString();
     const Integer kind = Board(x, y);
     if (kind <= 0)
-        return Tr("row %1, column %2: empty").arg(y).arg(x);
+        return QCoreApplication::translate("Form1", "row %1, column %2: empty").arg(y).arg(x);
     if (BallSelected && x == SelectedX && y == SelectedY)
-        return Tr("row %1, column %2: %3 ball, selected").arg(y).arg(x).arg(BallColorName(kind));
-    return Tr("row %1, column %2: %3 ball").arg(y).arg(x).arg(BallColorName(kind));
+        return QCoreApplication::translate("Form1", "row %1, column %2: %3 ball, selected")
+            .arg(y)
+            .arg(x)
+            .arg(BallColorName(kind));
+    return QCoreApplication::translate("Form1", "row %1, column %2: %3 ball")
+        .arg(y)
+        .arg(x)
+        .arg(BallColorName(kind));
 }
 
 QMenuBar* MakeMenuBar(QWidget* parent) {
@@ -189,18 +191,20 @@ Form1::Form1()
 }
 
 void Form1::NameControls() {
-    picture1_->setAccessibleName(Tr("Board"));
-    picture1_->setAccessibleDescription(
-        Tr("Arrow keys move the cursor; Enter selects the ball under it or moves the selected "
-           "ball there."));
-    text1_[0]->setAccessibleName(Tr("Current player's name"));
-    text2_[0]->setAccessibleName(Tr("Current player's result or score"));
-    text1_[1]->setAccessibleName(Tr("Best player's name"));
-    text2_[1]->setAccessibleName(Tr("Best player's result"));
-    text3_->setAccessibleName(Tr("Number of moves"));
-    txtMess_->setAccessibleName(Tr("Messages"));
-    picture2_->setAccessibleName(Tr("Next balls"));
-    command1_->setAccessibleName(Tr("Quit"));
+    picture1_->setAccessibleName(QCoreApplication::translate("Form1", "Board"));
+    picture1_->setAccessibleDescription(QCoreApplication::translate(
+        "Form1",
+        "Arrow keys move the cursor; Enter selects the ball under it or moves the selected "
+        "ball there."));
+    text1_[0]->setAccessibleName(QCoreApplication::translate("Form1", "Current player's name"));
+    text2_[0]->setAccessibleName(
+        QCoreApplication::translate("Form1", "Current player's result or score"));
+    text1_[1]->setAccessibleName(QCoreApplication::translate("Form1", "Best player's name"));
+    text2_[1]->setAccessibleName(QCoreApplication::translate("Form1", "Best player's result"));
+    text3_->setAccessibleName(QCoreApplication::translate("Form1", "Number of moves"));
+    txtMess_->setAccessibleName(QCoreApplication::translate("Form1", "Messages"));
+    picture2_->setAccessibleName(QCoreApplication::translate("Form1", "Next balls"));
+    command1_->setAccessibleName(QCoreApplication::translate("Form1", "Quit"));
 }
 
 void Form1::AnnounceBoard() {

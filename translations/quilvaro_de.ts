@@ -44,6 +44,74 @@ den gewünschten Maßstab aus der Liste.</translation>
     </message>
 </context>
 <context>
+    <name>BallColor</name>
+    <message>
+        <source>red</source>
+        <translation>rot</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>grün</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>blau</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>gelb</translation>
+    </message>
+    <message>
+        <source>cyan</source>
+        <translation>türkis</translation>
+    </message>
+    <message>
+        <source>pink</source>
+        <translation>rosa</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: no display to open the game&apos;s window on (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>%1: kein Bildschirm für das Fenster des Spiels (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt).</translation>
+    </message>
+    <message>
+        <source>%1: no X display to open the game&apos;s window on (DISPLAY is not set).</source>
+        <translation>%1: kein X-Bildschirm für das Fenster des Spiels (DISPLAY ist nicht gesetzt).</translation>
+    </message>
+    <message>
+        <source>%1: no Wayland display to open the game&apos;s window on (WAYLAND_DISPLAY is not set).</source>
+        <translation>%1: kein Wayland-Bildschirm für das Fenster des Spiels (WAYLAND_DISPLAY ist nicht gesetzt).</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Mehr dazu mit „%1 --help“.</translation>
+    </message>
+    <message>
+        <source>Move coloured balls on a 9 by 9 board and clear lines of five or more.
+Qt&apos;s standard options, such as -platform, -style and -reverse, apply as well.</source>
+        <translation>Ziehe farbige Kugeln auf einem Brett von 9 mal 9 Feldern und räume Reihen von fünf und mehr ab.
+Die üblichen Qt-Optionen wie -platform, -style und -reverse gelten ebenfalls.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe zeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Die Version zeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;.</source>
+        <translation>unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>%1: cannot open the game&apos;s window: %2</source>
+        <translation>%1: das Fenster des Spiels lässt sich nicht öffnen: %2</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Hello player!<byte value="xd"/>
@@ -93,6 +161,58 @@ Klicke auf „Start“.</translation>
         <source>&amp;Stop</source>
         <translation>&amp;Stopp</translation>
     </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>Reihe %1, Spalte %2: leer</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball, selected</source>
+        <translation>Reihe %1, Spalte %2: Kugel, %3, gewählt</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball</source>
+        <translation>Reihe %1, Spalte %2: Kugel, %3</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Brett</translation>
+    </message>
+    <message>
+        <source>Arrow keys move the cursor; Enter selects the ball under it or moves the selected ball there.</source>
+        <translation>Die Pfeiltasten bewegen den Cursor; Enter wählt die Kugel darunter oder zieht die gewählte Kugel dorthin.</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s name</source>
+        <translation>Name des aktuellen Spielers</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s result or score</source>
+        <translation>Ergebnis oder Punkte des aktuellen Spielers</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s name</source>
+        <translation>Name des besten Spielers</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s result</source>
+        <translation>Ergebnis des besten Spielers</translation>
+    </message>
+    <message>
+        <source>Number of moves</source>
+        <translation>Anzahl der Züge</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Next balls</source>
+        <translation>Nächste Kugeln</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -119,6 +239,10 @@ Klicke auf „Start“.</translation>
     <message>
         <source>RESULT</source>
         <translation>ERGEBNIS</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spieler</translation>
     </message>
 </context>
 <context>
@@ -167,6 +291,20 @@ Dein Ergebnis <byte value="xd"/>
 <byte value="xd"/>
 ist das beste!</translation>
     </message>
+    <message>
+        <source>Result not kept:<byte value="xd"/>
+no player chosen.<byte value="xd"/>
+<byte value="xd"/>
+Choose or add one<byte value="xd"/>
+under Player<byte value="xd"/>
+before Start.</source>
+        <translation>Nicht gespeichert:<byte value="xd"/>
+kein Spieler gewählt.<byte value="xd"/>
+<byte value="xd"/>
+Wähle oder füge<byte value="xd"/>
+einen unter „Spieler“<byte value="xd"/>
+vor dem Start hinzu.</translation>
+    </message>
 </context>
 <context>
     <name>PlayersFile</name>
@@ -203,6 +341,54 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     <message>
         <source>The file could not be read: %1.</source>
         <translation>Die Datei konnte nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is a link to a file that does not exist.</source>
+        <translation>Es ist ein Verweis auf eine Datei, die es nicht gibt.</translation>
+    </message>
+    <message>
+        <source>It could not be read: %1.</source>
+        <translation>Sie konnte nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is not a file but a folder, a pipe or a device.</source>
+        <translation>Es ist keine Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</translation>
+    </message>
+    <message>
+        <source>It is not a players file (%1 bytes without a single players record), so it was not replaced.</source>
+        <translation>Es ist keine Spielerdatei (%1 Bytes ohne einen einzigen Spielereintrag), darum wurde sie nicht ersetzt.</translation>
+    </message>
+    <message>
+        <source>Results are not kept in this session.</source>
+        <translation>In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
+    </message>
+    <message>
+        <source>The players file could not be used:</source>
+        <translation>Die Spielerdatei ist nicht zu gebrauchen:</translation>
+    </message>
+    <message>
+        <source>Results will not be kept in this session.</source>
+        <translation>In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
+    </message>
+    <message>
+        <source>Results are kept in your data folder, since they could not be kept beside the game:</source>
+        <translation>Die Ergebnisse liegen in deinem Datenordner, da sie nicht neben dem Spiel liegen können:</translation>
+    </message>
+    <message>
+        <source>The file is read-only for you.</source>
+        <translation>Die Datei ist für dich schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The game&apos;s folder is read-only for you.</source>
+        <translation>Der Ordner des Spiels ist für dich schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>Results are kept in your data folder from now on:</source>
+        <translation>Die Ergebnisse liegen ab jetzt in deinem Datenordner:</translation>
+    </message>
+    <message>
+        <source>They could not be kept beside the game:</source>
+        <translation>Sie können nicht neben dem Spiel liegen:</translation>
     </message>
 </context>
 <context>
@@ -262,6 +448,29 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <source>The file could not be read to its end.</source>
         <translation>Die Datei ließ sich nicht bis zum Ende lesen.</translation>
     </message>
+    <message>
+        <source>Writing the file failed: %1.</source>
+        <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>The new copy could not take the file&apos;s permissions: %1.</source>
+        <translation>Die neue Kopie konnte die Rechte der Datei nicht übernehmen: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>frmLabel</name>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Title animation</source>
+        <translation>Titelanimation</translation>
+    </message>
 </context>
 <context>
     <name>frmNewGamer</name>
@@ -281,12 +490,32 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Your name</source>
+        <translation>Dein Name</translation>
+    </message>
+    <message>
+        <source>The players file cannot hold these characters of the name:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Please change them and try again.</source>
+        <translation>Diese Zeichen des Namens kann die Spielerdatei nicht speichern:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Bitte ändere sie und versuche es noch einmal.</translation>
+    </message>
 </context>
 <context>
     <name>frmZoom</name>
     <message>
         <source>Zoom</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Window size</source>
+        <translation>Fenstergröße</translation>
     </message>
 </context>
 </TS>

@@ -44,6 +44,74 @@ needing for.</source>
     </message>
 </context>
 <context>
+    <name>BallColor</name>
+    <message>
+        <source>red</source>
+        <translation>красный</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>зелёный</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>синий</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>жёлтый</translation>
+    </message>
+    <message>
+        <source>cyan</source>
+        <translation>голубой</translation>
+    </message>
+    <message>
+        <source>pink</source>
+        <translation>розовый</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: no display to open the game&apos;s window on (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>%1: нет дисплея, чтобы открыть окно игры (не задан ни DISPLAY, ни WAYLAND_DISPLAY).</translation>
+    </message>
+    <message>
+        <source>%1: no X display to open the game&apos;s window on (DISPLAY is not set).</source>
+        <translation>%1: нет дисплея X, чтобы открыть окно игры (DISPLAY не задан).</translation>
+    </message>
+    <message>
+        <source>%1: no Wayland display to open the game&apos;s window on (WAYLAND_DISPLAY is not set).</source>
+        <translation>%1: нет дисплея Wayland, чтобы открыть окно игры (WAYLAND_DISPLAY не задан).</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Подробнее: «%1 --help».</translation>
+    </message>
+    <message>
+        <source>Move coloured balls on a 9 by 9 board and clear lines of five or more.
+Qt&apos;s standard options, such as -platform, -style and -reverse, apply as well.</source>
+        <translation>Передвигайте цветные шары на поле 9 на 9 и собирайте линии из пяти и более.
+Стандартные параметры Qt, такие как -platform, -style и -reverse, тоже действуют.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Показать эту справку и выйти.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Показать версию и выйти.</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;.</source>
+        <translation>лишний аргумент «%1».</translation>
+    </message>
+    <message>
+        <source>%1: cannot open the game&apos;s window: %2</source>
+        <translation>%1: не удаётся открыть окно игры: %2</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Hello player!<byte value="xd"/>
@@ -93,6 +161,58 @@ Press &quot;Start&quot; button.</source>
         <source>&amp;Stop</source>
         <translation>&amp;Стоп</translation>
     </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>ряд %1, столбец %2: пусто</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball, selected</source>
+        <translation>ряд %1, столбец %2: шар, %3, выбран</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball</source>
+        <translation>ряд %1, столбец %2: шар, %3</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Arrow keys move the cursor; Enter selects the ball under it or moves the selected ball there.</source>
+        <translation>Стрелки двигают курсор; Enter выбирает шар под ним или перемещает туда выбранный шар.</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s name</source>
+        <translation>Имя текущего игрока</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s result or score</source>
+        <translation>Результат или счёт текущего игрока</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s name</source>
+        <translation>Имя лучшего игрока</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s result</source>
+        <translation>Результат лучшего игрока</translation>
+    </message>
+    <message>
+        <source>Number of moves</source>
+        <translation>Число ходов</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Сообщения</translation>
+    </message>
+    <message>
+        <source>Next balls</source>
+        <translation>Следующие шары</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -119,6 +239,10 @@ Press &quot;Start&quot; button.</source>
     <message>
         <source>RESULT</source>
         <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Игроки</translation>
     </message>
 </context>
 <context>
@@ -167,6 +291,20 @@ is the best!</source>
 <byte value="xd"/>
 лучший!</translation>
     </message>
+    <message>
+        <source>Result not kept:<byte value="xd"/>
+no player chosen.<byte value="xd"/>
+<byte value="xd"/>
+Choose or add one<byte value="xd"/>
+under Player<byte value="xd"/>
+before Start.</source>
+        <translation>Счёт не сохранён:<byte value="xd"/>
+игрок не выбран.<byte value="xd"/>
+<byte value="xd"/>
+Выберите игрока<byte value="xd"/>
+в меню «Игрок»<byte value="xd"/>
+перед стартом.</translation>
+    </message>
 </context>
 <context>
     <name>PlayersFile</name>
@@ -203,6 +341,54 @@ Results will not be kept in this session.</source>
     <message>
         <source>The file could not be read: %1.</source>
         <translation>Файл не удалось прочитать: %1.</translation>
+    </message>
+    <message>
+        <source>It is a link to a file that does not exist.</source>
+        <translation>Это ссылка на несуществующий файл.</translation>
+    </message>
+    <message>
+        <source>It could not be read: %1.</source>
+        <translation>Его не удалось прочитать: %1.</translation>
+    </message>
+    <message>
+        <source>It is not a file but a folder, a pipe or a device.</source>
+        <translation>Это не файл, а папка, канал или устройство.</translation>
+    </message>
+    <message>
+        <source>It is not a players file (%1 bytes without a single players record), so it was not replaced.</source>
+        <translation>Это не файл игроков (%1 байт без единой записи игрока), поэтому он не был заменён.</translation>
+    </message>
+    <message>
+        <source>Results are not kept in this session.</source>
+        <translation>В этом сеансе результаты не сохраняются.</translation>
+    </message>
+    <message>
+        <source>The players file could not be used:</source>
+        <translation>Файл игроков нельзя использовать:</translation>
+    </message>
+    <message>
+        <source>Results will not be kept in this session.</source>
+        <translation>В этом сеансе результаты не будут сохраняться.</translation>
+    </message>
+    <message>
+        <source>Results are kept in your data folder, since they could not be kept beside the game:</source>
+        <translation>Результаты хранятся в вашей папке данных, так как их нельзя хранить рядом с игрой:</translation>
+    </message>
+    <message>
+        <source>The file is read-only for you.</source>
+        <translation>Файл доступен вам только для чтения.</translation>
+    </message>
+    <message>
+        <source>The game&apos;s folder is read-only for you.</source>
+        <translation>Папка игры доступна вам только для чтения.</translation>
+    </message>
+    <message>
+        <source>Results are kept in your data folder from now on:</source>
+        <translation>Теперь результаты хранятся в вашей папке данных:</translation>
+    </message>
+    <message>
+        <source>They could not be kept beside the game:</source>
+        <translation>Их нельзя хранить рядом с игрой:</translation>
     </message>
 </context>
 <context>
@@ -262,6 +448,29 @@ Results will not be kept in this session.</source>
         <source>The file could not be read to its end.</source>
         <translation>Файл не удалось прочитать до конца.</translation>
     </message>
+    <message>
+        <source>Writing the file failed: %1.</source>
+        <translation>Не удалось записать файл: %1.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 — не обычный файл</translation>
+    </message>
+    <message>
+        <source>The new copy could not take the file&apos;s permissions: %1.</source>
+        <translation>Новой копии не удалось передать права доступа файла: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>frmLabel</name>
+    <message>
+        <source>Title</source>
+        <translation>Заставка</translation>
+    </message>
+    <message>
+        <source>Title animation</source>
+        <translation>Анимация заставки</translation>
+    </message>
 </context>
 <context>
     <name>frmNewGamer</name>
@@ -281,12 +490,32 @@ Results will not be kept in this session.</source>
         <source>&amp;Cancel</source>
         <translation>&amp;Отмена</translation>
     </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ваше имя</translation>
+    </message>
+    <message>
+        <source>The players file cannot hold these characters of the name:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Please change them and try again.</source>
+        <translation>Файл игроков не может хранить эти символы имени:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Измените их и попробуйте снова.</translation>
+    </message>
 </context>
 <context>
     <name>frmZoom</name>
     <message>
         <source>Zoom</source>
         <translation>Масштаб</translation>
+    </message>
+    <message>
+        <source>Window size</source>
+        <translation>Размер окна</translation>
     </message>
 </context>
 </TS>

@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps configure build run test bench mutate package clean
 
 deps:
 	./scripts/install-deps
@@ -23,6 +23,11 @@ test: build
 # Benchmarks of the rules, a real-time game and the start-up, printed as one table.
 bench: build
 	./bench/run-bench $(BUILD)
+
+# The mutation run over game/, view/ and players/, in a build folder of its own (build-mutate);
+# MUTATE_ARGS passes options, e.g. MUTATE_ARGS="--folder game --sample 50 --seed 1".
+mutate: deps
+	./scripts/mutate $(MUTATE_ARGS)
 
 # A Debian package of the game, built in its own folder with Debian's layout (the game in
 # /usr/games), without the tests.

@@ -55,6 +55,15 @@ class TestRules : public QObject {
 
   private slots:
     void initTestCase() {
+        // Every shared value starts as zero, empty or false when the program loads.
+        QVERIFY(Board == Grid() && PathGrid == Grid() && LineMarks == Grid());
+        const auto zero = [](auto... values) { return ((values == 0) && ...); };
+        QVERIFY(zero(BoardWidth, BoardHeight, GridLineColor, BoardBackColor, BallSize, LineLength,
+                     MoveCount, CurrentPlayer, BestPlayer, GameOver, GameInProgress, BallSelected,
+                     LineFlag, SelectedX, SelectedY, BestResult, CurrentResult, PlayersFileNo,
+                     PlayerCount, Zoom));
+        QVERIFY(PreviewPoints == decltype(PreviewPoints){} && NextBalls == decltype(NextBalls){});
+        QVERIFY(BestName.isEmpty() && CurrentName.isEmpty() && PlayersFilePath.isEmpty());
         rt_ = new TestRuntime;
         form_ = new Form1;
         form_->Show();

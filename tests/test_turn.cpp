@@ -100,9 +100,10 @@ class TestTurn : public QObject {
         QCOMPARE(preview.Image().pixel(int(preview.DeviceX(1)), int(preview.DeviceY(2))),
                  g.Rgb(vb::kButtonFace));
 
-        // The next Start clears the old position; a caption other than the two does nothing.
+        // The next Start clears the old position and count; a caption other than the two does
+        // nothing.
         g.Start({1, 1, 1}, {{5, 5}, {5, 6}, {5, 7}}, {2, 2, 2});
-        QCOMPARE(CountBalls(), 3);
+        QVERIFY(CountBalls() == 3 && MoveCount == 1);
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
         g.form.mnuStart().SetCaption("&stop");
         g.ClickStartStop();

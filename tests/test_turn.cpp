@@ -91,8 +91,9 @@ class TestTurn : public QObject {
                  (QStringList{"0", "1", "\r\n\r\nNext balls :", "&Stop"}));
         QVERIFY(!g.form.mnuPlayer().Enabled() && GameInProgress && !GameOver);
 
-        // Stop at once: the box, the idle menu, an empty preview.
+        // Stop with a ball selected: the box, the idle menu, an empty preview.
         g.atWait = nullptr;
+        g.Release(4, 1);
         g.ClickStartStop();
         QCOMPARE(g.rt.messages.at(0).icon, vb::MsgIcon::Exclamation);
         QVERIFY(g.form.mnuStart().Caption() == "&Start" && g.form.mnuPlayer().Enabled());
@@ -100,10 +101,10 @@ class TestTurn : public QObject {
         QCOMPARE(preview.Image().pixel(int(preview.DeviceX(1)), int(preview.DeviceY(2))),
                  g.Rgb(vb::kButtonFace));
 
-        // The next Start clears the old position and count; a caption other than the two does
-        // nothing.
+        // The next Start clears the old position, count and selection; a caption other than the two
+        // does nothing.
         g.Start({1, 1, 1}, {{5, 5}, {5, 6}, {5, 7}}, {2, 2, 2});
-        QVERIFY(CountBalls() == 3 && MoveCount == 1);
+        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected);
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
         g.form.mnuStart().SetCaption("&stop");
         g.ClickStartStop();

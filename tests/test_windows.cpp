@@ -152,17 +152,24 @@ class TestWindows : public QObject {
             {form.txtMess(), 4745.1, 1082.6, 2454.9, 1445.3},
             {form.Picture2(), 4745.1, 2527.9, 2454.9, 1445.3},
         };
-        for (const auto& p : panel) {
-            QCOMPARE_TWIPS(p.c.Left(), p.left);
-            QCOMPARE_TWIPS(p.c.Top(), p.top);
-            QCOMPARE_TWIPS(p.c.Width(), p.width);
-            QCOMPARE_TWIPS(p.c.Height(), p.height);
+        for (float zoom : {1.0f, 2.0f}) {  // at 1:1 everything doubles
+            Zoom = zoom;
+            LayoutMainWindow();
+            for (const auto& p : panel) {
+                QCOMPARE_TWIPS(p.c.Left(), p.left * 2 / zoom);
+                QCOMPARE_TWIPS(p.c.Top(), p.top * 2 / zoom);
+                QCOMPARE_TWIPS(p.c.Width(), p.width * 2 / zoom);
+                QCOMPARE_TWIPS(p.c.Height(), p.height * 2 / zoom);
+            }
         }
         QCOMPARE(form.QuitButton()->font().pointSizeF(), 9.0);
         QCOMPARE(PreviewPoints[1], (PointI{2, 2}));
         QCOMPARE(PreviewPoints[0], (PointI{1, 2}));
         QCOMPARE(PreviewPoints[2], (PointI{3, 2}));
-        QCOMPARE(form.Picture2().ScaleWidth(), 4.0);
+        const vb::Canvas& preview = form.Picture2Box()->GetCanvas();
+        QCOMPARE(QRectF(preview.ScaleLeft(), preview.ScaleTop(), preview.ScaleWidth(),
+                        preview.ScaleHeight()),
+                 QRectF(0, 0, 4, 4));
         const struct {
             float zoom;
             int ball;

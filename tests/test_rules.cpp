@@ -105,6 +105,22 @@ class TestRules : public QObject {
         QVERIFY(found > 1000 && refused > 1000 && lastWave > 100);
     }
 
+    void pathsToOrFromOffTheBoardAreRefused_data() {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        for (const QPoint off : {QPoint(0, 5), QPoint(10, 5), QPoint(5, 0), QPoint(5, 10)}) {
+            QTest::addRow("from %d,%d", off.x(), off.y()) << off << QPoint(5, 5);
+            QTest::addRow("to %d,%d", off.x(), off.y()) << QPoint(5, 5) << off;
+        }
+    }
+    void pathsToOrFromOffTheBoardAreRefused() {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        SetBoard({});
+        QCOMPARE(FindPath(Integer(from.x()), Integer(from.y()), Integer(to.x()), Integer(to.y())),
+                 Integer(0));
+    }
+
     void linesOnHandBuiltBoards_data() {
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("kind");

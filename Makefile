@@ -8,9 +8,9 @@ ARGS ?=
 # The groups of scripts/install-deps a target needs beyond the game's own packages.
 DEPS ?=
 
-.PHONY: deps configure game all run test bench package clean
+.PHONY: deps configure game all run test bench mutate package clean
 
-test bench: DEPS = test
+test bench mutate: DEPS = test
 package: DEPS = package
 
 deps:
@@ -40,6 +40,11 @@ test: all
 # Benchmarks of the rules, a real-time game and the start-up, printed as one table.
 bench: all
 	./bench/run-bench $(BUILD)
+
+# The mutation run over game/, view/ and players/, in a build folder of its own (build-mutate);
+# MUTATE_ARGS passes options, e.g. MUTATE_ARGS="--folder game --sample 50 --seed 1".
+mutate: deps
+	./scripts/mutate $(MUTATE_ARGS)
 
 # A Debian package of the game, built in its own folder with Debian's layout (the game in
 # /usr/games) and Debian's build flags (hardening included), without the tests. The maintainer

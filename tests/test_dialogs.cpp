@@ -193,11 +193,30 @@ class TestDialogs : public QObject {
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 120);  // nothing written
     }
 
-    void aNewPlayerTakesTheFirstFreeRecordAndTheWholeTableIsWritten() {
+    // A new player takes the first free record, in a full table the lowest result (the lower
+    // record on a tie), keeping its spare bytes; the whole table is written, and the name is
+    // shown whole, stored at 50 characters and listed at 25.
+    void aNewPlayerTakesARecordAndTheWholeTableIsWritten_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("slot");
         PlayerRecord free = Player("Gone", 1), cid = Player("Cid", 10);
         free.Marker = QString(2, QChar(0));
         cid.Spare = {1, 2, 3, 4};
-        GameDriver g(Records({Player("Ann", 90), free, cid}));
+        QTest::newRow("the first free record")
+            << Records({Player("Ann", 90), free, cid}) << QString("Eve") << 2;
+        QByteArray full;
+        for (int i = 1; i <= kMaxPlayers; ++i)
+            full += EncodeRecord(Player(QString("P%1").arg(i), i == 7 || i == 40 ? 10 : 100 + i));
+        full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
+        QTest::newRow("a full table") << full << QString("Zed") << 7;
+        QTest::newRow("sixty characters") << QByteArray() << QString("123456789_").repeated(6) << 1;
+    }
+    void aNewPlayerTakesARecordAndTheWholeTableIsWritten() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        QFETCH(int, slot);
+        GameDriver g(file);
         ModalScript script;
         QStringList rows;
         int highlighted = -1;
@@ -207,49 +226,17 @@ class TestDialogs : public QObject {
             highlighted = List(d).lstPlayers()->ListIndex();
             rows = Rows(List(d));
         });
-        script.Then(Type("Eve"));
-        g.form.mnuPlayer_Click(1);
-        QVERIFY(CurrentPlayer == 2 && CurrentName == "Eve" && CurrentResult == 0);
-        QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text() + g.form.Text1(1).Text() +
-                     g.form.Text2(1).Text(),
-                 QStringLiteral("Eve0Ann90"));
-        QCOMPARE(highlighted, 2);
-        QCOMPARE(rows.mid(2), (QStringList{"Eve" + QString(22, ' ') + "      0",
-                                           "Cid" + QString(22, ' ') + "     10"}));
-        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
-                 Records({Player("Ann", 90), Player("Eve", 0), cid}) + QByteArray(5820, '\0'));
-    }
-
-    void aFullTableGivesUpItsLowestResultLowestRecordOnATie() {
-        QByteArray file;
-        for (int i = 1; i <= kMaxPlayers; ++i)
-            file += EncodeRecord(Player(QString("P%1").arg(i), i == 7 || i == 40 ? 10 : 100 + i));
-        file.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
-        GameDriver g(file);
-        ModalScript script;
-        script.Then(PressNew());
-        script.Then(Type("Zed"));
-        g.form.mnuPlayer_Click(1);
-        QCOMPARE(CurrentPlayer, 7);
-        PlayerRecord zed = Player("Zed", 0);
-        zed.Spare = {9, 8, 7, 6};
-        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), file.replace(6 * 60, 60, EncodeRecord(zed)));
-    }
-
-    void aSixtyCharacterNameIsShownWholeStoredAtFiftyListedAtTwentyFive() {
-        GameDriver g;
-        const QString name = QString("123456789_").repeated(6);
-        ModalScript script;
-        QString row;
-        script.Then([&row](vb::Dialog& d) {
-            Click(List(d).Command1(1));
-            row = List(d).lstPlayers()->List(1);
-        });
         script.Then(Type(name));
         g.form.mnuPlayer_Click(1);
-        QVERIFY(g.form.Text1(0).Text() == name && CurrentName == name);
-        QCOMPARE(RecordAt(g.rt.PlayersFile(), 1).left(50), name.left(50).toLatin1());
-        QCOMPARE(row, name.left(25) + "      0");
+        QVERIFY(CurrentPlayer == slot && CurrentName == name && CurrentResult == 0);
+        QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), name + "0");
+        QCOMPARE(highlighted, slot);
+        QCOMPARE(rows.value(slot), name.left(25).leftJustified(25) + "      0");
+        PlayerRecord added = Player(name, 0);
+        std::copy_n(file.constData() + (slot - 1) * 60 + 54, file.isEmpty() ? 0 : 4,
+                    added.Spare.begin());
+        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
+                 file.leftJustified(6000, '\0').replace((slot - 1) * 60, 60, EncodeRecord(added)));
     }
 
     void namesAreTakenAsTypedAndAnEmptyBoxOrCancelAddsNothing() {

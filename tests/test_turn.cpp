@@ -74,9 +74,7 @@ class TestTurn : public QObject {
             growth << g.Pixel(c.x, c.y, 5) << g.Pixel(c.x, c.y, 10);
         };
         g.Start({6, 5, 4}, cells, {3, 2, 1});
-        // The preview's kinds are drawn first; then each ball grows to 14, then 27 pixels.
-        QCOMPARE(g.rt.events.mid(0, 4),
-                 (QStringList{"randomize", "rnd 0.916667", "rnd 0.75", "rnd 0.583333"}));
+        // Each ball grows to 14, then 27 pixels.
         QList<QRgb> expected;
         for (int kind : {6, 5, 4})
             expected << g.Ball(kind) << kWhite << g.Ball(kind) << g.Ball(kind);
@@ -93,23 +91,20 @@ class TestTurn : public QObject {
                  (QStringList{"0", "1", "\r\n\r\nNext balls :", "&Stop"}));
         QVERIFY(!g.form.mnuPlayer().Enabled() && GameInProgress && !GameOver);
 
-        // Stop at once: the box, the idle menu, an empty preview, nothing stored.
+        // Stop with a ball selected: the box, the idle menu, an empty preview.
         g.atWait = nullptr;
-        g.ClearRecords();
+        g.Release(4, 1);
         g.ClickStartStop();
-        QCOMPARE(g.rt.events, QStringList{"msgbox STOP: Game over"});
-        QCOMPARE(g.rt.messages[0].icon, vb::MsgIcon::Exclamation);
-        QCOMPARE((QStringList{g.form.Text2(0).Text(), g.form.txtMess().Text(),
-                              g.form.mnuStart().Caption()}),
-                 (QStringList{"0", kGameOver, "&Start"}));
-        QVERIFY(g.form.mnuPlayer().Enabled() && !GameInProgress && GameOver);
+        QCOMPARE(g.rt.messages.at(0).icon, vb::MsgIcon::Exclamation);
+        QVERIFY(g.form.mnuStart().Caption() == "&Start" && g.form.mnuPlayer().Enabled());
+        QVERIFY(!GameInProgress && GameOver);
         QCOMPARE(preview.Image().pixel(int(preview.DeviceX(1)), int(preview.DeviceY(2))),
                  g.Rgb(vb::kButtonFace));
-        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), QByteArray());
 
-        // The next Start clears the old position; a caption other than the two does nothing.
+        // The next Start clears the old position, count and selection; a caption other than the two
+        // does nothing.
         g.Start({1, 1, 1}, {{5, 5}, {5, 6}, {5, 7}}, {2, 2, 2});
-        QCOMPARE(CountBalls(), 3);
+        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected);
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
         g.form.mnuStart().SetCaption("&stop");
         g.ClickStartStop();
@@ -164,61 +159,97 @@ class TestTurn : public QObject {
         g.Release(7, 7);
         QCOMPARE(QList<int>({BallSelected, SelectedX, SelectedY}), QList<int>({true, 7, 7}));
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
-        // Off the board (the right edge is column 10), and a free cell walled off.
+        // Off the board: the right edge is column 10. (Cells out of reach: the whole game.)
         g.ReleaseAt(9.0, 3.5);
         g.ReleaseAt(-0.1, 3.5);
-        Board(8, 9) = Board(9, 8) = 3;
-        g.Redraw();
-        g.Release(9, 9);
         QVERIFY(BallSelected && g.waits.empty() && g.rt.events.isEmpty());
     }
 
-    void theBallTravelsRightUpLeftDownTracedBackFromTheTarget() {
+    // The route is traced back from the target, taking at each cell the first neighbour one step
+    // nearer to the start in the order right, up, left, down. Each row has two such neighbours
+    // at many cells, so any other order puts the ball elsewhere at some sub-step.
+    void theBallTravelsTheRouteTracedBackRightUpLeftDown_data() {
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<QPoint>("target");
+        QTest::newRow("start up and right of the target") << QPoint(8, 2) << QPoint(3, 7);
+        QTest::newRow("start up and left") << QPoint(2, 2) << QPoint(6, 5);
+        QTest::newRow("start down and left") << QPoint(2, 8) << QPoint(6, 4);
+        QTest::newRow("start down and right") << QPoint(8, 8) << QPoint(4, 5);
+    }
+    void theBallTravelsTheRouteTracedBackRightUpLeftDown() {
+        QFETCH(QPoint, start);
+        QFETCH(QPoint, target);
+        const PointI from = P(start.x(), start.y()), to = P(target.x(), target.y());
         GameDriver g;
-        g.Start({3, 1, 1}, {P(2, 2), P(9, 8), P(8, 9)}, {1, 2, 2});
+        g.Start({3, 1, 1}, {from, P(9, 9), P(1, 9)}, {1, 2, 2});
         Grid after = Board;
-        std::swap(after(2, 2), after(4, 4));
-        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 9), P(2, 9), P(3, 9)}));
+        std::swap(after(from.x, from.y), after(to.x, to.y));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(3, 1)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 1, 1}));
-        QList<QPointF> seen;  // where the blue ball stands at each sub-step
-        g.atWait = [&](double seconds) {
-            const QImage& img = g.form.Picture1Box()->GetCanvas().Image();
-            QPointF sum;
-            int n = 0;
-            for (int y = 0; seconds == 0.02 && y < img.height(); ++y)
-                for (int x = 0; x < img.width(); ++x)
-                    if (img.pixel(x, y) == g.Ball(3))
-                        sum += QPointF(x + 0.5, y + 0.5), ++n;
-            const vb::Canvas& c = g.form.Picture1Box()->GetCanvas();
-            if (n > 0)
-                seen << QPointF(std::round(c.UserX(sum.x() / n) * 4) / 4,
-                                std::round(c.UserY(sum.y() / n) * 4) / 4);
-        };
-        g.Release(2, 2);
-        g.Release(4, 4);
-        // Back from (4, 4): up, up, left; so the ball goes right, right, down, down.
-        QList<QPointF> expected;
-        const QPointF route[] = {{1.5, 1.5}, {2.5, 1.5}, {3.5, 1.5}, {3.5, 2.5}, {3.5, 3.5}};
-        for (int i = 0; i < 4; ++i)
+        const auto dist = DistancesFrom(Board, from.x, from.y);
+        QList<QPointF> route{QPointF(to.x, to.y)};
+        for (int k = dist[to.x][to.y] - 1; k >= 0; --k) {
+            const QPointF c = route.first();
+            for (const QPointF d : {QPointF(1, 0), QPointF(0, -1), QPointF(-1, 0), QPointF(0, 1)}) {
+                const int x = int(c.x() + d.x()), y = int(c.y() + d.y());
+                if (OnBoard(x, y) && (dist[x][y] == k || (k == 0 && x == from.x && y == from.y))) {
+                    route.prepend(QPointF(x, y));
+                    break;
+                }
+            }
+        }
+        QList<QPointF> expected, seen;  // the sub-steps' centres where the ball shows
+        for (int i = 0; i + 1 < route.size(); ++i)
             for (int s = 1; s <= 4; ++s)
-                expected << route[i] + (route[i + 1] - route[i]) * s / 4.0;
+                expected << route[i] + (route[i + 1] - route[i]) * s / 4.0 - QPointF(0.5, 0.5);
+        const vb::Canvas& c = g.form.Picture1Box()->GetCanvas();
+        g.atWait = [&](double seconds) {
+            const QPointF p = expected.value(seen.size());
+            if (seconds == 0.02)
+                seen << (c.Image().pixel(int(c.DeviceX(p.x())), int(c.DeviceY(p.y()))) == g.Ball(3)
+                             ? p
+                             : QPointF(-1, -1));
+        };
+        g.Release(from.x, from.y);
+        g.Release(to.x, to.y);
         QCOMPARE(seen, expected);
     }
 
-    void tooLittleRoomEndsTheGameInTheSameTurn() {
+    // A full board ends the game in the turn that fills it: when the next three find no room, or
+    // when they take the last three cells without a line.
+    void aFullBoardEndsTheGameInTheSameTurn_data() {
+        QTest::addColumn<QList<QPoint>>("free");
+        QTest::addColumn<int>("waits");
+        QTest::addColumn<int>("balls");
+        QTest::newRow("two cells left: no room") << QList<QPoint>{{9, 9}, {1, 1}} << 5 << 79;
+        QTest::newRow("three cells left: the new balls fill the board")
+            << QList<QPoint>{{9, 9}, {1, 1}, {2, 1}} << 11 << 81;
+    }
+    void aFullBoardEndsTheGameInTheSameTurn() {
+        QFETCH(QList<QPoint>, free);
+        QFETCH(int, waits);
+        QFETCH(int, balls);
         GameDriver g;
         g.Start({1, 2, 3}, {P(1, 1), P(2, 1), P(3, 1)}, {4, 5, 6});
-        for (int y = 1; y <= 9; ++y)  // no two neighbours alike, two free cells
+        for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
                 Board(x, y) = static_cast<Integer>((x + 2 * y) % 6 + 1);
-        Board(9, 9) = Board(1, 1) = 0;
+        for (const QPoint& c : free)
+            Board(c.x(), c.y()) = 0;
         g.Redraw();
+        Grid after = Board;
+        std::swap(after(9, 8), after(9, 9));
+        if (free.size() == 3) {  // kinds 4, 5, 6 on (1, 1), (2, 1), (9, 8): still no line
+            g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(9, 8)}));
+            g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));
+        }
         g.ClearRecords();
         g.Release(9, 8);
         g.Release(9, 9);
-        QCOMPARE_WAITS(g, Travel(1));
+        QCOMPARE(int(g.waits.size()), waits);
         QCOMPARE(g.rt.events.last(), QStringLiteral("msgbox STOP: Game over"));
-        QVERIFY(!GameInProgress && GameOver && MoveCount == 1);
+        QVERIFY(!GameInProgress && GameOver && g.rt.RandomLeft() == 0);
+        QCOMPARE(CountBalls(), balls);
         g.ClearRecords();
         g.Release(9, 7);  // the board is dead until the next Start
         g.Release(9, 8);

@@ -66,6 +66,21 @@ class TestWindows : public QObject {
                 qRgb(255, 255, 255));
     }
 
+    void theBallColours_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QColor>("colour");
+        const QColor colours[] = {
+            Qt::black,           QColor(255, 0, 50),  QColor(0, 255, 100),  QColor(0, 0, 230),
+            QColor(255, 245, 0), QColor(0, 245, 255), QColor(255, 50, 205), Qt::black};
+        for (int kind = 0; kind <= 7; ++kind)
+            QTest::addRow("kind %d", kind) << kind << colours[kind];
+    }
+    void theBallColours() {
+        QFETCH(int, kind);
+        QFETCH(QColor, colour);
+        QCOMPARE(vb::ResolveColor(BallColor(Integer(kind))).rgb(), colour.rgb());
+    }
+
     void onlyChangedPixelsAreRepaintedAndCopiesKeepTheirPixels() {
         vb::Canvas c;
         c.SetSize(QSize(90, 90));
@@ -119,20 +134,42 @@ class TestWindows : public QObject {
         QCOMPARE_TWIPS(board.Left(), 72);
         QCOMPARE_TWIPS(board.Top(), 57.6);
         QCOMPARE(board.ScaleWidth(), 9.0);
-        QCOMPARE_TWIPS((w.Width() - board.Width() - board.Left()) / 2, 1231.2);
-        QCOMPARE_TWIPS(form.Label1(0).Left(), 4737.6);
-        QCOMPARE_TWIPS(form.Label1(1).Left(), 4737.6 + 1231.2);
-        QCOMPARE_TWIPS(form.Command1(1).Height(), 750);
-        QCOMPARE_TWIPS(form.Text1(0).Height(), 225);
-        // The message panel and the preview share the height down to the Quit button.
-        const double panelTop = form.txtMess().Top();
-        QCOMPARE_TWIPS(form.txtMess().Height(), (form.Command1(1).Top() - panelTop) / 2);
-        QCOMPARE_TWIPS(form.Picture2().Top(), panelTop + form.txtMess().Height());
-        QCOMPARE_TWIPS(form.Picture2().Top() + form.Picture2().Height(), form.Command1(1).Top());
-        QCOMPARE_TWIPS(form.Label2().Top() - form.Text3().Top(), 25);  // 50 / Zoom lower
+        // The panel right of the board: columns of width A = 1231.2 from B = 4737.6, rows from
+        // the board's top; the message panel and the preview share the height down to Quit.
+        const struct {
+            vb::Control& c;
+            double left, top, width, height;
+        } panel[] = {
+            {form.Label1(0), 4737.6, 57.6, 1231.2, 225},
+            {form.Label1(1), 5968.8, 57.6, 1231.2, 225},
+            {form.Text1(0), 4737.6, 282.6, 1231.2, 225},
+            {form.Text1(1), 5968.8, 282.6, 1231.2, 225},
+            {form.Text2(0), 4737.6, 507.6, 1231.2, 225},
+            {form.Text2(1), 5968.8, 507.6, 1231.2, 225},
+            {form.Label2(), 4737.6, 807.6, 1231.2, 225},
+            {form.Text3(), 5968.8, 782.6, 1231.2, 225},
+            {form.Command1(1), 4983.84, 3973.2, 1969.92, 750},
+            {form.txtMess(), 4745.1, 1082.6, 2454.9, 1445.3},
+            {form.Picture2(), 4745.1, 2527.9, 2454.9, 1445.3},
+        };
+        for (float zoom : {1.0f, 2.0f}) {  // at 1:1 everything doubles
+            Zoom = zoom;
+            LayoutMainWindow();
+            for (const auto& p : panel) {
+                QCOMPARE_TWIPS(p.c.Left(), p.left * 2 / zoom);
+                QCOMPARE_TWIPS(p.c.Top(), p.top * 2 / zoom);
+                QCOMPARE_TWIPS(p.c.Width(), p.width * 2 / zoom);
+                QCOMPARE_TWIPS(p.c.Height(), p.height * 2 / zoom);
+            }
+        }
+        QCOMPARE(form.QuitButton()->font().pointSizeF(), 9.0);
+        QCOMPARE(PreviewPoints[1], (PointI{2, 2}));
         QCOMPARE(PreviewPoints[0], (PointI{1, 2}));
         QCOMPARE(PreviewPoints[2], (PointI{3, 2}));
-        QCOMPARE(form.Picture2().ScaleWidth(), 4.0);
+        const vb::Canvas& preview = form.Picture2Box()->GetCanvas();
+        QCOMPARE(QRectF(preview.ScaleLeft(), preview.ScaleTop(), preview.ScaleWidth(),
+                        preview.ScaleHeight()),
+                 QRectF(0, 0, 4, 4));
         const struct {
             float zoom;
             int ball;
@@ -218,11 +255,7 @@ class TestWindows : public QObject {
             "needing for.",
             "",
         };
-        const int lengths[] = {0, 9, 79, 75, 75, 50, 76, 21, 67, 12, 0};
-        for (int i = 0; i < fixed.size(); ++i) {
-            QCOMPARE(lines[i + 1], fixed[i]);
-            QCOMPARE(lines[i + 1].size(), lengths[i]);
-        }
+        QCOMPARE(lines.mid(1, fixed.size()), fixed);
         // Ours: a statement indented by 3 blanks, credits by 30 and 34, in the game's own names.
         const struct {
             int line, indent;

@@ -11,8 +11,9 @@ namespace qv {
 
 namespace {
 
-constexpr std::array<int, 4> kDx{1, 0, -1, 0};
-constexpr std::array<int, 4> kDy{0, -1, 0, 1};
+// Right, up, left, down: the first neighbour in this order that is one step nearer to the start
+// is the cell the ball came from.
+constexpr std::array<PointI, 4> kNeighbours{{{1, 0}, {0, -1}, {-1, 0}, {0, 1}}};
 
 // A route never visits a cell twice: at most 81 cells of the board.
 constexpr int kMaxSteps = 81;
@@ -34,9 +35,9 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
     for (int k = n; k >= 2; --k) {
         const PointI cell = route[static_cast<std::size_t>(k)];
         PointI previous = cell;
-        for (std::size_t d = 0; d < 4; ++d) {
-            const int nx = cell.x + kDx[d];
-            const int ny = cell.y + kDy[d];
+        for (const PointI& d : kNeighbours) {
+            const int nx = cell.x + d.x;
+            const int ny = cell.y + d.y;
             if (nx >= 1 && nx <= BoardWidth && ny >= 1 && ny <= BoardHeight &&
                 PathGrid(nx, ny) == k - 1) {
                 previous = PointI{static_cast<Integer>(nx), static_cast<Integer>(ny)};

@@ -24,17 +24,6 @@ void FillRing(QPainter& painter, const QRect& outer, int thickness, const QColor
                      colour);
 }
 
-Integer ModifierBits(Qt::KeyboardModifiers mods) {
-    Integer shift = 0;
-    if (mods & Qt::ShiftModifier)
-        shift |= 1;
-    if (mods & Qt::ControlModifier)
-        shift |= 2;
-    if (mods & Qt::AltModifier)
-        shift |= 4;
-    return shift;
-}
-
 }  // namespace
 
 CellPictureBox::CellPictureBox(QWidget* parent, int columns, int rows)

@@ -7,6 +7,17 @@
 
 namespace vb {
 
+Integer ModifierBits(Qt::KeyboardModifiers mods) {
+    Integer shift = 0;
+    if (mods & Qt::ShiftModifier)
+        shift |= 1;
+    if (mods & Qt::ControlModifier)
+        shift |= 2;
+    if (mods & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
 QFont MakeFont(const QString& family, double points, bool bold) {
     QFont font(family);
     font.setPointSizeF(points);
@@ -202,14 +213,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
             button = 0;
             break;
     }
-    Integer shift = 0;
-    const auto mods = event->modifiers();
-    if (mods & Qt::ShiftModifier)
-        shift |= 1;
-    if (mods & Qt::ControlModifier)
-        shift |= 2;
-    if (mods & Qt::AltModifier)
-        shift |= 4;
+    const Integer shift = ModifierBits(event->modifiers());
     const QPointF p = event->position() - QPointF(contentsRect().topLeft());
     onMouseUp(button, shift, static_cast<Single>(canvas_.UserX(p.x())),
               static_cast<Single>(canvas_.UserY(p.y())));

@@ -105,6 +105,9 @@ class CommandButton : public Twips<QPushButton, Control> {
 };
 
 // A picture box: a sunken frame around a persistent image (see Canvas).
+// The modifier keys as the event handlers see them: 1 Shift, 2 Ctrl, 4 Alt.
+Integer ModifierBits(Qt::KeyboardModifiers mods);
+
 class PictureBox : public Twips<QFrame, Picture> {
   public:
     explicit PictureBox(QWidget* parent);

@@ -70,7 +70,6 @@ class TestHiDpi : public QObject {
         QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), g.Rgb(vb::kButtonFace));
 
         // The screen shows the image pixel for pixel, with the board's cursor over it.
-        const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
         const QRect contents = g.form.Picture1Box()->contentsRect();
         QImage shown = g.form.Picture1Box()->grab().toImage().copy(
             QRect(contents.topLeft() * 2, contents.size() * 2));

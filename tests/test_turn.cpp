@@ -120,6 +120,7 @@ class TestTurn : public QObject {
             QCOMPARE(StopAt(g, 30), kGameOver);  // equal: nothing improves, nothing is written
             QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), Records({Player("Ann", 50), bob}));
             QCOMPARE(StopAt(g, 40), kNotBad);
+            QCOMPARE(StopAt(g, 50), kNotBad);  // equal to the best: Ann stays the best
             QCOMPARE(g.form.Text1(1).Text(), QStringLiteral("Ann"));
             QCOMPARE(StopAt(g, 60), kBest);
             bob.Result = 60;  // only the result changes

@@ -320,10 +320,12 @@ class TestAccess : public QObject {
     void eachCursorStepIsAFocusEvent_data() {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QList<int>>("cells");  // focused cells, as column * 10 + row
-        const int L = Qt::Key_Left, R = Qt::Key_Right, U = Qt::Key_Up, D = Qt::Key_Down;
-        QTest::addRow("keys without a step, then left to the edge and on")
-            << QList<int>{Qt::Key_A, Qt::Key_Home, L, L, L, L, L, L} << QList<int>{45, 35, 25, 15};
-        QTest::addRow("round a corner") << QList<int>{D, D, D, D, D, R, R, R, R, R, U}
+        // Keys without a step lead each row: taken for any arrow, they would shift one of them.
+        const int L = Qt::Key_Left, R = Qt::Key_Right, U = Qt::Key_Up, D = Qt::Key_Down,
+                  A = Qt::Key_A, H = Qt::Key_Home;
+        QTest::addRow("left to the edge and on")
+            << QList<int>{A, H, L, L, L, L, L, L} << QList<int>{45, 35, 25, 15};
+        QTest::addRow("round a corner") << QList<int>{A, H, D, D, D, D, D, R, R, R, R, R, U}
                                         << QList<int>{56, 57, 58, 59, 69, 79, 89, 99, 98};
     }
     void eachCursorStepIsAFocusEvent() {

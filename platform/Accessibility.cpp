@@ -180,7 +180,11 @@ class ShownWindowsAccessible : public QAccessibleApplication {
     static QObjectList Windows() {
         QObjectList list;
         for (QWindow* w : QGuiApplication::topLevelWindows()) {
-            if (!w->isVisible() || w->type() == Qt::Popup || w->type() == Qt::Desktop)
+            // Menus, tool tips and the like come and go with the pointer; they are not windows
+            // a reader lists.
+            const Qt::WindowType type = w->type();
+            if (!w->isVisible() || type == Qt::Popup || type == Qt::ToolTip ||
+                type == Qt::Desktop || type == Qt::SplashScreen)
                 continue;
             if (QAccessibleInterface* root = w->accessibleRoot(); root && root->object())
                 list.append(root->object());
@@ -213,6 +217,13 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 void InstallAccessibility() {
     static const bool installed = (QAccessible::installFactory(Factory), true);
     (void)installed;
+    // A reader that asked for the application before the factory was there holds Qt's own
+    // interface, which lists hidden windows too: it is dropped, so the next question gets ours.
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    QAccessibleInterface* app = QAccessible::queryAccessibleInterface(QCoreApplication::instance());
+    if (app != nullptr && dynamic_cast<ShownWindowsAccessible*>(app) == nullptr)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(app));
 }
 
 }  // namespace vb

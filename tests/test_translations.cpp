@@ -141,16 +141,14 @@ class TestTranslations : public QObject {
             return found;
         };
         QCOMPARE(each(m.translation), each(m.source));
-        // A window's line break is a CR LF, the command line's a lone line feed. The messages'
-        // breaks place their lines (the panel's third line, the lines of the result messages);
-        // the rules of the About box are prose, broken where the language needs.
+        // Line breaks: a window's CR LF, the command line's lone LF. Only the About box's prose
+        // may break where the language needs.
         const int breaks = m.translation.count(QStringLiteral("\r\n"));
         QCOMPARE(m.translation.count(u'\n') - breaks,
                  m.source.count(u'\n') - m.source.count(QStringLiteral("\r\n")));
         if (m.context != QLatin1String("About"))
             QCOMPARE(breaks, m.source.count(QStringLiteral("\r\n")));
-        // Leading blanks indent the lines of the rules; leading line breaks put "Next balls :" on
-        // the panel's third line.
+        // Leading blanks indent the rules; leading breaks put "Next balls :" on the third line.
         static const QRegularExpression visible(QStringLiteral("\\S"));
         QCOMPARE(m.translation.indexOf(visible), m.source.indexOf(visible));
     }

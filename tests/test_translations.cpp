@@ -21,55 +21,40 @@ using namespace qvtest;
 
 // One text of a translation file.
 struct TsMessage {
-    QString context, source, translation;
-    bool finished;
+    QString context, source, translation;  // no translation while unfinished
 };
 Q_DECLARE_METATYPE(TsMessage)
 
 namespace {
-
-// The text of the element just opened, up to its end: `<byte value="xd"/>` stands for a carriage
-// return, as lupdate writes it.
-QString ReadText(QXmlStreamReader& xml) {
-    QString text;
-    for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        xml.readNext();
-        if (xml.isCharacters())
-            text += xml.text();
-        else if (xml.isStartElement() && xml.name() == u"byte")
-            text +=
-                QChar(xml.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
-        depth += xml.isStartElement() ? 1 : xml.isEndElement() ? -1 : 0;
-    }
-    return text;
-}
 
 // The messages of a Qt Linguist file.
 QList<TsMessage> ReadTs(const QString& language) {
     QFile file(QStringLiteral(QUILVARO_SOURCE_DIR "/translations/quilvaro_%1.ts").arg(language));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read %s", qPrintable(file.fileName()));
-    QXmlStreamReader xml(&file);
+    // lupdate writes a carriage return as an element of its own.
+    QXmlStreamReader xml(file.readAll().replace("<byte value=\"xd\"/>", "&#13;"));
     QList<TsMessage> messages;
     QString context;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == u"name") {
-            context = ReadText(xml);
-        } else if (xml.name() == u"message") {
-            messages << TsMessage{context, {}, {}, true};
-        } else if (xml.name() == u"source") {
-            messages.last().source = ReadText(xml);
-        } else if (xml.name() == u"translation") {
-            messages.last().finished = xml.attributes().value(QLatin1String("type")).isEmpty();
-            messages.last().translation = ReadText(xml);
-        }
+        const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
+        if (xml.name() == u"name")
+            context = xml.readElementText();
+        else if (xml.name() == u"message")
+            messages << TsMessage{context, {}, {}};
+        else if (xml.name() == u"source")
+            messages.last().source = xml.readElementText();
+        else if (xml.name() == u"translation")
+            messages.last().translation = finished ? xml.readElementText() : QString();
     }
     if (xml.hasError())
         qFatal("%s: %s", qPrintable(file.fileName()), qPrintable(xml.errorString()));
     return messages;
 }
+
+const char* const kGreeting = "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.";
 
 QString ExpectedLanguage() {
     return qEnvironmentVariable("QUILVARO_EXPECTED_LANGUAGE");
@@ -145,29 +130,25 @@ class TestTranslations : public QObject {
     }
     void everyTranslationIsFinishedAndKeepsWhatTheCodeReliesOn() {
         QFETCH(TsMessage, m);
-        QVERIFY(m.finished);
         QVERIFY(!m.translation.trimmed().isEmpty());
-        static const QRegularExpression placeholder(QStringLiteral("%\\d+"));
-        static const QRegularExpression accessKey(QStringLiteral("&(?!&)"));
-        auto each = [](const QString& s, const QRegularExpression& re) {
+        // The same placeholders and as many access keys.
+        static const QRegularExpression marks(QStringLiteral("%\\d+|&(?!&)"));
+        auto each = [](const QString& s) {
             QStringList found;
-            for (const auto& match : re.globalMatch(s))
+            for (const auto& match : marks.globalMatch(s))
                 found << match.captured();
             found.sort();
             return found;
         };
-        QCOMPARE(each(m.translation, placeholder), each(m.source, placeholder));
-        QCOMPARE(m.translation.count(accessKey), m.source.count(accessKey));
-        // A window's line break is a CR LF, the command line's a lone line feed. The messages'
-        // breaks place their lines (the panel's third line, the lines of the result messages);
-        // the rules of the About box are prose, broken where the language needs.
+        QCOMPARE(each(m.translation), each(m.source));
+        // Line breaks: a window's CR LF, the command line's lone LF. Only the About box's prose
+        // may break where the language needs.
         const int breaks = m.translation.count(QStringLiteral("\r\n"));
         QCOMPARE(m.translation.count(u'\n') - breaks,
                  m.source.count(u'\n') - m.source.count(QStringLiteral("\r\n")));
         if (m.context != QLatin1String("About"))
             QCOMPARE(breaks, m.source.count(QStringLiteral("\r\n")));
-        // Leading blanks indent the lines of the rules; leading line breaks put "Next balls :" on
-        // the panel's third line.
+        // Leading blanks indent the rules; leading breaks put "Next balls :" on the third line.
         static const QRegularExpression visible(QStringLiteral("\\S"));
         QCOMPARE(m.translation.indexOf(visible), m.source.indexOf(visible));
     }
@@ -176,9 +157,7 @@ class TestTranslations : public QObject {
         QTest::addColumn<QString>("messagesLocale");  // LC_ALL, else LC_MESSAGES, else LANG
         QTest::addColumn<QStringList>("preferred");   // from LANGUAGE, else the locale
         QTest::addColumn<QString>("language");
-        QTest::newRow("Russian locale") << "ru_RU.UTF-8" << QStringList{"ru-RU"} << "ru";
         QTest::newRow("Austrian German") << "de_AT.UTF-8" << QStringList{"de-AT", "de"} << "de";
-        QTest::newRow("French") << "fr_FR.UTF-8" << QStringList{"fr-FR", "fr"} << "";
         QTest::newRow("LANGUAGE under C") << "C" << QStringList{"ru"} << "";
         QTest::newRow("LANGUAGE under POSIX") << "POSIX" << QStringList{"de"} << "";
         QTest::newRow("nothing set") << "" << QStringList{"ru"} << "";
@@ -201,9 +180,7 @@ class TestTranslations : public QObject {
             captions << a->text();
         QCOMPARE(captions, (QStringList{Shown("Form1", "&Player"), Shown("Form1", "&Zoom"),
                                         Shown("Form1", "&About"), Shown("Form1", "&Start")}));
-        QCOMPARE(
-            g.form.txtMess().Text(),
-            Shown("Form1", "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button."));
+        QCOMPARE(g.form.txtMess().Text(), Shown("Form1", kGreeting));
         QCOMPARE(g.form.Label1(0).Text(), Shown("Form1", "Result"));
 
         // Start and Stop toggle by the caption in every language.
@@ -212,9 +189,8 @@ class TestTranslations : public QObject {
         QCOMPARE(g.form.txtMess().Text(), Shown("GameFlow", "\r\n\r\nNext balls :"));
         g.ClearRecords();
         g.ClickStartStop();
-        QCOMPARE(g.rt.messages.size(), 1u);
-        QCOMPARE(g.rt.messages[0].text, Shown("GameFlow", "Game over"));
-        QCOMPARE(g.rt.messages[0].title, Shown("GameFlow", "STOP"));
+        QCOMPARE(g.rt.events, QStringList{"msgbox " + Shown("GameFlow", "STOP") + ": " +
+                                          Shown("GameFlow", "Game over")});
         QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Start"));
         QCOMPARE(g.form.txtMess().Text(), Shown("GameFlow", "Game over."));
 
@@ -231,23 +207,24 @@ class TestTranslations : public QObject {
                                                QStringLiteral("\r\n")));
         // No line is wider than the widest designed one: the message box would wrap it.
         const QFontMetrics box(QApplication::font("QMessageBox"));
-        int widest = 0;
-        for (const TsMessage& m : ReadTs(QStringLiteral("ru"))) {
-            if (m.context == QLatin1String("About")) {
-                for (const QString& line : m.source.split(QStringLiteral("\r\n")))
-                    widest = std::max(widest, box.horizontalAdvance(line));
-            }
-        }
-        for (const QString& line : g.rt.messages[1].text.split(QStringLiteral("\r\n")))
-            QVERIFY2(box.horizontalAdvance(line) <= widest, qPrintable(line));
+        auto widest = [&box](const QString& text) {
+            int most = 0;
+            for (const QString& line : text.split(QStringLiteral("\r\n")))
+                most = std::max(most, box.horizontalAdvance(line));
+            return most;
+        };
+        QString designed;
+        for (const TsMessage& m : ReadTs(QStringLiteral("ru")))
+            designed += m.context == QLatin1String("About") ? m.source + "\r\n" : QString();
+        QVERIFY(widest(g.rt.messages[1].text) <= widest(designed));
 
         Form2 list(&g.form);
         list.FillPlayerList();
         QCOMPARE(list.windowTitle(), Shown("Form2", "Players List"));
         const QString header = list.findChild<QListWidget*>()->item(0)->text();
-        QCOMPARE(header.size(), 32);
-        QVERIFY(header.startsWith(Shown("Form2", "PLAYER")));
-        QVERIFY(header.endsWith(Shown("Form2", "RESULT")));
+        QVERIFY2(header.size() == 32 && header.startsWith(Shown("Form2", "PLAYER")) &&
+                     header.endsWith(Shown("Form2", "RESULT")),
+                 qPrintable(header));
 
         // Qt's own buttons speak the language where Debian's Qt translations are installed.
         const QString qtFile = QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
@@ -256,22 +233,6 @@ class TestTranslations : public QObject {
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel") == "Cancel",
                      ExpectedLanguage().isEmpty());
         }
-    }
-
-    void accessKeysAreUniqueInEveryWindow() {
-        GameDriver g;
-        Form2 list(&g.form);
-        frmNewGamer newGamer(list);
-        auto check = [](const QStringList& keys) {
-            QVERIFY2(!keys.contains(QString()), qPrintable(keys.join(' ')));
-            QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
-        };
-        check(AccessKeys(g.form.MenuBar()->actions(), g.form));
-        // Stop takes Start's place in the menu during a game.
-        g.form.mnuStart().SetCaption(Shown("Form1", "&Stop"));
-        check(AccessKeys(g.form.MenuBar()->actions(), g.form));
-        check(AccessKeys({}, list));
-        check(AccessKeys({}, newGamer));
     }
 
     void theTextsFitAtEveryScale_data() {
@@ -287,27 +248,30 @@ class TestTranslations : public QObject {
         QCOMPARE(TooWide(g.form), QStringList());
         // The menu bar keeps its commands on one row, Stop too.
         const QMenuBar* bar = g.form.MenuBar();
+        const QStringList startKeys = AccessKeys(bar->actions(), g.form);
         g.form.mnuStart().SetCaption(Shown("Form1", "&Stop"));
         for (QAction* a : bar->actions())
             QCOMPARE(bar->actionGeometry(a).top(), bar->actionGeometry(bar->actions()[0]).top());
         // Every line of every message of the panel.
         const auto* panel = dynamic_cast<QPlainTextEdit*>(&g.form.txtMess());
         const int room = panel->viewport()->width() - 2 * panel->document()->documentMargin();
-        for (const char* text : {"\r\n\r\nNext balls :", "Game over.",
-                                 "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!",
-                                 "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"}) {
-            for (const QString& line : Shown("GameFlow", text).split(QStringLiteral("\r\n")))
-                QVERIFY2(panel->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
-        }
-        for (const QString& line :
-             Shown("Form1", "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.")
-                 .split(QStringLiteral("\r\n")))
+        const QStringList texts = {
+            Shown("Form1", kGreeting), Shown("GameFlow", "Game over."),
+            Shown("GameFlow", "\r\n\r\nNext balls :"),
+            Shown("GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"),
+            Shown("GameFlow", "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!")};
+        for (const QString& line : texts.join(QStringLiteral("\r\n")).split(QStringLiteral("\r\n")))
             QVERIFY2(panel->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
-        // The dialogs keep their designed sizes at every scale.
+        // The dialogs keep their designed sizes at every scale. No access key is missing or
+        // taken twice in a window, Stop in Start's place included.
         Form2 list(&g.form);
         frmNewGamer newGamer(list);
-        QCOMPARE(TooWide(list), QStringList());
-        QCOMPARE(TooWide(newGamer), QStringList());
+        QCOMPARE(TooWide(list) + TooWide(newGamer), QStringList());
+        for (const QStringList& keys : {startKeys, AccessKeys(bar->actions(), g.form),
+                                        AccessKeys({}, list), AccessKeys({}, newGamer)}) {
+            QVERIFY2(!keys.contains(QString()), qPrintable(keys.join(' ')));
+            QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        }
     }
 };
 

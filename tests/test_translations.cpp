@@ -256,10 +256,14 @@ class TestTranslations : public QObject {
         const auto* panel = dynamic_cast<QPlainTextEdit*>(&g.form.txtMess());
         const int room = panel->viewport()->width() - 2 * panel->document()->documentMargin();
         const QStringList texts = {
-            Shown("Form1", kGreeting), Shown("GameFlow", "Game over."),
+            Shown("Form1", kGreeting),
+            Shown("GameFlow", "Game over."),
             Shown("GameFlow", "\r\n\r\nNext balls :"),
             Shown("GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"),
-            Shown("GameFlow", "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!")};
+            Shown("GameFlow", "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"),
+            Shown("GameFlow",
+                  "Result not kept:\r\nno player chosen.\r\n\r\nChoose or add one\r\n"
+                  "under Player\r\nbefore Start.")};
         for (const QString& line : texts.join(QStringLiteral("\r\n")).split(QStringLiteral("\r\n")))
             QVERIFY2(panel->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
         // The dialogs keep their designed sizes at every scale. No access key is missing or

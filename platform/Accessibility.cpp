@@ -219,7 +219,7 @@ void InstallAccessibility() {
     (void)installed;
     // A reader that asked for the application before the factory was there holds Qt's own
     // interface, which lists hidden windows too: it is dropped, so the next question gets ours.
-    if (QCoreApplication::instance() == nullptr)
+    if (QCoreApplication::instance() == nullptr || !QAccessible::isActive())
         return;
     QAccessibleInterface* app = QAccessible::queryAccessibleInterface(QCoreApplication::instance());
     if (app != nullptr && dynamic_cast<ShownWindowsAccessible*>(app) == nullptr)

@@ -10,7 +10,8 @@ DEPS ?=
 
 .PHONY: deps configure game all run test bench mutate package clean
 
-test bench mutate: DEPS = test
+test bench: DEPS = test
+mutate: DEPS = mutate
 package: DEPS = package
 
 deps:

@@ -183,6 +183,7 @@ class TestTurn : public QObject {
         QTEST(int(g.rt.waits.size()), "waits");
         QCOMPARE(g.rt.events.last(), QStringLiteral("msgbox STOP: Game over"));
         QVERIFY(!GameInProgress && GameOver && g.rt.RandomLeft() == 0);
+        QVERIFY(g.form.mnuStart().Caption() == "&Start" && g.form.mnuPlayer().Enabled());
         QCOMPARE(CountBalls(), balls);
         g.ClearRecords();
         g.Release(9, 7);  // the board is dead until the next Start
@@ -359,9 +360,6 @@ class TestTurn : public QObject {
             QCOMPARE(GameInProgress, !ends);
             QCOMPARE(g.rt.messages.size(), std::size_t(ends));
         }
-        qDebug() << turns << "turns," << scoring << "scoring moves," << newBallLines
-                 << "lines of new balls," << reselected << "reselections," << refused
-                 << "refused targets, score" << score;
         QVERIFY(!GameInProgress && scoring >= 3 && newBallLines >= 1 && reselected >= 5 &&
                 refused >= 2);
         QCOMPARE(g.rt.events.last(), QStringLiteral("msgbox STOP: Game over"));

@@ -172,6 +172,10 @@ class TestWindows : public QObject {
             QCOMPARE_TWIPS(w.Left(), (15360 - s.height * 1.25) / 2);
             QCOMPARE_TWIPS(w.Top(), (11520 - s.height) / 2);
             QCOMPARE(board.Width(), board.Height());
+            // The preview lies right under the message panel, and is as wide.
+            const vb::Control &message = form.txtMess(), &under = form.Picture2();
+            QVERIFY(under.Left() == message.Left() && under.Width() == message.Width() &&
+                    under.Top() == message.Top() + message.Height());
             // The Quit button's bottom is level with the board's.
             QCOMPARE_TWIPS(form.Command1(1).Top() + form.Command1(1).Height(),
                            board.Top() + board.Height());

@@ -74,10 +74,12 @@ class TestTurn : public QObject {
         QCOMPARE(growth, expected);
         QCOMPARE(g.DifferencesFromFreshDrawing(Board), 0);
         const vb::Canvas& preview = g.form.Picture2Box()->GetCanvas();
-        for (int i = 0; i < 3; ++i) {  // the next balls, 22 pixels across
-            const QPoint centre(int(preview.DeviceX(i + 1)), int(preview.DeviceY(2)));
-            QCOMPARE(preview.Image().pixel(centre + QPoint(10, 0)), g.Ball(3 - i));
-            QVERIFY(preview.Image().pixel(centre + QPoint(12, 0)) != g.Ball(3 - i));
+        for (int i = 0; i < 6; ++i) {  // the next balls, 22 pixels across, laid out again too
+            if (i == 3)
+                g.Redraw();
+            const QPoint centre(int(preview.DeviceX(i % 3 + 1)), int(preview.DeviceY(2)));
+            QCOMPARE(preview.Image().pixel(centre + QPoint(10, 0)), g.Ball(3 - i % 3));
+            QVERIFY(preview.Image().pixel(centre + QPoint(12, 0)) != g.Ball(3 - i % 3));
         }
         QCOMPARE((QStringList{g.form.Text2(0).Text(), g.form.Text3().Text(),
                               g.form.txtMess().Text(), g.form.mnuStart().Caption()}),

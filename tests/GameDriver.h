@@ -20,16 +20,11 @@
 
 namespace qvtest {
 
-struct SeenWait {
-    double seconds;
-    char shown;  // see Shown()
-};
-
 class GameDriver {
   public:
     TestRuntime rt;
     qv::Form1 form;
-    std::vector<SeenWait> waits;
+    QString seen;  // every wait as "seconds" and '+', '-' or '?' (see Shown()), then a blank
     std::function<void(double)> atWait;
 
     explicit GameDriver(std::optional<QByteArray> playersFile = std::nullopt) {
@@ -41,7 +36,7 @@ class GameDriver {
         QApplication::processEvents();
         auto record = vb::CurrentRuntimeHooks().wait;
         vb::CurrentRuntimeHooks().wait = [this, record](double seconds) {
-            waits.push_back({seconds, Shown()});
+            seen += QString("%1%2 ").arg(seconds).arg(Shown());
             if (atWait)
                 atWait(seconds);
             record(seconds);
@@ -49,7 +44,7 @@ class GameDriver {
     }
 
     void ClearRecords() {
-        waits.clear();
+        seen.clear();
         rt.ClearRecords();
     }
     void ClickStartStop() {
@@ -95,7 +90,7 @@ class GameDriver {
     }
 
     // The board picture at the centre of cell (x, y), or `dx` pixels right of it.
-    QRgb Pixel(int x, int y, double dx = 0) const {
+    QRgb Pixel(double x, double y, double dx = 0) const {
         const vb::Canvas& c = form.Picture1Box()->GetCanvas();
         return c.Image().pixel(int(c.DeviceX(x - 0.5) + dx), int(c.DeviceY(y - 0.5)));
     }
@@ -105,9 +100,10 @@ class GameDriver {
     // Pixels that differ from a fresh drawing of `board`: white, the grid, balls of 27 pixels and
     // the selected one of 32. The top border is left out: the erasers of moving balls may cut it.
     int DifferencesFromFreshDrawing(const qv::Grid& board) const {
-        const vb::Canvas& live = form.Picture1Box()->GetCanvas();
+        const vb::Canvas& canvas = form.Picture1Box()->GetCanvas();
+        const QImage& live = canvas.Image();
         vb::Canvas fresh;
-        fresh.SetSize(live.LogicalSize(), live.DevicePixelRatio());
+        fresh.SetSize(canvas.LogicalSize(), canvas.DevicePixelRatio());
         fresh.Scale(0, 0, 9, 9);
         fresh.SetBackColor(vb::RGB(255, 255, 255));
         fresh.SetForeColor(vb::kAppWorkspace);
@@ -117,16 +113,16 @@ class GameDriver {
         }
         for (int y = 1; y <= 9; ++y) {
             for (int x = 1; x <= 9; ++x) {
-                fresh.SetDrawWidth(
-                    qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY ? 32 : 27);
+                const bool selected = qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY;
+                fresh.SetDrawWidth(selected ? 32 : 27);
                 if (board(x, y) > 0)
                     fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(board(x, y)));
             }
         }
         int differences = 0;
-        for (int y = int(fresh.DeviceY(0)) + 1; y < live.Image().height(); ++y)
-            for (int x = 0; x < live.Image().width(); ++x)
-                differences += live.Image().pixel(x, y) != fresh.Image().pixel(x, y);
+        for (int y = int(fresh.DeviceY(0)) + 1; y < live.height(); ++y)
+            for (int x = 0; x < live.width(); ++x)
+                differences += live.pixel(x, y) != fresh.Image().pixel(x, y);
         return differences;
     }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <array>
 #include <deque>
+#include <utility>
 
 #include "game/GameState.h"
 
@@ -57,7 +58,6 @@ struct Runs {
     Grid marks{0, 9, 0, 9};  // every ball of a run of five or more
     int removed = 0;
     qv::Integer lastKind = 0;  // kind of the last marked ball in row order
-    int kinds = 0;             // different kinds marked
     Grid after;                // the board without them
 };
 
@@ -79,15 +79,11 @@ inline Runs FindRuns(const Grid& board) {
         }
     }
     r.after = board;
-    bool seen[7] = {};
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) {
             if (r.marks(x, y)) {
                 ++r.removed;
-                r.lastKind = board(x, y);
-                r.kinds += seen[r.lastKind] ? 0 : 1;
-                seen[r.lastKind] = true;
-                r.after(x, y) = 0;
+                r.lastKind = std::exchange(r.after(x, y), 0);
             }
         }
     }

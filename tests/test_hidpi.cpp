@@ -1,9 +1,6 @@
-// The main window with QT_SCALE_FACTOR=2 on two screens, one of 2 device pixels a logical pixel
-// and a denser one of 3 beside it: the pictures keep their images at device resolution, the grid
-// lines and balls are drawn in device pixels, what reaches the screen is that image pixel for
-// pixel, the layout keeps its proportions in logical pixels, a ball never outgrows its cell on a
-// screen of few logical pixels, and a move to the other screen draws the board afresh at its
-// density.
+// The main window with QT_SCALE_FACTOR=2 on two screens of 2 and 3 device pixels a logical pixel:
+// the pictures are drawn at device resolution and shown pixel for pixel, the layout keeps its
+// proportions, a ball never outgrows its cell, and a move to the other screen draws afresh.
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -28,10 +25,8 @@ QList<int> RunWidths(const QImage& image, int x, int y, int dx, int dy, QRgb rgb
     return runs;
 }
 
-// Both pictures at `density`; along a row and a column through a cell the eight inner grid lines
-// of `density` device pixels each and none along the top and left edges (the one drawn along the
-// right and bottom edges may show a pixel wide at some densities), and the red ball of (3, 4) 27
-// logical pixels across.
+// Both pictures at `density`; through a cell the eight inner grid lines of `density` device pixels
+// and none along the top and left edges, and the red ball of (3, 4) 27 logical pixels across.
 void ExpectBoardAt(GameDriver& g, int density) {
     for (vb::PictureBox* box : {g.form.Picture1Box(), g.form.Picture2Box()}) {
         QCOMPARE(box->GetCanvas().DevicePixelRatio(), density);
@@ -55,7 +50,7 @@ class TestHiDpi : public QObject {
   private slots:
     void init() { ResetSharedState(); }
 
-    void theBoardIsDrawnAtDeviceResolution() {
+    void theBoardIsDrawnAtTheDensityOfItsScreen() {
         GameDriver g;
         Board(3, 4) = 1;
         g.Redraw();
@@ -68,7 +63,6 @@ class TestHiDpi : public QObject {
         const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
         QCOMPARE(g.Pixel(1, 1), qRgb(224, 224, 224));
         QCOMPARE(preview.pixel(preview.width() / 2, preview.height() / 2), g.Rgb(vb::kButtonFace));
-
         // The screen shows the image pixel for pixel, with the board's cursor over it.
         const QRect contents = g.form.Picture1Box()->contentsRect();
         QImage shown = g.form.Picture1Box()->grab().toImage().copy(
@@ -76,6 +70,23 @@ class TestHiDpi : public QObject {
         shown.setDevicePixelRatio(2.0);
         QVERIFY(shown.convertToFormat(QImage::Format_RGB32) ==
                 g.form.Picture1Box()->Painted().convertToFormat(QImage::Format_RGB32));
+
+        // A screen wide enough that the centred window lands on the dense screen: the layout
+        // pass moves the window there and draws at its density right away.
+        vb::SetScreenOverride(vb::ScreenOverride{5120, 768, 96.0});
+        g.Redraw();
+        QCOMPARE(g.form.screen()->name(), QStringLiteral("dense"));
+        ExpectBoardAt(g, 3);
+        // Moved back by the window system, without a resize: the next paint finds the pictures
+        // at the old density, starts them afresh and has the window lay out and draw again.
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+        BallSize = 0;
+        g.form.move(100, 100);
+        g.form.Picture1Box()->update();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(g.form.screen()->name() == "normal" && BallSize == 27);
+        ExpectBoardAt(g, 2);
     }
 
     // A 1920 x 1080 screen at scale factor 2 is 960 x 540 logical pixels: its cells are smaller
@@ -94,56 +105,29 @@ class TestHiDpi : public QObject {
 
     void aBallNeverOutgrowsItsCell() {
         QFETCH(int, height);
-        QFETCH(float, zoom);
         QFETCH(int, designed);
-        QFETCH(bool, fits);
         GameDriver g;
         vb::SetScreenOverride(vb::ScreenOverride{height * 16 / 9, height, 96.0});
+        QFETCH(float, zoom);
         Zoom = zoom;
         // A ball in column 8 beside the selected one in column 9, at the board's right edge.
         Board(8, 5) = 1;
-        Board(9, 5) = 3;
+        Board(SelectedX = 9, SelectedY = 5) = 3;
         BallSelected = true;
-        SelectedX = 9;
-        SelectedY = 5;
         g.Redraw();
         vb::SetScreenOverride(vb::ScreenOverride{});
         const vb::Canvas& canvas = g.form.Picture1Box()->GetCanvas();
         const int row = int(std::floor(canvas.DeviceY(4.5)));
         const double cell = canvas.DeviceX(1) - canvas.DeviceX(0);
         const int selected = vb::CInt(BallSize * 1.2);
-        // Both whole (the selected one drawn last covers nothing of its neighbour and is not cut
-        // off by the edge), and not wider than its cell.
+        // Both whole, the selected one drawn last and at the edge, and not wider than a cell.
         QCOMPARE(RunWidths(canvas.Image(), 0, row, 1, 0, g.Ball(1)), QList<int>{2 * BallSize});
         QCOMPARE(RunWidths(canvas.Image(), 0, row, 1, 0, g.Ball(3)), QList<int>{2 * selected});
         QVERIFY2(2 * selected <= cell, qPrintable(QString("%1 in %2").arg(selected).arg(cell)));
         // The designed width where it fits, else the largest that fits.
-        if (fits)
-            QCOMPARE(BallSize, designed);
-        else
-            QVERIFY(BallSize < designed && 2 * vb::CInt((BallSize + 1) * 1.2) > cell);
-    }
-
-    void aMoveToAScreenOfAnotherDensityDrawsTheBoardAfresh() {
-        GameDriver g;
-        Board(3, 4) = 1;
-        g.Redraw();
-        // A screen wide enough that the centred window lands on the dense screen: the layout
-        // pass moves the window there and draws at its density right away.
-        vb::SetScreenOverride(vb::ScreenOverride{5120, 768, 96.0});
-        g.Redraw();
-        QCOMPARE(g.form.screen()->name(), QStringLiteral("dense"));
-        ExpectBoardAt(g, 3);
-        // Moved back by the window system, without a resize: the next paint finds the pictures
-        // at the old density, starts them afresh and has the window lay out and draw again.
-        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
-        BallSize = 0;
-        g.form.move(100, 100);
-        g.form.Picture1Box()->update();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-        QVERIFY(g.form.screen()->name() == "normal" && BallSize == 27);
-        ExpectBoardAt(g, 2);
+        QFETCH(bool, fits);
+        QVERIFY(fits ? BallSize == designed
+                     : BallSize < designed && 2 * vb::CInt((BallSize + 1) * 1.2) > cell);
     }
 };
 

@@ -112,13 +112,11 @@ class TestDialogs : public QObject {
             {welcome.Command1(1), {1800, 1800, 1455, 375}, sans + " 9.75 bold"},
             {&zoom, {0, 0, 2085, 645}, {}},
             {zoom.Combo1(), {120, 120, 1575, 360}, sans + " 9.75 bold"}};
-        const double twips = 1440 / dpi;
+        auto px = [dpi](double twips) { return int(std::lround(twips * dpi / 1440)); };
         for (const auto& [widget, designed, font] : rows) {
             const QRect shown = widget->isWindow() ? QRect({}, widget->size()) : widget->geometry();
-            QCOMPARE(shown,
-                     QRect(std::lround(designed.x() / twips), std::lround(designed.y() / twips),
-                           std::lround(designed.width() / twips),
-                           std::lround(designed.height() / twips)));
+            QCOMPARE(shown, QRect(px(designed.x()), px(designed.y()), px(designed.width()),
+                                  px(designed.height())));
             const QFont f = widget->font();
             if (!font.isEmpty())
                 QCOMPARE(QString("%1 %2%3")
@@ -149,8 +147,14 @@ class TestDialogs : public QObject {
 
     // Where results are kept, in a wrapped line under the buttons, when that is not beside the
     // game (here the file beside it is a folder); once it is again, the designed window.
+    void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame_data() {
+        theDialogsKeepTheirLayout_data();
+    }
     void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame() {
+        QFETCH(double, dpi);
         GameDriver g;
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, dpi});
+        auto px = [dpi](double twips) { return int(std::lround(twips * dpi / 1440)); };
         Form2 list(&g.form);
         QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
         ChoosePlayersFile();
@@ -162,15 +166,17 @@ class TestDialogs : public QObject {
         QCOMPARE(line->text().remove(QChar(0x200B)).replace("\n", "\r\n"), note);
         QCOMPARE(line->text().count(QChar(0x200B)), note.count('/'));  // it wraps at the folders
         QCOMPARE(line->font(), vb::MakeFont("MS Sans Serif", 8.25, false));
-        QCOMPARE(line->geometry(), QRect(3, 213, 277, line->heightForWidth(277)));
+        QCOMPARE(line->geometry(),
+                 QRect(px(45), px(3195), px(4155), line->heightForWidth(px(4155))));
         QVERIFY(line->height() >= 2 * line->fontMetrics().height());
-        QCOMPARE(list.size(), QSize(283, line->geometry().bottom() + 1 + 4));
+        QCOMPARE(list.size(), QSize(px(4245), line->geometry().bottom() + 1 + px(60)));
         QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
         QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());
         ChoosePlayersFile();
         list.FillPlayerList();
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
         QVERIFY(PlayersFileNote().isEmpty() && line->isHidden());
-        QCOMPARE(list.size(), QSize(283, 210));
+        QCOMPARE(list.size(), QSize(px(4245), px(3150)));
     }
 
     void theListShowsTheTableUpToTheFirstFreeRecord_data() {

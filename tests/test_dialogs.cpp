@@ -33,24 +33,16 @@ Q_DECLARE_METATYPE(Choice)
 
 namespace {
 
-Form2& List(vb::Dialog& d) {
-    return dynamic_cast<Form2&>(d);
-}
-frmNewGamer& Welcome(vb::Dialog& d) {
-    return dynamic_cast<frmNewGamer&>(d);
-}
-frmZoom& Zoomer(vb::Dialog& d) {
-    return dynamic_cast<frmZoom&>(d);
-}
+const auto List = [](vb::Dialog& d) -> Form2& { return dynamic_cast<Form2&>(d); };
+const auto Welcome = [](vb::Dialog& d) -> frmNewGamer& { return dynamic_cast<frmNewGamer&>(d); };
+const auto Zoomer = [](vb::Dialog& d) -> frmZoom& { return dynamic_cast<frmZoom&>(d); };
 QStringList Rows(Form2& list) {
     QStringList rows;
     for (int i = 0; i < list.lstPlayers()->ListCount(); ++i)
         rows << list.lstPlayers()->List(i);
     return rows;
 }
-void Click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
+const auto Click = [](QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); };
 // Picks entry `index` as the user does: open the list, move to the entry, press Enter.
 Step Choose(int index) {
     return [index](vb::Dialog& d) {

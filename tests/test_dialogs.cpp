@@ -442,6 +442,7 @@ class TestDialogs : public QObject {
             QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
             QVERIFY(d.isVisible() && combo->count() == 5);
             combo->lineEdit()->setText("1:1 ");
+            d.move(0, 0);  // where the player puts it, it is shown again
             Zoomer(d).Combo1_Click();
             QVERIFY(!d.isVisible());
         });
@@ -455,6 +456,7 @@ class TestDialogs : public QObject {
         script.Then(Choose(2));
         script.Then([&closed](vb::Dialog& d) {
             QCOMPARE(Zoomer(d).Combo1()->count(), 5);  // hidden, then shown again: filled once
+            QCOMPARE(d.pos(), QPoint());
             (closed = &d)->close();
         });
         script.Then([&closed](vb::Dialog& d) {

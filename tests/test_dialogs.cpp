@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QLockFile>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "GameDriver.h"
@@ -119,6 +120,14 @@ class TestDialogs : public QObject {
         }
         QVERIFY(QFontInfo(list.lstPlayers()->font()).fixedPitch());  // the rows line up
         QCOMPARE(welcome.Label1()->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        welcome.show();  // a name is written from the left, and a long one scrolls
+        QTest::keyClicks(welcome.Text1(), "Ann");
+        QVERIFY(welcome.Text1()->cursorRect().left() < welcome.Text1()->width() / 4);
+        for (int i = 0; i < 9; ++i)
+            QTest::keyClick(welcome.Text1(), Qt::Key_Return);
+        QApplication::processEvents();
+        QVERIFY(welcome.Text1()->verticalScrollBar()->isVisible());
+        welcome.Text1()->clear();
         QCOMPARE(
             (QStringList{list.lstPlayers()->accessibleName(), welcome.Text1()->accessibleName(),
                          zoom.Combo1()->accessibleName(), welcome.windowTitle()}),

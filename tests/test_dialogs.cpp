@@ -169,7 +169,8 @@ class TestDialogs : public QObject {
         QCOMPARE(line->font(), vb::MakeFont("MS Sans Serif", 8.25, false));
         QCOMPARE(line->geometry(),
                  QRect(px(45), px(3195), px(4155), line->heightForWidth(px(4155))));
-        QVERIFY(line->height() >= 2 * line->fontMetrics().height());
+        if (line->fontMetrics().horizontalAdvance(PlayersFilePath) > line->width())
+            QVERIFY(line->height() >= 3 * line->fontMetrics().height());  // the path wraps
         QCOMPARE(list.size(), QSize(px(4245), line->geometry().bottom() + 1 + px(60)));
         QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
         QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());

@@ -181,12 +181,12 @@ class TestAccess : public QObject {
         const QRect cell = board->CellRect(4, 4).translated(-board->contentsRect().topLeft());
         const QRect frame = cell.adjusted(-2, -2, 2, 2);
         const QPoint mid = cell.center();
-        for (const auto& [start, step] : {std::pair{QPoint(cell.left() - 1, mid.y()), QPoint(1, 0)},
-                                          {QPoint(cell.right() + 1, mid.y()), QPoint(-1, 0)},
-                                          {QPoint(mid.x(), cell.top() - 1), QPoint(0, 1)},
-                                          {QPoint(mid.x(), cell.bottom() + 1), QPoint(0, -1)}}) {
+        for (QPoint p : {QPoint(cell.left() - 1, mid.y()), QPoint(cell.right() + 1, mid.y()),
+                         QPoint(mid.x(), cell.top() - 1), QPoint(mid.x(), cell.bottom() + 1)}) {
+            const QPoint step((mid.x() > p.x()) - (mid.x() < p.x()),
+                              (mid.y() > p.y()) - (mid.y() < p.y()));
             QString bands;
-            for (QPoint p = start; p != mid && bands.size() < cell.width() / 4; p += step)
+            for (; p != mid && bands.size() < cell.width() / 4; p += step)
                 bands += shown.pixel(p) == qRgb(0, 0, 0)         ? 'd'
                          : shown.pixel(p) == qRgb(255, 255, 255) ? 'l'
                                                                  : '.';
@@ -355,11 +355,10 @@ class TestAccess : public QObject {
             {dynamic_cast<QObject*>(&g.form.txtMess()), "messages"}};
         auto told = [&] {
             QStringList seen;
-            for (const SeenEvent& e : g_events)
+            for (const SeenEvent& e : std::exchange(g_events, {}))
                 if ((e.type == QAccessible::TextUpdated || e.type == QAccessible::TextInserted) &&
                     boxes.contains(e.object) && !seen.contains(boxes[e.object]))
                     seen << boxes[e.object];
-            g_events.clear();
             seen.sort();
             return seen.join(' ');
         };

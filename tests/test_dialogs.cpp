@@ -1,11 +1,12 @@
-// The player list, the new player dialog and the zoom dialog, opened from the main window: the
-// rows, choosing a player between games, adding players (the slot, the file after, the lock), the
-// scales and a game's round trip between them; scripted, and through the real modal loops.
+// The player list, the new player dialog and the zoom dialog, opened from the main window:
+// scripted, and through the real modal loops.
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "GameDriver.h"
@@ -21,56 +22,36 @@ using namespace qv;
 using namespace qvtest;
 using Step = ModalScript::Step;
 
+struct Choice {
+    int opener;  // the menu, the current name, the best name
+    int current, highlighted;
+    bool inGame;
+    int row;
+    QString act;
+    int chosen;  // 0: none; highlighted -2: not opened
+};
+Q_DECLARE_METATYPE(Choice)
+
 namespace {
 
-const QString kHeader = "PLAYER                    RESULT";
-
-Form2& List(vb::Dialog& d) {
-    return dynamic_cast<Form2&>(d);
-}
-frmNewGamer& Welcome(vb::Dialog& d) {
-    return dynamic_cast<frmNewGamer&>(d);
-}
-frmZoom& Zoomer(vb::Dialog& d) {
-    return dynamic_cast<frmZoom&>(d);
-}
+const auto List = [](vb::Dialog& d) -> Form2& { return dynamic_cast<Form2&>(d); };
+const auto Welcome = [](vb::Dialog& d) -> frmNewGamer& { return dynamic_cast<frmNewGamer&>(d); };
+const auto Zoomer = [](vb::Dialog& d) -> frmZoom& { return dynamic_cast<frmZoom&>(d); };
 QStringList Rows(Form2& list) {
     QStringList rows;
     for (int i = 0; i < list.lstPlayers()->ListCount(); ++i)
         rows << list.lstPlayers()->List(i);
     return rows;
 }
-void Click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-Step PressNew(int times = 1) {
-    return [times](vb::Dialog& d) {
-        for (int i = 0; i < times; ++i)
-            Click(List(d).Command1(1));
-    };
-}
-// Types into "Welcome!" and presses O'k (0) or Cancel (1).
-Step Type(const QString& name, int button = 0) {
-    return [name, button](vb::Dialog& d) {
-        QTest::keyClicks(Welcome(d).Text1(), name);
-        Click(Welcome(d).Command1(button));
-    };
-}
+const auto Click = [](QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); };
 // Picks entry `index` as the user does: open the list, move to the entry, press Enter.
-void Choose(frmZoom& zoom, int index) {
-    zoom.Combo1()->showPopup();
-    zoom.Combo1()->view()->setCurrentIndex(zoom.Combo1()->model()->index(index, 0));
-    QTest::keyClick(zoom.Combo1()->view(), Qt::Key_Return);
-}
 Step Choose(int index) {
-    return [index](vb::Dialog& d) { Choose(Zoomer(d), index); };
-}
-bool CentredOnMain(Form1& form, frmZoom& zoom) {
-    if (QGuiApplication::platformName() == QLatin1String("wayland"))
-        return true;  // the compositor places windows, and says nothing of where
-    vb::Window &main = form.Window(), &self = zoom.Geometry();
-    return std::abs(self.Top() - (main.Top() + main.Height() / 2 - self.Height() / 2)) <= 15 &&
-           std::abs(self.Left() - (main.Left() + main.Width() / 2 - self.Width() / 2)) <= 15;
+    return [index](vb::Dialog& d) {
+        vb::ComboBox* combo = Zoomer(d).Combo1();
+        combo->showPopup();
+        combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+    };
 }
 // Whether the dot of ball kind `kind` at user point (x, y) is `pen` pixels wide, give or take the
 // pixel that a centre between pixel centres adds or loses.
@@ -95,194 +76,289 @@ class TestDialogs : public QObject {
         SetPlayersFileLockTimeout(0);
     }
 
-    void theListShowsTheTableUpToTheFirstFreeRecord() {
-        PlayerRecord free = Player("Gone", 1), kim = Player("", 4);
-        free.Marker = QString(2, QChar(0));
-        kim.Name = "Kim" + QString(1, QChar(0)) + "junk" + QString(43, QChar(0));
-        const struct {
-            QByteArray file;
-            QStringList rows;
-        } cases[] = {
-            {Records({Player("Ann", 120), Player("Bob", 0)}),
-             {kHeader, "Ann                          120", "Bob                            0"}},
-            {Records({Player("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 55)}),
-             {kHeader, "ABCDEFGHIJKLMNOPQRSTUVWXY     55"}},
-            {Records({Player("Ann", 120), free, Player("Cid", 9)}),
-             {kHeader, "Ann                          120"}},
-            {QByteArray(), {kHeader}},
-            // Longer numbers show whole; a line break shows as blanks and a NUL ends the name.
-            {Records({Player("Max", 12345678), Player("", -5), Player("Ann\r\nLee\t", 3), kim}),
-             {kHeader, "Max                      12345678", QString(25, ' ') + "     -5",
-              "Ann  Lee                       3", "Kim                            4"}},
-        };
-        for (const auto& c : cases) {
-            ResetSharedState();
-            GameDriver g(c.file);
-            ModalScript script;
-            QStringList rows;
-            script.Then([&rows](vb::Dialog& d) { rows = Rows(List(d)); });
-            g.form.mnuPlayer_Click(1);
-            QCOMPARE(rows, c.rows);
-            QCOMPARE(script.shown, QStringList{"Players List"});
+    // Each control where the window was designed, at the screen's resolution, in its font,
+    // named for screen readers, and reached by Tab in turn.
+    void theDialogsKeepTheirLayout_data() {
+        QTest::addColumn<double>("dpi");
+        for (double dpi : {96.0, 120.0, 144.0, 192.0})
+            QTest::addRow("%g dpi", dpi) << dpi;
+    }
+    void theDialogsKeepTheirLayout() {
+        QFETCH(double, dpi);
+        GameDriver g;
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, dpi});
+        Form2 list(&g.form);
+        frmNewGamer welcome(list);
+        frmZoom zoom(&g.form);
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+        const QString sans = "MS Sans Serif";
+        const std::tuple<QWidget*, QRect, QString> rows[] = {
+            {&list, {0, 0, 4245, 3150}, {}},
+            {list.lstPlayers(), {0, 0, 4215, 2700}, "Courier New 9.75"},
+            {list.Command1(0), {0, 2760, 1335, 375}, sans + " 8.25 bold"},
+            {list.Command1(1), {1440, 2760, 1335, 375}, sans + " 8.25 bold"},
+            {list.Command1(2), {2880, 2760, 1335, 375}, sans + " 8.25 bold"},
+            {&welcome, {0, 0, 3270, 2205}, {}},
+            {welcome.Label1(), {0, 0, 3255, 495}, sans + " 13.5"},
+            {welcome.Text1(), {0, 600, 3255, 1095}, sans + " 12"},
+            {welcome.Command1(0), {0, 1800, 1455, 375}, sans + " 9.75 bold"},
+            {welcome.Command1(1), {1800, 1800, 1455, 375}, sans + " 9.75 bold"},
+            {&zoom, {0, 0, 2085, 645}, {}},
+            {zoom.Combo1(), {120, 120, 1575, 360}, sans + " 9.75 bold"}};
+        auto px = [dpi](double twips) { return int(std::lround(twips * dpi / 1440)); };
+        for (const auto& [widget, designed, font] : rows) {
+            const QRect shown = widget->isWindow() ? QRect({}, widget->size()) : widget->geometry();
+            QCOMPARE(shown, QRect(px(designed.x()), px(designed.y()), px(designed.width()),
+                                  px(designed.height())));
+            const QFont f = widget->font();
+            if (!font.isEmpty())
+                QCOMPARE(QString("%1 %2%3")
+                             .arg(f.family())
+                             .arg(f.pointSizeF())
+                             .arg(f.bold() ? " bold" : ""),
+                         font);
+        }
+        QVERIFY(QFontInfo(list.lstPlayers()->font()).fixedPitch());  // the rows line up
+        QCOMPARE(welcome.Label1()->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        welcome.show();  // a name is written from the left, and a long one scrolls
+        QTest::keyClicks(welcome.Text1(), "Ann");
+        QVERIFY(welcome.Text1()->cursorRect().left() < welcome.Text1()->width() / 4);
+        for (int i = 0; i < 9; ++i)
+            QTest::keyClick(welcome.Text1(), Qt::Key_Return);
+        QApplication::processEvents();
+        QVERIFY(welcome.Text1()->verticalScrollBar()->isVisible());
+        welcome.Text1()->clear();
+        QCOMPARE(
+            (QStringList{list.lstPlayers()->accessibleName(), welcome.Text1()->accessibleName(),
+                         zoom.Combo1()->accessibleName(), welcome.windowTitle()}),
+            (QStringList{"Players", "Your name", "Window size", "Welcome!"}));
+        for (QList<QWidget*> order :
+             {QList<QWidget*>{list.lstPlayers(), list.Command1(0), list.Command1(1),
+                              list.Command1(2)},
+              {welcome.Text1(), welcome.Command1(0), welcome.Command1(1)}}) {
+            order[0]->window()->show();
+            QApplication::setActiveWindow(order[0]->window());
+            order.takeFirst()->setFocus();
+            for (QWidget* next : order) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), next);
+            }
         }
     }
 
-    void aPlayerIsChosenBetweenGamesOnly() {
-        GameDriver g(Records({Player("Ann", 120), Player("Bob", 0)}));
-        g.form.Text1(1).SetText("untouched");
+    // Where results are kept, in a wrapped line under the buttons, when that is not beside the
+    // game (here the file beside it is a folder); once it is again, the designed window.
+    void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame_data() {
+        theDialogsKeepTheirLayout_data();
+    }
+    void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame() {
+        QFETCH(double, dpi);
+        GameDriver g;
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, dpi});
+        auto px = [dpi](double twips) { return int(std::lround(twips * dpi / 1440)); };
+        Form2 list(&g.form);
+        QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
+        ChoosePlayersFile();
+        const QString note = PlayersFileNote();
+        QVERIFY(note.contains(PlayersFilePath) && PlayersFilePath != g.rt.PlayersFile());
+        list.FillPlayerList();
+        QLabel* line = list.Note();
+        QVERIFY(!line->isHidden() && line->toolTip() == note && line->accessibleName() == note);
+        QCOMPARE(line->text().remove(QChar(0x200B)).replace("\n", "\r\n"), note);
+        QCOMPARE(line->text().count(QChar(0x200B)), note.count('/'));  // it wraps at the folders
+        QCOMPARE(line->font(), vb::MakeFont("MS Sans Serif", 8.25, false));
+        QCOMPARE(line->geometry(),
+                 QRect(px(45), px(3195), px(4155), line->heightForWidth(px(4155))));
+        if (line->fontMetrics().horizontalAdvance(PlayersFilePath) > line->width())
+            QVERIFY(line->height() >= 3 * line->fontMetrics().height());  // the path wraps
+        QCOMPARE(list.size(), QSize(px(4245), line->geometry().bottom() + 1 + px(60)));
+        QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
+        QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());
+        ChoosePlayersFile();
+        list.FillPlayerList();
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+        QVERIFY(PlayersFileNote().isEmpty() && line->isHidden());
+        QCOMPARE(list.size(), QSize(px(4245), px(3150)));
+    }
+
+    void theListShowsTheTableUpToTheFirstFreeRecord_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("rows");  // after the header
+        PlayerRecord free = Player("Gone", 1), kim = Player("", 4);
+        free.Marker = QString(2, QChar(0));
+        kim.Name = "Kim" + QString(1, QChar(0)) + "junk" + QString(43, QChar(0));
+        QTest::newRow("two") << Records({Player("Ann", 120), Player("Bob", 0)})
+                             << QStringList{"Ann                          120",
+                                            "Bob                            0"};
+        QTest::newRow("long name") << Records({Player("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 55)})
+                                   << QStringList{"ABCDEFGHIJKLMNOPQRSTUVWXY     55"};
+        QTest::newRow("free record") << Records({Player("Ann", 120), free, Player("Cid", 9)})
+                                     << QStringList{"Ann                          120"};
+        QTest::newRow("no file") << QByteArray() << QStringList();
+        // Longer numbers show whole; a line break shows as blanks and a NUL ends the name.
+        QTest::newRow("odd names")
+            << Records({Player("Max", 12345678), Player("", -5), Player("Ann\r\nLee\t", 3), kim})
+            << QStringList{"Max                      12345678", QString(25, ' ') + "     -5",
+                           "Ann  Lee                       3", "Kim                            4"};
+    }
+    void theListShowsTheTableUpToTheFirstFreeRecord() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, rows);
+        GameDriver g(file);
         ModalScript script;
-        QList<int> highlighted;
-        // Opens the list from the menu, or by a double click on the current name.
-        auto open = [&](const std::function<void(Form2&)>& act, bool byName = false) {
-            script.Then([&highlighted, act](vb::Dialog& d) {
-                highlighted << List(d).lstPlayers()->ListIndex();
-                act(List(d));
-            });
-            if (byName)
-                QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
-            else
-                static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
-        };
-        // On the header, on no row, and during a game, nothing is chosen; Close always works.
-        open(
-            [](Form2& list) {
-                QVERIFY(list.lstPlayers()->SetListIndex(0));
-                Click(list.Command1(0));
-                list.lstPlayers_DblClick();
-                QVERIFY(list.lstPlayers()->SetListIndex(-1));
-                list.lstPlayers_DblClick();
-                GameInProgress = true;
-                QVERIFY(list.lstPlayers()->SetListIndex(1));
-                Click(list.Command1(0));
-                list.lstPlayers_DblClick();
-                Click(list.Command1(1));
-                QVERIFY(list.isVisible() && list.NewGamer() == nullptr);
-                Click(list.Command1(2));
-                QVERIFY(!list.isVisible());
-                GameInProgress = false;
-            },
-            true);
-        QCOMPARE(CurrentPlayer, 2);
-        CurrentPlayer = 0;  // the header is highlighted
-        open([](Form2& list) {
-            QVERIFY(list.lstPlayers()->SetListIndex(1));
-            Click(list.Command1(0));
-            QVERIFY(!list.isVisible());
-        });
-        QVERIFY(CurrentPlayer == 1 && CurrentName == FixedName("Ann") && CurrentResult == 120);
-        QCOMPARE(
-            (QStringList{g.form.Text1(0).Text(), g.form.Text2(0).Text(), g.form.Text1(1).Text()}),
-            (QStringList{"Ann", "120", "untouched"}));
-        // A double click on Bob's row, in the list opened by a double click on the current name.
-        script.Then([&highlighted](vb::Dialog& d) {
+        QStringList shown;
+        script.Then([&shown](vb::Dialog& d) { shown = Rows(List(d)); });
+        g.form.mnuPlayer_Click(1);
+        QCOMPARE(shown, QStringList{"PLAYER                    RESULT"} + rows);
+        QCOMPARE(script.shown, QStringList{"Players List"});
+    }
+
+    // The list opens on the current player's row (past the last row, the highlight stays as the
+    // refill left it), by the menu or a double click on the current name; a row is chosen by
+    // Select or a double click, only between games.
+    void aPlayerIsChosenBetweenGamesOnly_data() {
+        QTest::addColumn<Choice>("c");
+        QTest::newRow("Select") << Choice{0, 0, 0, false, 1, "Select", 1};
+        QTest::newRow("double click") << Choice{1, 1, 1, false, 2, "double click", 2};
+        QTest::newRow("Select header") << Choice{0, 7, -1, false, 0, "Select", 0};
+        QTest::newRow("double click header") << Choice{1, 2, 2, false, 0, "double click", 0};
+        QTest::newRow("no row") << Choice{0, 1, 1, false, -1, "double click", 0};
+        QTest::newRow("Select in game") << Choice{0, 1, 1, true, 2, "Select", 0};
+        QTest::newRow("double click in game") << Choice{0, 1, 1, true, 2, "double click", 0};
+        QTest::newRow("New in game") << Choice{0, 1, 1, true, 2, "New", 0};
+        QTest::newRow("Close") << Choice{0, 1, 1, false, 2, "Close", 0};
+        QTest::newRow("best name") << Choice{2, 1, -2, false, 2, "Select", 0};
+        QTest::newRow("current name in game") << Choice{1, 1, -2, true, 2, "Select", 0};
+    }
+    void aPlayerIsChosenBetweenGamesOnly() {
+        QFETCH(Choice, c);
+        GameDriver g(Records({Player("Ann", 120), Player("Bob", 0)}));
+        for (vb::TextControl* box : {&g.form.Text1(0), &g.form.Text2(0), &g.form.Text1(1)})
+            box->SetText("before");
+        CurrentPlayer = Integer(c.current);
+        ModalScript script;
+        int highlighted = -2;
+        bool open = true;
+        script.Then([&](vb::Dialog& d) {
             QListWidget* view = List(d).lstPlayers();
-            highlighted << List(d).lstPlayers()->ListIndex();
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                               view->visualItemRect(view->item(2)).center());
+            highlighted = List(d).lstPlayers()->ListIndex();
+            QVERIFY(List(d).lstPlayers()->SetListIndex(c.row) || c.row < 0);
+            if (c.act == "double click" && c.row > 0)
+                QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                                   view->visualItemRect(view->item(c.row)).center());
+            else if (c.act == "double click")
+                List(d).lstPlayers_DblClick();
+            else
+                Click(List(d).Command1(QStringList{"Select", "New", "Close"}.indexOf(c.act)));
+            QVERIFY(List(d).NewGamer() == nullptr);
+            open = d.isVisible();
         });
-        QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
-        QVERIFY(CurrentPlayer == 2 && g.form.Text2(0).Text() == "0");
-        CurrentPlayer = 7;  // past the last row: the highlight stays as the refill left it
-        open([](Form2&) {});
-        QCOMPARE(highlighted, (QList<int>{2, 0, 1, -1}));
-        // Only the current name opens the list, and only between games.
-        QTest::mouseDClick(g.form.Text1Box(1), Qt::LeftButton);
-        GameInProgress = true;
-        QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
-        QCOMPARE(script.shown.size(), 4);
+        GameInProgress = c.inGame;
+        if (c.opener)
+            QTest::mouseDClick(g.form.Text1Box(c.opener - 1), Qt::LeftButton);
+        else
+            static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
+        QCOMPARE(highlighted, c.highlighted);
+        QCOMPARE(open, c.chosen == 0 && c.act != "Close");
+        QCOMPARE(int(CurrentPlayer), c.chosen ? c.chosen : c.current);
+        const PlayerRecord& p = Players[c.chosen ? c.chosen : 1];
+        const QStringList shown = c.chosen
+                                      ? QStringList{p.Name.trimmed(), QString::number(p.Result)}
+                                      : QStringList{"before", "before"};
+        QCOMPARE((QStringList{g.form.Text1(0).Text(), g.form.Text2(0).Text()}), shown);
+        QVERIFY(!c.chosen || (CurrentName == p.Name && CurrentResult == p.Result));
+        QCOMPARE(g.form.Text1(1).Text(), "before");
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 120);  // nothing written
     }
 
     // A new player takes the first free record, in a full table the lowest result (the lower
     // record on a tie), keeping its spare bytes; the whole table is written, and the name is
-    // shown whole, stored at 50 characters and listed at 25.
+    // shown whole, stored at 50 characters and listed at 25. Typed: Tab moves on, Enter breaks
+    // the line in the name and presses no button, nor does Escape; a character the file cannot
+    // hold (a non-ASCII one, as an input method gives it) is refused on O'k (\r) and the box
+    // stays open with the name as typed, ready to be mended.
     void aNewPlayerTakesARecordAndTheWholeTableIsWritten_data() {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("slot");  // 0: nothing added
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("slot");
         PlayerRecord free = Player("Gone", 1), cid = Player("Cid", 10);
         free.Marker = QString(2, QChar(0));
         cid.Spare = {1, 2, 3, 4};
-        QTest::newRow("the first free record")
-            << Records({Player("Ann", 90), free, cid}) << QString("Eve") << 2;
-        QByteArray full;
+        QByteArray full, ann = Records({Player("Ann", 120)});
         for (int i = 1; i <= kMaxPlayers; ++i)
             full += EncodeRecord(Player(QString("P%1").arg(i), i == 7 || i == 40 ? 10 : 100 + i));
         full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
-        QTest::newRow("a full table") << full << QString("Zed") << 7;
-        QTest::newRow("sixty characters") << QByteArray() << QString("123456789_").repeated(6) << 1;
+        const QString sixty = QString("123456789_").repeated(6), zoe = QStringLiteral("Zo\u00eb");
+        QTest::newRow("first free")
+            << Records({Player("Ann", 90), free, cid}) << "Eve" << 2 << "Eve";
+        QTest::newRow("full table") << full << "Zed" << 7 << "Zed";
+        QTest::newRow("sixty characters") << QByteArray() << sixty << 1 << sixty;
+        QTest::newRow("empty") << ann << "" << 0 << "";
+        QTest::newRow("blanks") << ann << "   " << 2 << "   ";
+        QTest::newRow("line break") << ann << "Ann\nLee\x1b" << 2 << "Ann\r\nLee";
+        QTest::newRow("Enter on Cancel") << ann << "Bob\t\t\n\x1b" << 2 << "Bob";
+        QTest::newRow("refused") << ann << zoe << 0 << zoe;
+        QTest::newRow("mended") << ann << zoe + "\r\be" << 2 << "Zoe";
     }
     void aNewPlayerTakesARecordAndTheWholeTableIsWritten() {
         QFETCH(QByteArray, file);
-        QFETCH(QString, name);
+        QFETCH(QString, typed);
         QFETCH(int, slot);
+        QFETCH(QString, name);
         GameDriver g(file);
         ModalScript script;
         QStringList rows;
         int highlighted = -1;
+        QString left;
         script.Then([&](vb::Dialog& d) {
+            Click(List(d).Command1(1));
             Click(List(d).Command1(1));
             // "Welcome!" has closed over the list: the list is active again.
             highlighted = List(d).lstPlayers()->ListIndex();
             rows = Rows(List(d));
         });
-        script.Then(Type(name));
+        script.Then([](vb::Dialog& d) {
+            QTest::keyClicks(Welcome(d).Text1(), "Old");
+            Click(Welcome(d).Command1(1));
+        });
+        script.Then([&](vb::Dialog& d) {
+            QVERIFY(Welcome(d).Text1()->Text().isEmpty());  // emptied on activation
+            for (QChar c : typed + '\r') {
+                const auto key = QMap<QChar, Qt::Key>{{'\t', Qt::Key_Tab},
+                                                      {'\n', Qt::Key_Return},
+                                                      {'\x1b', Qt::Key_Escape},
+                                                      {'\b', Qt::Key_Backspace}}
+                                     .value(c);
+                if (c == '\r' && d.isVisible())
+                    Click(Welcome(d).Command1(0));
+                else if (key)
+                    QTest::keyClick(d.focusWidget(), key);
+                else if (c.unicode() > 127)
+                    Welcome(d).Text1()->insertPlainText(c);
+                else if (c != '\r')
+                    QTest::keyClicks(d.focusWidget(), c);
+            }
+            left = d.isVisible() ? Welcome(d).Text1()->Text() : "closed";
+        });
         g.form.mnuPlayer_Click(1);
+        QCOMPARE(script.shown, (QStringList{"Players List", "Welcome!", "Welcome!"}));
+        QCOMPARE(left, slot || name.isEmpty() ? "closed" : name);
+        QCOMPARE(g.rt.messages.size(), std::size_t(typed.contains(QChar(0xEB))));
+        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()) == file && !Players[2].InUse(), !slot);
+        if (!slot)
+            return;
         QVERIFY(CurrentPlayer == slot && CurrentName == name && CurrentResult == 0);
-        QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), name + "0");
+        QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), DisplayName(name) + "0");
         QCOMPARE(highlighted, slot);
-        QCOMPARE(rows.value(slot), name.left(25).leftJustified(25) + "      0");
+        QVERIFY(file.size() < 6000 || rows.size() == 101);  // a full table lists all hundred
+        QCOMPARE(rows.value(slot),
+                 QString(name).replace("\r\n", "  ").left(25).leftJustified(25) + "      0");
         PlayerRecord added = Player(name, 0);
-        std::copy_n(file.constData() + (slot - 1) * 60 + 54, file.isEmpty() ? 0 : 4,
+        std::copy_n(file.constData() + (slot - 1) * 60 + 54, file.size() >= slot * 60 ? 4 : 0,
                     added.Spare.begin());
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
                  file.leftJustified(6000, '\0').replace((slot - 1) * 60, 60, EncodeRecord(added)));
-    }
-
-    void namesAreTakenAsTypedAndAnEmptyBoxOrCancelAddsNothing() {
-        GameDriver g(Records({Player("Ann", 120)}));
-        ModalScript script;
-        QStringList rows;
-        script.Then([&rows](vb::Dialog& d) {
-            PressNew(5)(d);
-            rows = Rows(List(d));
-        });
-        script.Then(Type(""));
-        script.Then([](vb::Dialog& d) {
-            QVERIFY(Welcome(d).Text1()->Text().isEmpty());  // emptied on activation
-            Type("Bob", 1)(d);
-        });
-        script.Then(Type("   "));
-        script.Then([](vb::Dialog& d) {
-            frmNewGamer& dialog = Welcome(d);
-            // Tab order: the name, O'k, Cancel. Enter and Escape press no button.
-            QCOMPARE(dialog.focusWidget(), dialog.Text1());
-            QTest::keyClick(dialog.Text1(), Qt::Key_Tab);
-            QCOMPARE(dialog.focusWidget(), dialog.Command1(0));
-            QTest::keyClick(dialog.Command1(0), Qt::Key_Tab);
-            QCOMPARE(dialog.focusWidget(), dialog.Command1(1));
-            QTest::keyClick(dialog.Command1(1), Qt::Key_Return);
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-            QTest::keyClicks(dialog.Text1(), "Ann");
-            QTest::keyClick(dialog.Text1(), Qt::Key_Return);
-            QTest::keyClick(dialog.Text1(), Qt::Key_Escape);
-            QVERIFY(dialog.isVisible());
-            // A name the file cannot hold is refused, and the box stays open with it as typed.
-            dialog.Text1()->insertPlainText(QStringLiteral("Zoë"));  // as an input method would
-            Click(dialog.Command1(0));
-            QVERIFY(dialog.isVisible() && dialog.Text1()->Text().endsWith(QStringLiteral("Zoë")));
-            QTest::keyClick(dialog.Text1(), Qt::Key_Backspace);
-            QTest::keyClicks(dialog.Text1(), "e");
-            Type("Lee")(d);
-        });
-        script.Then(Type("   "));
-        g.form.mnuPlayer_Click(1);
-        QCOMPARE(script.StepsLeft(), 0u);
-        QCOMPARE(RecordAt(g.rt.PlayersFile(), 3).left(11), QByteArray("Ann\r\nZoeLee"));
-        QVERIFY(Players[2].Name == QString(50, ' ') && Players[4].Name == QString(50, ' '));
-        QVERIFY(CurrentPlayer == 4 && g.form.Text1(0).Text().isEmpty());
-        const QString blank = QString(25, ' ') + "      0";
-        QCOMPARE(rows.mid(2), (QStringList{blank, "Ann  ZoeLee" + blank.mid(11), blank}));
     }
 
     void theRealModalLoopsEndOnHidingAndTheListIsActivatedAgain() {
@@ -335,45 +411,11 @@ class TestDialogs : public QObject {
                  Records({Player("Ann", 10), Player("Bob", 0), Player("Cid", 0)}));
     }
 
-    void theZoomDialogOffersFiveScalesAndAppliesOnlyAnExactChoice() {
-        GameDriver g;
-        ModalScript script;
-        script.Then([&g](vb::Dialog& d) {
-            vb::ComboBox* combo = Zoomer(d).Combo1();
-            QStringList entries;
-            for (int i = 0; i < combo->count(); ++i)
-                entries << combo->itemText(i);
-            QCOMPARE(entries, (QStringList{"1:1", "1:1.5", "1:2", "1:2.5", "1:3"}));
-            QVERIFY(combo->Text() == "1:2" && combo->currentIndex() == 2);
-            QVERIFY(CentredOnMain(g.form, Zoomer(d)));
-            // Typing and Enter add nothing; a text that is not exactly an entry does nothing.
-            combo->lineEdit()->selectAll();
-            QTest::keyClicks(combo->lineEdit(), "1:3");
-            QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-            QVERIFY(d.isVisible() && combo->count() == 5);
-            combo->lineEdit()->setText("1:1 ");
-            Zoomer(d).Combo1_Click();
-            QVERIFY(!d.isVisible());
-        });
-        // The close box changes nothing, and the next opening loads the dialog afresh.
-        QPointer<vb::Dialog> closed;
-        script.Then([&closed](vb::Dialog& d) {
-            QCOMPARE(Zoomer(d).Combo1()->count(), 5);  // hidden, then shown again: filled once
-            (closed = &d)->close();
-        });
-        script.Then([&closed](vb::Dialog& d) {
-            QVERIFY(closed.isNull() && Zoomer(d).Combo1()->count() == 5);
-        });
-        for (int i = 0; i < 3; ++i)
-            g.form.mnuZoom_Click(2);
-        QCOMPARE(script.shown, (QStringList{"Zoom", "Zoom", "Zoom"}));
-        QVERIFY(Zoom == 2.0f && g.form.Window().Height() == 5760.0f);
-        Zoom = 1.75f;  // a scale that is not in the list leaves the designed text
-        frmZoom other(&g.form);
-        QVERIFY(other.Combo1()->Text() == "Combo1" && other.Combo1()->currentIndex() == -1);
-    }
-
-    void aRoundTripDuringAGameRestoresTheLayoutAndTheBalls() {
+    // Five scales, the current one shown, centred on the main window; typing adds nothing, and
+    // only a text that is exactly an entry applies, during a game too: the balls are drawn at the
+    // new scale, and the way back restores the layout and the pictures. The close box changes
+    // nothing, and the next opening loads the dialog afresh.
+    void theZoomDialogAppliesOnlyAnExactChoice() {
         GameDriver g;
         GameInProgress = BallSelected = true;
         Board.Create(0, 9, 0, 9);
@@ -392,20 +434,55 @@ class TestDialogs : public QObject {
         const vb::Canvas &board = g.form.Picture1Box()->GetCanvas(),
                          &preview = g.form.Picture2Box()->GetCanvas();
         const QImage boardImage = board.Image(), previewImage = preview.Image();
-        QVERIFY(Dot(board, 1.5, 2.5, 1, 27) && Dot(board, 4.5, 4.5, 4, 32) &&
-                Dot(preview, 1, 2, 2, 22));
         ModalScript script;
+        QPointer<vb::Dialog> closed;
+        script.Then([&g](vb::Dialog& d) {
+            vb::ComboBox* combo = Zoomer(d).Combo1();
+            QStringList entries;
+            for (int i = 0; i < combo->count(); ++i)
+                entries << combo->itemText(i);
+            QCOMPARE(entries, (QStringList{"1:1", "1:1.5", "1:2", "1:2.5", "1:3"}));
+            QVERIFY(combo->Text() == "1:2" && combo->currentIndex() == 2);
+            vb::Window &main = g.form.Window(), &self = Zoomer(d).Geometry();
+            QVERIFY(
+                QGuiApplication::platformName() == "wayland" ||  // the compositor places it
+                (std::abs(self.Top() + self.Height() / 2 - main.Top() - main.Height() / 2) <= 15 &&
+                 std::abs(self.Left() + self.Width() / 2 - main.Left() - main.Width() / 2) <= 15));
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo->lineEdit(), "1:3");
+            QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+            QVERIFY(d.isVisible() && combo->count() == 5);
+            combo->lineEdit()->setText("1:1 ");
+            d.move(0, 0);  // where the player puts it, it is shown again
+            Zoomer(d).Combo1_Click();
+            QVERIFY(!d.isVisible());
+        });
         script.Then(Choose(0));
-        script.Then(Choose(2));
+        g.form.mnuZoom_Click(2);
         g.form.mnuZoom_Click(2);
         QVERIFY(BallSize == 54 && g.form.Window().Height() == 11520.0f &&
                 g.form.Window().Top() == 0);
         QVERIFY(Dot(board, 1.5, 2.5, 1, 54) && Dot(board, 4.5, 4.5, 4, 65) &&
                 Dot(preview, 3, 2, 5, 43));
-        g.form.mnuZoom_Click(2);
-        QVERIFY(BallSize == 27 && layout() == before);
-        QVERIFY(board.Image() == boardImage && preview.Image() == previewImage);
+        script.Then(Choose(2));
+        script.Then([&closed](vb::Dialog& d) {
+            QCOMPARE(Zoomer(d).Combo1()->count(), 5);  // hidden, then shown again: filled once
+            QCOMPARE(d.pos(), QPoint());
+            (closed = &d)->close();
+        });
+        script.Then([&closed](vb::Dialog& d) {
+            QVERIFY(closed.isNull() && Zoomer(d).Combo1()->count() == 5);
+        });
+        for (int i = 0; i < 3; ++i)
+            g.form.mnuZoom_Click(2);
+        QCOMPARE(script.shown, QStringList(5, "Zoom"));
+        QVERIFY(Zoom == 2.0f && BallSize == 27 && layout() == before);
+        QCOMPARE(board.Image(), boardImage);
+        QCOMPARE(preview.Image(), previewImage);
         QVERIFY(GameInProgress && BallSelected && Board(5, 5) == 4);
+        Zoom = 1.75f;  // a scale that is not in the list leaves the designed text
+        frmZoom other(&g.form);
+        QVERIFY(other.Combo1()->Text() == "Combo1" && other.Combo1()->currentIndex() == -1);
     }
 };
 

@@ -4,7 +4,6 @@
 // once per environment and names the language it must choose in QUILVARO_EXPECTED_LANGUAGE.
 #include <QAbstractButton>
 #include <QFile>
-#include <QHash>
 #include <QKeySequence>
 #include <QLibraryInfo>
 #include <QRegularExpression>
@@ -39,15 +38,15 @@ QList<TsMessage> ReadTs(const QString& language) {
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
         if (xml.name() == u"name")
             context = xml.readElementText();
         else if (xml.name() == u"message")
             messages << TsMessage{context, {}, {}};
         else if (xml.name() == u"source")
             messages.last().source = xml.readElementText();
-        else if (xml.name() == u"translation")
-            messages.last().translation = finished ? xml.readElementText() : QString();
+        else if (xml.name() == u"translation" &&
+                 xml.attributes().value(QLatin1String("type")).isEmpty())
+            messages.last().translation = xml.readElementText();
     }
     if (xml.hasError())
         qFatal("%s: %s", qPrintable(file.fileName()), qPrintable(xml.errorString()));
@@ -70,36 +69,30 @@ QString Shown(const char* context, const QString& source) {
     return source;
 }
 
-// Each window's access keys, lower case.
-QStringList AccessKeys(const QList<QAction*>& actions, const QWidget& window) {
-    QStringList keys;
-    for (const QAction* a : actions)
+// A window's labels and buttons whose texts do not fit them, and its access keys (the menu's
+// included) that are missing or taken twice.
+QStringList Faults(const QWidget& window, const QList<QAction*>& menu = {}) {
+    QStringList faults, keys;
+    for (const QAction* a : menu)
         keys << QKeySequence::mnemonic(a->text()).toString().toLower();
-    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
-        if (b->window() == &window && !b->text().isEmpty())
-            keys << QKeySequence::mnemonic(b->text()).toString().toLower();
-    }
-    return keys;
-}
-
-// The texts of a window's labels and buttons that do not fit their controls.
-QStringList TooWide(const QWidget& window) {
-    QStringList wide;
-    for (const QLabel* l : window.findChildren<QLabel*>()) {
-        if (l->window() == &window &&
-            l->fontMetrics().horizontalAdvance(l->text()) > l->contentsRect().width())
-            wide << l->text();
-    }
-    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
-        if (b->window() != &window)
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        if (w->window() != &window || !(label || button))
             continue;
-        const int margins = 2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
-        QString caption = b->text();
-        caption.remove(QLatin1Char('&'));
-        if (b->fontMetrics().horizontalAdvance(caption) + margins > b->width())
-            wide << b->text();
+        const QString text = label ? label->text() : button->text();
+        const int room =
+            label ? w->contentsRect().width()
+                  : w->width() - 2 * w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w);
+        if (w->fontMetrics().horizontalAdvance(QString(text).remove(u'&')) > room)
+            faults << "too wide: " + text;
+        if (button && !text.isEmpty())
+            keys << QKeySequence::mnemonic(text).toString().toLower();
     }
-    return wide;
+    for (const QString& key : keys)
+        if (key.isEmpty() || keys.count(key) > 1)
+            faults << "access key: " + keys.join(' ');
+    return faults;
 }
 
 }  // namespace
@@ -115,42 +108,40 @@ class TestTranslations : public QObject {
 
     void everyTranslationIsFinishedAndKeepsWhatTheCodeReliesOn_data() {
         QTest::addColumn<TsMessage>("m");
-        QHash<QString, QStringList> keys;
-        for (const QString language : {"ru", "de"}) {
-            for (const TsMessage& m : ReadTs(language)) {
-                keys[language] << m.context + u'/' + m.source;
-                QTest::addRow("%s %s %s", qPrintable(language), qPrintable(m.context),
+        QStringList keys[2];
+        for (int i : {0, 1}) {
+            for (const TsMessage& m : ReadTs(i ? "de" : "ru")) {
+                keys[i] << m.context + u'/' + m.source;
+                QTest::addRow("%s %s %s", i ? "de" : "ru", qPrintable(m.context),
                               qPrintable(m.source.left(24).simplified()))
                     << m;
             }
         }
         // Both files hold the same texts; which ones the code has, the lupdate check compares.
-        QVERIFY(!keys["ru"].isEmpty());
-        QCOMPARE(keys["ru"], keys["de"]);
+        QVERIFY(!keys[0].isEmpty());
+        QCOMPARE(keys[0], keys[1]);
     }
+    // Finished, with the same placeholders and as many access keys; line breaks: a window's
+    // CR LF, the command line's lone LF, and only the About box's prose may break where the
+    // language needs; leading blanks indent the rules, leading breaks put "Next balls :" on the
+    // third line.
     void everyTranslationIsFinishedAndKeepsWhatTheCodeReliesOn() {
         QFETCH(TsMessage, m);
         QVERIFY(!m.translation.trimmed().isEmpty());
-        // The same placeholders and as many access keys.
-        static const QRegularExpression marks(QStringLiteral("%\\d+|&(?!&)"));
-        auto each = [](const QString& s) {
+        auto marks = [](const QString& s) {
+            static const QRegularExpression mark(QStringLiteral("%\\d+|&(?!&)"));
             QStringList found;
-            for (const auto& match : marks.globalMatch(s))
+            for (const auto& match : mark.globalMatch(s))
                 found << match.captured();
             found.sort();
-            return found;
+            const int crlf = s.count(QStringLiteral("\r\n"));
+            return found << QString::number(s.count(u'\n') - crlf)
+                         << QString::number(s.indexOf(QRegularExpression(QStringLiteral("\\S"))));
         };
-        QCOMPARE(each(m.translation), each(m.source));
-        // Line breaks: a window's CR LF, the command line's lone LF. Only the About box's prose
-        // may break where the language needs.
-        const int breaks = m.translation.count(QStringLiteral("\r\n"));
-        QCOMPARE(m.translation.count(u'\n') - breaks,
-                 m.source.count(u'\n') - m.source.count(QStringLiteral("\r\n")));
+        QCOMPARE(marks(m.translation), marks(m.source));
         if (m.context != QLatin1String("About"))
-            QCOMPARE(breaks, m.source.count(QStringLiteral("\r\n")));
-        // Leading blanks indent the rules; leading breaks put "Next balls :" on the third line.
-        static const QRegularExpression visible(QStringLiteral("\\S"));
-        QCOMPARE(m.translation.indexOf(visible), m.source.indexOf(visible));
+            QCOMPARE(m.translation.count(QStringLiteral("\r\n")),
+                     m.source.count(QStringLiteral("\r\n")));
     }
 
     void theLanguageFollowsTheEnvironment_data() {
@@ -175,64 +166,58 @@ class TestTranslations : public QObject {
 
     void theWindowsShowTheChosenTexts() {
         GameDriver g;
-        QStringList captions;
+        QStringList shown{g.form.txtMess().Text(), g.form.Label1(0).Text()}, wanted;
         for (QAction* a : g.form.MenuBar()->actions())
-            captions << a->text();
-        QCOMPARE(captions, (QStringList{Shown("Form1", "&Player"), Shown("Form1", "&Zoom"),
-                                        Shown("Form1", "&About"), Shown("Form1", "&Start")}));
-        QCOMPARE(g.form.txtMess().Text(), Shown("Form1", kGreeting));
-        QCOMPARE(g.form.Label1(0).Text(), Shown("Form1", "Result"));
-
-        // Start and Stop toggle by the caption in every language.
+            shown << a->text();
         g.Start({1, 2, 3}, {{1, 1}, {2, 2}, {3, 3}}, {4, 5, 6});
-        QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Stop"));
-        QCOMPARE(g.form.txtMess().Text(), Shown("GameFlow", "\r\n\r\nNext balls :"));
+        shown << g.form.mnuStart().Caption() << g.form.txtMess().Text();
         g.ClearRecords();
-        g.ClickStartStop();
-        QCOMPARE(g.rt.events, QStringList{"msgbox " + Shown("GameFlow", "STOP") + ": " +
-                                          Shown("GameFlow", "Game over")});
-        QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Start"));
-        QCOMPARE(g.form.txtMess().Text(), Shown("GameFlow", "Game over."));
-
-        static_cast<vb::MenuAction&>(g.form.mnuAbout()).Action()->trigger();
-        QCOMPARE(g.rt.messages.size(), 2u);
-        QCOMPARE(g.rt.messages[1].title, Shown("About", "Rules and options."));
-        const QString rules = Shown(
-            "About",
-            "   Select balls by click,  then  select free place  in  box to move it  there. \r\n"
-            "When five (or more) balls one colored in one line occure,  they  disappear \r\n"
-            "and bring you five (or more) puncts to your score.  Control new balls that \r\n"
-            "will appear at next move in right side of picture.");
-        QVERIFY(g.rt.messages[1].text.contains(QStringLiteral("\r\n") + rules +
-                                               QStringLiteral("\r\n")));
-        // No line is wider than the widest designed one: the message box would wrap it.
-        const QFontMetrics box(QApplication::font("QMessageBox"));
-        auto widest = [&box](const QString& text) {
-            int most = 0;
-            for (const QString& line : text.split(QStringLiteral("\r\n")))
-                most = std::max(most, box.horizontalAdvance(line));
-            return most;
-        };
-        QString designed;
-        for (const TsMessage& m : ReadTs(QStringLiteral("ru")))
-            designed += m.context == QLatin1String("About") ? m.source + "\r\n" : QString();
-        QVERIFY(widest(g.rt.messages[1].text) <= widest(designed));
-
+        g.ClickStartStop();  // Start and Stop toggle by the caption in every language
+        shown << g.rt.events << g.form.mnuStart().Caption() << g.form.txtMess().Text();
         Form2 list(&g.form);
         list.FillPlayerList();
-        QCOMPARE(list.windowTitle(), Shown("Form2", "Players List"));
         const QString header = list.findChild<QListWidget*>()->item(0)->text();
+        shown << list.windowTitle();
+        const char* const texts[][2] = {
+            {"Form1", kGreeting},       {"Form1", "Result"},
+            {"Form1", "&Player"},       {"Form1", "&Zoom"},
+            {"Form1", "&About"},        {"Form1", "&Start"},
+            {"Form1", "&Stop"},         {"GameFlow", "\r\n\r\nNext balls :"},
+            {"GameFlow", "STOP"},       {"Form1", "&Start"},
+            {"GameFlow", "Game over."}, {"Form2", "Players List"}};
+        for (const auto& [context, source] : texts)
+            wanted << Shown(context, source);
+        wanted[8] = "msgbox " + wanted[8] + ": " + Shown("GameFlow", "Game over");
+        QCOMPARE(shown, wanted);
         QVERIFY2(header.size() == 32 && header.startsWith(Shown("Form2", "PLAYER")) &&
                      header.endsWith(Shown("Form2", "RESULT")),
                  qPrintable(header));
 
+        // No line of the rules is wider than the widest designed one: the box would wrap it.
+        static_cast<vb::MenuAction&>(g.form.mnuAbout()).Action()->trigger();
+        QCOMPARE(g.rt.messages.back().title, Shown("About", "Rules and options."));
+        auto widest = [](const QString& text) {
+            int most = 0;
+            for (const QString& line : text.split(QStringLiteral("\r\n")))
+                most = std::max(
+                    most, QFontMetrics(QApplication::font("QMessageBox")).horizontalAdvance(line));
+            return most;
+        };
+        QString designed;
+        for (const TsMessage& m : ReadTs(QStringLiteral("ru"))) {
+            if (m.context != QLatin1String("About") || m.source == "Rules and options.")
+                continue;
+            designed += m.source + "\r\n";
+            QVERIFY(g.rt.messages.back().text.contains(Shown("About", m.source)));
+        }
+        QVERIFY(widest(g.rt.messages.back().text) <= widest(designed));
+
         // Qt's own buttons speak the language where Debian's Qt translations are installed.
         const QString qtFile = QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                                QStringLiteral("/qtbase_%1.qm").arg(ExpectedLanguage());
-        if (ExpectedLanguage().isEmpty() || QFile::exists(qtFile)) {
+        if (ExpectedLanguage().isEmpty() || QFile::exists(qtFile))
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel") == "Cancel",
                      ExpectedLanguage().isEmpty());
-        }
     }
 
     void theTextsFitAtEveryScale_data() {
@@ -240,19 +225,19 @@ class TestTranslations : public QObject {
         for (float zoom : {1.0f, 2.0f, 3.0f})
             QTest::addRow("1:%g", zoom) << zoom;
     }
+    // The main window's texts and menu (Stop in Start's place too, the menu on one row), every
+    // line of every message of the panel, and the dialogs at their designed sizes.
     void theTextsFitAtEveryScale() {
         QFETCH(float, zoom);
         GameDriver g;
         Zoom = zoom;
         LayoutMainWindow();
-        QCOMPARE(TooWide(g.form), QStringList());
-        // The menu bar keeps its commands on one row, Stop too.
         const QMenuBar* bar = g.form.MenuBar();
-        const QStringList startKeys = AccessKeys(bar->actions(), g.form);
+        QStringList faults = Faults(g.form, bar->actions());
         g.form.mnuStart().SetCaption(Shown("Form1", "&Stop"));
+        faults += Faults(g.form, bar->actions());
         for (QAction* a : bar->actions())
             QCOMPARE(bar->actionGeometry(a).top(), bar->actionGeometry(bar->actions()[0]).top());
-        // Every line of every message of the panel.
         const auto* panel = dynamic_cast<QPlainTextEdit*>(&g.form.txtMess());
         const int room = panel->viewport()->width() - 2 * panel->document()->documentMargin();
         const QStringList texts = {
@@ -265,17 +250,11 @@ class TestTranslations : public QObject {
                   "Result not kept:\r\nno player chosen.\r\n\r\nChoose or add one\r\n"
                   "under Player\r\nbefore Start.")};
         for (const QString& line : texts.join(QStringLiteral("\r\n")).split(QStringLiteral("\r\n")))
-            QVERIFY2(panel->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
-        // The dialogs keep their designed sizes at every scale. No access key is missing or
-        // taken twice in a window, Stop in Start's place included.
+            if (panel->fontMetrics().horizontalAdvance(line) > room)
+                faults << "too wide: " + line;
         Form2 list(&g.form);
         frmNewGamer newGamer(list);
-        QCOMPARE(TooWide(list) + TooWide(newGamer), QStringList());
-        for (const QStringList& keys : {startKeys, AccessKeys(bar->actions(), g.form),
-                                        AccessKeys({}, list), AccessKeys({}, newGamer)}) {
-            QVERIFY2(!keys.contains(QString()), qPrintable(keys.join(' ')));
-            QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
-        }
+        QCOMPARE(faults + Faults(list) + Faults(newGamer), QStringList());
     }
 };
 

@@ -17,6 +17,7 @@
 #include "PlayersFixtures.h"
 #include "platform/Basic.h"
 #include "players/NewPlayer.h"
+#include "players/PlayerListRows.h"
 #include "players/PlayersFileLock.h"
 
 using namespace qv;
@@ -140,9 +141,17 @@ class TestPlayersFile : public QObject {
         for (int b = 0; b < 256; ++b)
             all += static_cast<char>(b);
         QCOMPARE(ToCp1251(FromCp1251(all)), all);
-        QCOMPARE(ToCp1251(QStringLiteral("a\u4E2Db\U0001F600")), QByteArray("a?b?"));
+        // What 1251 cannot hold is stored as "?", a pair of UTF-16 units or a lone one alike, and
+        // the name is padded to its 50 bytes all the same.
+        const QChar high(0xD83D), low(0xDE00);
+        QCOMPARE(ToCp1251(QStringLiteral("a\u4E2Db\U0001F600c") + high + "d" + low + "e" + high),
+                 QByteArray("a?b?c?d?e?"));
+        QCOMPARE(EncodeRecord(Player("a\U0001F600b", 1)).left(50), "a?b" + QByteArray(47, ' '));
         QCOMPARE(DisplayName(QStringLiteral("Bob") + QChar(0) + "junk"), QStringLiteral("Bob"));
-        QCOMPARE(Trim(QStringLiteral("\tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
+        QCOMPARE(Trim(QStringLiteral("  \tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
+        // The list shows control characters, 0x98 of a file among them, as blanks.
+        QCOMPARE(PlayerListRow(Player("A\u007FB\u0098C\u009FD\u00A0E\u0080", 5)),
+                 "A B C D\u00A0E " + QString(15, ' ') + "      5");
     }
 
     void withoutAPlayerInUseTheResultGoesToRecordOneOnceOnly() {
@@ -333,29 +342,47 @@ class TestPlayersFile : public QObject {
                  Records({Player("Ann", 30), Player("Bob", 0)}));
     }
 
+    void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest_data() {
+        QTest::addColumn<int>("free");    // the one free record, 0 for none
+        QTest::addColumn<int>("lowest");  // the lowest result, here and 50 records on
+        QTest::addColumn<int>("slot");
+        QTest::newRow("the last record free") << 100 << 1 << 100;
+        QTest::newRow("full, the lowest first") << 0 << 1 << 1;
+        QTest::newRow("full, the lowest second") << 0 << 2 << 2;
+        QTest::newRow("full, the lowest last") << 0 << 100 << 100;
+    }
+    void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest() {
+        QFETCH(int, free);
+        QFETCH(int, lowest);
+        QFETCH(int, slot);
+        for (int i = 1; i <= 100; ++i) {
+            Players[i] = Player("P", i == lowest || i == lowest + 50 ? -7 : 1000 - i);
+            Players[i].Marker[0] = i == free ? QChar(0) : Players[i].Marker[0];
+        }
+        QCOMPARE(NewPlayerSlot(), slot);
+    }
+
     void aNameIsTakenOnlyWhenTheFileCanHoldIt_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refused");  // the characters named, "" when it is taken
-        QTest::newRow("Latin accents") << "Zoë Müller"
-                                       << "ë ü";
-        QTest::newRow("each once") << "ëëë"
-                                   << "ë";
-        QTest::newRow("beyond the basic plane") << "a\U0001F600b"
-                                                << "\U0001F600";
-        QTest::newRow("Cyrillic") << "Иван Петров"
-                                  << "";
-        QTest::newRow("euro, blanks, a line break") << "  €uro\r\nline  "
-                                                    << "";
-        QTest::newRow("the byte without a character") << "\u0098"
-                                                      << "";
+        auto row = [](const char* tag, const QString& name, const QString& refused) {
+            QTest::newRow(tag) << name << refused;
+        };
+        row("Latin accents", "Zoë Müller", "ë ü");
+        row("each once", "ëëë", "ë");
+        row("beyond the basic plane", "a\U0001F600b", "\U0001F600");
+        row("half a pair, last", QString("ab") + QChar(0xD83D), QString(QChar(0xD83D)));
+        row("Cyrillic", "Иван Петров", "");
+        row("euro, blanks, a line break", "  €uro\r\nline  ", "");
+        row("the byte without a character", "\u0098", "");
     }
     void aNameIsTakenOnlyWhenTheFileCanHoldIt() {
         QFETCH(QString, name);
         QFETCH(QString, refused);
         const QString why = NameRefusal(name);
-        QVERIFY2(refused.isEmpty()
-                     ? why.isEmpty()
-                     : why.contains("cannot hold these characters") && why.contains(refused),
+        QVERIFY2(refused.isEmpty() ? why.isEmpty()
+                                   : why.contains("cannot hold these characters") &&
+                                         why.contains("\r\n" + refused + "\r\n"),
                  qPrintable(why));
         // What is shown after O'k is what the file gives back.
         QVERIFY(!refused.isEmpty() ||

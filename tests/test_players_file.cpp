@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <climits>
 #include <functional>
@@ -243,9 +244,10 @@ class TestPlayersFile : public QObject {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("said");  // in the one message at the first start
         QTest::addColumn<QString>("kept");  // "beside", "moved", or "" when nowhere
-        for (const char* row : {"fifo|not a file|moved", "folder|not a file|moved",
-                                "link to nothing|does not exist|moved", "text|not a players file|",
-                                "link to text|not a players file|", "link to players||beside"}) {
+        for (const char* row : {"fifo|not a file|moved", "fifo, no data folder|neither beside|",
+                                "folder|not a file|moved", "link to nothing|does not exist|moved",
+                                "text|not a players file|", "link to text|not a players file|",
+                                "link to players||beside"}) {
             const QStringList w = QString(row).split('|');
             QTest::newRow(row) << w[0] << w[1] << w[2];
         }
@@ -260,7 +262,9 @@ class TestPlayersFile : public QObject {
         QVERIFY(QDir().mkpath(QFileInfo(other).path()));
         const QByteArray text = QByteArray("Lines of text, no players.\n").repeated(60).left(1470);
         const bool link = what.startsWith("link to"), isText = what.endsWith("text");
-        QVERIFY(what != "fifo" || ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        QVERIFY(!what.startsWith("fifo") ||
+                ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        QVERIFY(!what.endsWith("no data folder") || WriteWholeFile(rt.DataDir(), "a file"));
         QVERIFY(what != "folder" || QDir().mkpath(file));
         QVERIFY(!link || WriteWholeFile(other, isText ? text : Records({Player("Ann", 5)})));
         QVERIFY(!link || QFile::link(what.endsWith("nothing") ? other + ".gone" : other, file));
@@ -273,7 +277,9 @@ class TestPlayersFile : public QObject {
         if (kept == "beside")
             QCOMPARE(PlayersFilePath, target);
         else if (kept == "moved")
-            QVERIFY(PlayersFilePath.startsWith(rt.DataDir() + "/moved/") &&
+            QVERIFY(QRegularExpression("^" + rt.DataDir() + "/moved/[0-9a-f]{16}/QVPlayers.dat$")
+                        .match(PlayersFilePath)
+                        .hasMatch() &&
                     PlayersFileNote().contains(PlayersFilePath));
         else
             QVERIFY(PlayersFilePath.isEmpty() && PlayersFileNote().contains("not kept"));
@@ -283,7 +289,7 @@ class TestPlayersFile : public QObject {
         QCOMPARE(SavePlayers(), !kept.isEmpty());
         QCOMPARE(Players[1].Result, 9);  // the game goes on with it
         QCOMPARE(rt.messages.size(), std::size_t(!said.isEmpty()));
-        QVERIFY(!kept.isEmpty() || ReadWholeFile(target) == before);
+        QVERIFY(!kept.isEmpty() || !QFileInfo(target).isFile() || ReadWholeFile(target) == before);
         QCOMPARE(QFileInfo(file).isSymLink(), link);  // left where it was
         QVERIFY(QFileInfo::exists(file) || what.endsWith("nothing"));
         if (kept.isEmpty())
@@ -295,10 +301,18 @@ class TestPlayersFile : public QObject {
         QVERIFY(rt.messages.empty() && PlayersFilePath == where);
         QCOMPARE(DisplayName(Players[3].Name), QStringLiteral("Cat"));
         QVERIFY(PlayersFileLock().IsLocked() && QFile::exists(where + ".lock"));
-        // A file that turns into something else meanwhile is not replaced either.
+        // A file that turns into something else meanwhile is not replaced either, nor taken at
+        // the next start; one that loses its folder cannot be locked.
         QVERIFY(QFile::remove(where) && WriteWholeFile(where, text));
         QVERIFY(!SavePlayers() && SaidOnce(rt, {where, "not a players file"}));
         QCOMPARE(ReadWholeFile(where), text);
+        rt.ClearRecords();
+        StartUp();
+        QVERIFY(PlayersFilePath.isEmpty() && SaidOnce(rt, {where, "not a players file"}));
+        PlayersFilePath = where;
+        QVERIFY(QDir(QFileInfo(where).path()).removeRecursively());
+        rt.ClearRecords();
+        QVERIFY(!SavePlayers() && SaidOnce(rt, {"The lock file " + where + ".lock could not be "}));
     }
 
     // A save changes nothing about the file but its contents, whoever saves it.
@@ -400,7 +414,16 @@ class TestPlayersFile : public QObject {
         QVERIFY(StoreCurrentResult() && rt.messages.empty());
         QVERIFY(other.tryLock(0));
         CurrentResult = 9;
-        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"Another copy of the game"}));
+        SetPlayersFileLockTimeout(1);  // one millisecond to wait, said in whole seconds
+        QVERIFY(!StoreCurrentResult() &&
+                SaidOnce(rt, {"Another copy of the game", "within 1 second."}));
+        // A user who may not create the lock file is told so.
+        QVERIFY(::geteuid() != 0 || InChild(
+                                        [] {
+                                            return PlayersFileLock().Why().endsWith(
+                                                ".lock could not be created: permission denied.");
+                                        },
+                                        RLIM_INFINITY, 65534));
         QCOMPARE(Players[1].Result, 9);
         LoadPlayers(LoadForm::Reload);  // reading goes on without the lock, and finds the old file
         QCOMPARE(Players[1].Result, 7);

@@ -214,27 +214,37 @@ class TestPlayersFile : public QObject {
 
     void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix_data() {
         QTest::addColumn<QString>("entry");  // put under <prefix>/share/applications
-        QTest::newRow("installed: its menu entry") << "com.dremwick.quilvaro.desktop";
-        QTest::newRow("a bin folder of one's own") << "";
-        QTest::newRow("another program's entry") << "org.example.other.desktop";
+        QTest::addColumn<QString>("kept");   // "data", "bin", or "" when nowhere
+        QTest::newRow("installed: its menu entry") << "com.dremwick.quilvaro.desktop"
+                                                   << "data";
+        QTest::newRow("installed, no data folder") << "com.dremwick.quilvaro.desktop"
+                                                   << "";
+        QTest::newRow("a bin folder of one's own") << ""
+                                                   << "bin";
+        QTest::newRow("another program's entry") << "org.example.other.desktop"
+                                                 << "bin";
     }
     void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix() {
         QFETCH(QString, entry);
-        const bool installed = entry.startsWith("com.dremwick");
+        QFETCH(QString, kept);
         TestRuntime rt;
         const QString bin = rt.AppDir() + "/prefix/bin", apps = bin + "/../share/applications";
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(apps));
         QVERIFY(entry.isEmpty() || WriteWholeFile(apps + "/" + entry, "[Desktop Entry]\n"));
+        QVERIFY(!kept.isEmpty() || WriteWholeFile(rt.DataDir(), "a file"));
         const QByteArray seed = Records({Player("Ann", 12)});
         QVERIFY(WriteWholeFile(bin + "/QVPlayers.dat", seed));
         vb::CurrentRuntimeHooks().appPath = [bin] { return bin; };
         StartUp();
         QCOMPARE(PlayersFilePath,
-                 installed ? rt.DataDir() + "/QVPlayers.dat" : bin + "/QVPlayers.dat");
-        QCOMPARE(DisplayName(CurrentName), QStringLiteral("Ann"));  // seeded from beside it
+                 kept.isEmpty() ? "" : (kept == "bin" ? bin : rt.DataDir()) + "/QVPlayers.dat");
+        QCOMPARE(DisplayName(CurrentName), kept.isEmpty() ? "" : "Ann");  // seeded from beside it
         Players[2] = Player("Bob", 0);
-        QVERIFY(SavePlayers() && rt.messages.empty() && PlayersFileNote().isEmpty());
-        QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed, installed);  // bin stays as it was
+        QCOMPARE(SavePlayers(), !kept.isEmpty());
+        QVERIFY(kept.isEmpty() ? SaidOnce(rt, {"neither beside"})
+                               : rt.messages.empty() && PlayersFileNote().isEmpty());
+        QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed,
+                 kept != "bin");  // bin stays as it was
         QCOMPARE(Entries(bin), QStringList{"QVPlayers.dat"});
     }
 

@@ -314,7 +314,8 @@ class TestPlayersFile : public QObject {
         QCOMPARE(DisplayName(Players[3].Name), QStringLiteral("Cat"));
         QVERIFY(PlayersFileLock().IsLocked() && QFile::exists(where + ".lock"));
         // A file that turns into something else meanwhile is not replaced either, nor taken at
-        // the next start; one that loses its folder cannot be locked.
+        // the next start; a folder in its place cannot be read; nor locked, once its folder is
+        // gone.
         QVERIFY(QFile::remove(where) && WriteWholeFile(where, text));
         QVERIFY(!SavePlayers() && SaidOnce(rt, {where, "not a players file"}));
         QCOMPARE(ReadWholeFile(where), text);
@@ -322,6 +323,10 @@ class TestPlayersFile : public QObject {
         StartUp();
         QVERIFY(PlayersFilePath.isEmpty() && SaidOnce(rt, {where, "not a players file"}));
         PlayersFilePath = where;
+        QVERIFY(QFile::remove(where) && QDir().mkdir(where));
+        rt.ClearRecords();
+        CurrentResult = 9;
+        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"The file could not be read"}));
         QVERIFY(QDir(QFileInfo(where).path()).removeRecursively());
         rt.ClearRecords();
         QVERIFY(!SavePlayers() && SaidOnce(rt, {"The lock file " + where + ".lock could not be "}));

@@ -64,6 +64,7 @@ QByteArray Numbered(int count) {
 class TestPlayersFile : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() { QCOMPARE(PlayersFileLockTimeout(), 10000); }  // another copy: 10 s
     void init() { SetPlayersFileLockTimeout(0); }
     void cleanup() { ::alarm(0); }
 

@@ -215,11 +215,12 @@ class TestPlayersFile : public QObject {
 
     void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix_data() {
         QTest::addColumn<QString>("entry");  // put under <prefix>/share/applications
-        QTest::addColumn<QString>("kept");   // "data", "bin", or "" when nowhere
-        QTest::newRow("installed: its menu entry") << "com.dremwick.quilvaro.desktop"
-                                                   << "data";
-        QTest::newRow("installed, no data folder") << "com.dremwick.quilvaro.desktop"
-                                                   << "";
+        QTest::addColumn<QString>("kept");   // "data", "bin", or what is said when nowhere
+        const QString menu = "com.dremwick.quilvaro.desktop";
+        QTest::newRow("installed: its menu entry") << menu << "data";
+        QTest::newRow("installed, no data folder") << menu << "neither beside";
+        QTest::newRow("installed, a folder there") << menu << "neither beside";
+        QTest::newRow("installed, a link to nothing there") << menu << "neither beside";
         QTest::newRow("a bin folder of one's own") << ""
                                                    << "bin";
         QTest::newRow("another program's entry") << "org.example.other.desktop"
@@ -228,22 +229,27 @@ class TestPlayersFile : public QObject {
     void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix() {
         QFETCH(QString, entry);
         QFETCH(QString, kept);
+        const bool nowhere = kept != "data" && kept != "bin";
         TestRuntime rt;
         const QString bin = rt.AppDir() + "/prefix/bin", apps = bin + "/../share/applications";
+        const QString data = rt.DataDir() + "/QVPlayers.dat", tag = QTest::currentDataTag();
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(apps));
         QVERIFY(entry.isEmpty() || WriteWholeFile(apps + "/" + entry, "[Desktop Entry]\n"));
-        QVERIFY(!kept.isEmpty() || WriteWholeFile(rt.DataDir(), "a file"));
+        QVERIFY(!tag.endsWith("no data folder") || WriteWholeFile(rt.DataDir(), "a file"));
+        QVERIFY(!tag.endsWith("folder there") || QDir().mkpath(data));
+        QVERIFY(!tag.endsWith("nothing there") ||
+                (QDir().mkpath(rt.DataDir()) && QFile::link(data + ".gone", data)));
         const QByteArray seed = Records({Player("Ann", 12)});
         QVERIFY(WriteWholeFile(bin + "/QVPlayers.dat", seed));
         vb::CurrentRuntimeHooks().appPath = [bin] { return bin; };
         StartUp();
         QCOMPARE(PlayersFilePath,
-                 kept.isEmpty() ? "" : (kept == "bin" ? bin : rt.DataDir()) + "/QVPlayers.dat");
-        QCOMPARE(DisplayName(CurrentName), kept.isEmpty() ? "" : "Ann");  // seeded from beside it
+                 nowhere ? "" : (kept == "bin" ? bin : rt.DataDir()) + "/QVPlayers.dat");
+        QCOMPARE(DisplayName(CurrentName), nowhere ? "" : "Ann");  // seeded from beside it
         Players[2] = Player("Bob", 0);
-        QCOMPARE(SavePlayers(), !kept.isEmpty());
-        QVERIFY(kept.isEmpty() ? SaidOnce(rt, {"neither beside"})
-                               : rt.messages.empty() && PlayersFileNote().isEmpty());
+        QCOMPARE(SavePlayers(), !nowhere);
+        QVERIFY(nowhere ? SaidOnce(rt, {kept})
+                        : rt.messages.empty() && PlayersFileNote().isEmpty());
         QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed,
                  kept != "bin");  // bin stays as it was
         QCOMPARE(Entries(bin), QStringList{"QVPlayers.dat"});

@@ -380,6 +380,22 @@ class TestPlayersFile : public QObject {
                  Records({Player("Ann", 30), Player("Bob", 0)}));
     }
 
+    // As in the unprivileged suite, checked here as well for the mutation run, which runs this one.
+    void aFileTheUserCannotReadIsNeitherUsedNorGivenUp() {
+        if (::geteuid() != 0)
+            QSKIP("test_players_file_permissions checks this without root");
+        TestRuntime rt;
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
+        QVERIFY(::chmod(QFile::encodeName(rt.PlayersFile()), 0600) == 0 &&
+                ::chown(QFile::encodeName(rt.AppDir()), 65534, 65534) == 0);
+        auto unread = [&] {
+            StartUp();
+            return PlayersFilePath.isEmpty() &&
+                   SaidOnce(rt, {rt.PlayersFile(), "could not be read"});
+        };
+        QVERIFY(InChild(unread, RLIM_INFINITY, 65534));
+    }
+
     void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest_data() {
         QTest::addColumn<int>("free");    // the one free record, 0 for none
         QTest::addColumn<int>("lowest");  // the lowest result, here and 50 records on

@@ -381,7 +381,7 @@ class TestPlayersFile : public QObject {
     }
 
     // As in the unprivileged suite, checked here as well for the mutation run, which runs this one.
-    void aFileTheUserCannotReadIsNeitherUsedNorGivenUp() {
+    void aFileTheUserCannotReadIsNeitherUsedNorGivenUpOneItCanIsRead() {
         if (::geteuid() != 0)
             QSKIP("test_players_file_permissions checks this without root");
         TestRuntime rt;
@@ -394,6 +394,14 @@ class TestPlayersFile : public QObject {
                    SaidOnce(rt, {rt.PlayersFile(), "could not be read"});
         };
         QVERIFY(InChild(unread, RLIM_INFINITY, 65534));
+        QVERIFY(::chmod(QFile::encodeName(rt.PlayersFile()), 0644) == 0);  // read-only is read
+        auto readOnly = [&] {
+            ResetSharedState();
+            PlayersFilePath = rt.PlayersFile();
+            LoadPlayers(LoadForm::StartUp);
+            return DisplayName(CurrentName) == "Ann";
+        };
+        QVERIFY(InChild(readOnly, RLIM_INFINITY, 65534));
     }
 
     void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest_data() {

@@ -31,13 +31,13 @@ void ForEachCharacter(const QString& text, Each each) {
 }  // namespace
 
 QByteArray ToCp1251(const QString& text) {
-    QStringEncoder encoder(kCodePage);
+    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder(text);
     if (!encoder.hasError())
         return bytes;
     bytes.clear();
     ForEachCharacter(text, [&bytes](QStringView c) {
-        QStringEncoder one(kCodePage);
+        QStringEncoder one(kCodePage, QStringConverter::Flag::Stateless);
         const QByteArray b = one(c);
         bytes += one.hasError() ? QByteArray("?") : b;
     });
@@ -51,7 +51,7 @@ QString FromCp1251(const QByteArray& bytes) {
 QString NotIn1251(const QString& text) {
     QString found;
     ForEachCharacter(text, [&found](QStringView c) {
-        QStringEncoder one(kCodePage);
+        QStringEncoder one(kCodePage, QStringConverter::Flag::Stateless);
         const QByteArray b = one(c);  // converted only when taken
         if (one.hasError() && !found.contains(c))
             found += c;

@@ -14,11 +14,7 @@
 namespace qvtest {
 
 inline qv::PlayerRecord Player(const QString& name, std::int32_t result) {
-    qv::PlayerRecord r;
-    r.Name = qv::FixedName(name);
-    r.Result = result;
-    r.Marker = qv::kInUseMarker;
-    return r;
+    return qv::PlayerRecord{qv::FixedName(name), result, {}, qv::kInUseMarker};
 }
 
 inline QByteArray Records(std::initializer_list<qv::PlayerRecord> records) {
@@ -55,9 +51,8 @@ inline bool SaidOnce(const TestRuntime& rt, const QStringList& parts) {
     bool ok = rt.messages.size() == 1;
     for (const QString& part : parts)
         ok = ok && rt.messages[0].text.contains(part);
-    for (const Message& m : rt.messages)
-        if (!ok)
-            qWarning("message: %s", qPrintable(m.text));
+    for (std::size_t i = 0; !ok && i < rt.messages.size(); ++i)
+        qWarning("message: %s", qPrintable(rt.messages[i].text));
     return ok;
 }
 

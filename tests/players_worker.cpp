@@ -1,14 +1,12 @@
-// The game's players file code and nothing else, adding players and finishing games in a loop for
-// test_players_stress. Each step is told on standard output, straight to the pipe, so that no line
-// is lost when the process is killed: "B <n> add <name>" or "B <n> store <player> <result>" when
-// operation n begins, "D <n>" when the file holds it, "F <n> <message>" when it failed.
+// The game's players file code alone, adding players and storing results in a loop for
+// test_players_stress. Each step goes straight to the pipe, so that no line is lost to a kill:
+// "B <n> add <name>" or "B <n> store <player> <result>" when operation n begins, "D <n>" once the
+// file holds it, "F <n> <message>" when it failed.
 //   players_worker stress DIR SEED FIRST          runs until killed, operations numbered from FIRST
 //   players_worker concurrent DIR SEED COUNT TAG  runs COUNT operations, adding at most 40 players
 // DIR stands for the program's folder; its QVPlayers.dat may be a link to the file.
 #include <unistd.h>
 
-#include <QByteArray>
-#include <QString>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -27,23 +25,19 @@ QString g_message;
 
 void Say(const QByteArray& line) {
     const QByteArray out = line + '\n';
-    for (qint64 at = 0, n = 0; at < out.size(); at += n) {
-        if ((n = ::write(1, out.constData() + at, out.size() - at)) <= 0)
-            std::_Exit(3);
-    }
+    if (::write(1, out.constData(), out.size()) != out.size())
+        std::_Exit(3);
 }
 
-// The new player dialog's steps: under the lock, reload the table, fill the slot and save.
+// The new player dialog's steps. The pause stands for its update of the main window, and widens
+// the moment in which the other copy's writes would fall, were the file not locked.
 bool AddPlayer(const QString& name) {
     PlayersFileLock lock;
     LoadPlayers(LoadForm::Reload);
-    // The dialog updates the main window here; a pause widens the moment in which the other
-    // copy's writes would fall, were the file not locked.
     ::usleep(2000);
     CurrentPlayer = NewPlayerSlot();
-    Players[CurrentPlayer].Name = FixedName(name);
-    Players[CurrentPlayer].Result = 0;
-    Players[CurrentPlayer].Marker = kInUseMarker;
+    Players[CurrentPlayer] =
+        PlayerRecord{FixedName(name), 0, Players[CurrentPlayer].Spare, kInUseMarker};
     return SavePlayers();
 }
 
@@ -57,29 +51,25 @@ int main(int argc, char* argv[]) {
     std::mt19937_64 random(std::strtoull(argv[3], nullptr, 10));
     const long long n = std::strtoll(argv[4], nullptr, 10);
     const QByteArray tag = argc > 5 ? QByteArray(argv[5]) : QByteArray("S");
-
     vb::RuntimeHooks hooks;
     hooks.appPath = [dir] { return dir; };
     hooks.userDataPath = [dir] { return dir + QStringLiteral("/data"); };
     hooks.msgBox = [](const QString& text, vb::MsgIcon, const QString&) { g_message += text; };
     vb::SetRuntimeHooks(hooks);
-    InitSettings();  // the file beside the program, DIR
+    InitSettings();
     ChoosePlayersFile();
     LoadPlayers(LoadForm::StartUp);
-
     int added = 0;
     for (long long seq = stress ? n : 1; stress || seq <= n; ++seq) {
         std::vector<int> inUse;
-        for (int i = 1; i <= kMaxPlayers; ++i) {
+        for (int i = 1; i <= kMaxPlayers; ++i)
             if (Players[i].InUse())
                 inUse.push_back(i);
-        }
         const QByteArray number = QByteArray::number(seq);
         bool ok;
         if (inUse.empty() || ((stress || added < 40) && random() % 10 < 3)) {
-            const QByteArray name = tag + '-' + number;
-            Say("B " + number + " add " + name);
-            ok = AddPlayer(QString::fromLatin1(name));
+            Say("B " + number + " add " + tag + '-' + number);
+            ok = AddPlayer(QString::fromLatin1(tag + '-' + number));
             ++added;
         } else {
             CurrentPlayer = static_cast<Integer>(inUse[random() % inUse.size()]);

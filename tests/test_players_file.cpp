@@ -1,6 +1,5 @@
 // The players file at byte level and against bad files, failed writes and other copies of the
-// game: whatever is on the disk the game loads what it can, and a save or an update either happens
-// whole or leaves the old file as it was and says why.
+// game: the game loads what it can, and a save happens whole or leaves the file and says why.
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,6 +9,7 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <climits>
 #include <functional>
@@ -18,6 +18,7 @@
 #include "PlayersFixtures.h"
 #include "platform/Basic.h"
 #include "players/NewPlayer.h"
+#include "players/PlayerListRows.h"
 #include "players/PlayersFileLock.h"
 
 using namespace qv;
@@ -35,8 +36,7 @@ QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Runs `body` in a child process whose files may grow to `limit` bytes at most (as on a full
-// disk), as the user `uid` unless it is -1.
+// Runs `body` in a child whose files may grow to `limit` bytes (a full disk), as `uid` unless -1.
 bool InChild(const std::function<bool()>& body, rlim_t limit = RLIM_INFINITY, uid_t uid = -1) {
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -52,35 +52,29 @@ bool InChild(const std::function<bool()>& body, rlim_t limit = RLIM_INFINITY, ui
     return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Fails the program, rather than letting it hang, when an open or a read blocks for good.
-struct Watchdog {
-    Watchdog() {
-        ::signal(SIGALRM, [](int) {
-            const char text[] = "FAIL: the players file blocked the game (watchdog)\n";
-            (void)!::write(2, text, sizeof text - 1);
-            ::_exit(1);
-        });
-        ::alarm(20);
-    }
-    ~Watchdog() { ::alarm(0); }
-};
+QByteArray Numbered(int count) {
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
+    return bytes;
+}
 
 }  // namespace
 
 class TestPlayersFile : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() { QCOMPARE(PlayersFileLockTimeout(), 10000); }  // another copy: 10 s
     void init() { SetPlayersFileLockTimeout(0); }
+    void cleanup() { ::alarm(0); }
 
     void loadsWhatItCanAndSavesItBackByteForByte() {
-        QByteArray marked, past100;
+        QByteArray marked;
         const QList<QByteArray> markers = {
             "\r\n", "\n\r", QByteArray("\r\0", 2), "\r\r", QByteArray("\0\n", 2), "ab"};
         for (int i = 0; i < markers.size(); ++i)
             marked += EncodeRecord(Player(QStringLiteral("P%1").arg(i + 1), 10 + i))
                           .replace(58, 2, markers[i]);
-        for (int i = 1; i <= 102; ++i)
-            past100 += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
         struct Case {
             QByteArray file;  // null: no file at all
             int current, best;
@@ -97,14 +91,11 @@ class TestPlayersFile : public QObject {
             {marked, 1, 6, 15, "P1"},  // free slots count for the best
             {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 0, 0, "Neg"},
             {Records({Player("Max", INT_MAX), Player("Cur", INT_MAX - 1)}), 2, 1, INT_MAX, "Cur"},
-            {past100, 100, 100, 100, "P100"},
+            {Numbered(102), 100, 100, 100, "P100"},
             {QByteArray(130, '\0'), 0, 0, 0, ""},  // zeros only: no player, yet a players file
         };
         std::mt19937 random(20240601);
-        QList<int> lengths = {61, 89, 90, 91, 150, 5999, 6000, 6001, 6031, 6059, 7777};
-        for (int n = 1; n <= 59; ++n)
-            lengths << n;
-        for (int length : lengths) {
+        for (int length : {1, 29, 30, 31, 59, 61, 89, 90, 91, 150, 5999, 6000, 6001, 6059, 7777}) {
             QByteArray bytes(length, '\0');
             for (auto& b : bytes)
                 b = static_cast<char>(random());
@@ -118,16 +109,12 @@ class TestPlayersFile : public QObject {
             LoadPlayers(LoadForm::StartUp);
             QCOMPARE(QFileInfo(rt.PlayersFile()).size(), c.file.size());  // created when missing
             QCOMPARE(PlayerCount, Integer(vb::RoundHalfEven(c.file.size() / 60.0)));
-            if (c.current >= 0) {
-                QCOMPARE((QList<qint64>{CurrentPlayer, BestPlayer, BestResult}),
-                         (QList<qint64>{c.current, c.best, c.bestResult}));
-                QCOMPARE(DisplayName(CurrentName), c.name);
-            }
-            QVERIFY(CurrentPlayer >= 0 && CurrentPlayer <= 100 && BestPlayer <= 100);
+            QVERIFY(c.current < 0 || (QList<qint64>{CurrentPlayer, BestPlayer, BestResult} ==
+                                          QList<qint64>{c.current, c.best, c.bestResult} &&
+                                      DisplayName(CurrentName) == c.name));
             QCOMPARE(BestName, BestPlayer > 0 ? Players[BestPlayer].Name : QString());
-            // The records read go back as they were (a partial one padded with zeros), free slots
-            // are zeros, and whatever lies past record 100 is left alone. A file that cannot be a
-            // players file is never replaced, and the player is told which one.
+            // Records go back as read (a partial one padded with zeros), free slots as zeros, and
+            // bytes past record 100 stay. A file that cannot be a players file is never replaced.
             StartUp();
             QCOMPARE(SavePlayers(), c.players);
             QByteArray expected = c.file.left(std::min<int>(PlayerCount, 100) * 60);
@@ -152,15 +139,22 @@ class TestPlayersFile : public QObject {
         QCOMPARE(bytes.mid(110, 4), QByteArray("\xFE\xFF\xFF\xFF"));
         StartUp();
         QCOMPARE(DisplayName(CurrentName), QStringLiteral("Иван"));
-        // Every byte survives a load and a save; what 1251 cannot hold is stored as "?".
-        QByteArray all;
+        QByteArray all;  // every byte survives a load and a save
         for (int b = 0; b < 256; ++b)
             all += static_cast<char>(b);
         QCOMPARE(ToCp1251(FromCp1251(all)), all);
-        QCOMPARE(ToCp1251(QStringLiteral("a\u4E2Db\U0001F600")), QByteArray("a?b?"));
-        // A name shows up to its first NUL; Trim removes blanks only.
+        // What 1251 cannot hold is stored as "?", a pair of UTF-16 units or a lone one alike, and
+        // the name is padded to its 50 bytes all the same.
+        const QChar high(0xD83D), low(0xDE00);
+        QCOMPARE(ToCp1251(QStringLiteral("a\u4E2Db\U0001F600c") + high + "d" + low + "e" + high +
+                          "\U0001F600"),
+                 QByteArray("a?b?c?d?e??"));
+        QCOMPARE(EncodeRecord(Player("a\U0001F600b", 1)).left(50), "a?b" + QByteArray(47, ' '));
         QCOMPARE(DisplayName(QStringLiteral("Bob") + QChar(0) + "junk"), QStringLiteral("Bob"));
-        QCOMPARE(Trim(QStringLiteral("\tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
+        QCOMPARE(Trim(QStringLiteral("  \tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
+        // The list shows control characters, 0x98 of a file among them, as blanks.
+        QCOMPARE(PlayerListRow(Player("A\u007FB\u0098C\u009FD\u00A0E\u0080", 5)),
+                 "A B C D\u00A0E " + QString(15, ' ') + "      5");
     }
 
     void withoutAPlayerInUseTheResultGoesToRecordOneOnceOnly() {
@@ -179,113 +173,116 @@ class TestPlayersFile : public QObject {
     void aSparseFileOfGigabytesIsReadAndWrittenWithoutOverflowOrFillingTheDisk() {
         TestRuntime rt;
         const qint64 length = 5LL * 1024 * 1024 * 1024 + 17;  // 5 GiB and a partial record
-        const QByteArray last = "end of a very long file";
         QFile f(rt.PlayersFile());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QVERIFY(f.write(Records({Player("Ann", 40), Player("Bob", 7)})) == 120);
-        QVERIFY(f.resize(length - last.size()) && f.seek(length - last.size()));
-        QVERIFY(f.write(last) == last.size());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(Numbered(2)) == 120);
+        QVERIFY(f.resize(length - 3) && f.seek(length - 3) && f.write("end") == 3);
         f.close();
         StartUp();
-        QCOMPARE(PlayerCount, 32767);  // the 16-bit record count does not wrap round
-        QCOMPARE((QList<qint64>{CurrentPlayer, BestResult}), (QList<qint64>{2, 40}));
+        QCOMPARE((QList<qint64>{PlayerCount, CurrentPlayer, BestResult}),
+                 (QList<qint64>{32767, 2, 2}));  // the 16-bit record count does not wrap round
         CurrentResult = 50;
-        QVERIFY(StoreCurrentResult());
         Players[3] = Player("Cid", 0);
-        QVERIFY(SavePlayers() && rt.messages.empty());
+        QVERIFY(StoreCurrentResult() && SavePlayers() && rt.messages.empty());
         QVERIFY(f.open(QIODevice::ReadOnly) && f.size() == length);
-        QCOMPARE(f.read(180), Records({Player("Ann", 40), Player("Bob", 50), Player("Cid", 0)}));
-        QVERIFY(f.seek(length - last.size()));
-        QCOMPARE(f.read(100), last);
+        QCOMPARE(f.read(180), Records({Player("P1", 1), Player("P2", 50), Player("Cid", 0)}));
+        QVERIFY(f.seek(length - 3) && f.read(9) == "end");
         QVERIFY(StatOf(rt.PlayersFile()).st_blocks * 512 < 1024 * 1024);
     }
 
     void aWriteThatFailsHalfWayLeavesTheOldFileAndSaysWhy() {
         TestRuntime rt;
-        QByteArray bytes;
-        for (int i = 1; i <= 100; ++i)
-            bytes += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
+        const QByteArray bytes = Numbered(100);
         QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
         StartUp();
-        CurrentPlayer = 2;
-        CurrentName = Players[2].Name;
+        CurrentPlayer = 100;
+        CurrentName = Players[100].Name;
         CurrentResult = 500;
         // Files may grow to 3000 bytes only: no new copy of 6000 bytes can be written.
         QVERIFY(InChild(
             [&] {
-                return !StoreCurrentResult() && SaidOnce(rt, {"Your result 500 could not be stored",
-                                                              "Player: P2", "File too large"});
-            },
-            3000));
-        QVERIFY(InChild(
-            [&] {
                 Players[1].Result = 1000;
-                return !SavePlayers() &&
-                       SaidOnce(rt, {"list of players could not be stored", "File too large"});
+                return !StoreCurrentResult() && !SavePlayers() && rt.messages.size() == 2 &&
+                       rt.messages[0].text.contains("Player: P100\r\nYour result 500 could not") &&
+                       rt.messages[1].text.contains("list of players could not be stored") &&
+                       rt.messages[1].text.contains("File too large");
             },
             3000));
         QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
         QCOMPARE(Entries(rt.AppDir()), QStringList{"QVPlayers.dat"});
         QVERIFY(InChild([&] { return StoreCurrentResult() && rt.messages.empty(); }));
-        QCOMPARE(DecodeRecord(RecordAt(rt.PlayersFile(), 2)).Result, 500);
+        QCOMPARE(DecodeRecord(RecordAt(rt.PlayersFile(), 100)).Result, 500);
     }
 
     void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix_data() {
         QTest::addColumn<QString>("entry");  // put under <prefix>/share/applications
-        QTest::newRow("installed: its menu entry") << "com.dremwick.quilvaro.desktop";
-        QTest::newRow("a bin folder of one's own") << "";
-        QTest::newRow("another program's entry") << "org.example.other.desktop";
+        QTest::addColumn<QString>("kept");   // "data", "bin", or what is said when nowhere
+        const QString menu = "com.dremwick.quilvaro.desktop";
+        QTest::newRow("installed: its menu entry") << menu << "data";
+        QTest::newRow("installed, no data folder") << menu << "neither beside";
+        QTest::newRow("installed, a folder there") << menu << "neither beside";
+        QTest::newRow("installed, a link to nothing there") << menu << "neither beside";
+        QTest::newRow("a bin folder of one's own") << ""
+                                                   << "bin";
+        QTest::newRow("another program's entry") << "org.example.other.desktop"
+                                                 << "bin";
     }
     void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix() {
         QFETCH(QString, entry);
-        const bool installed = entry.startsWith("com.dremwick");
+        QFETCH(QString, kept);
+        const bool nowhere = kept != "data" && kept != "bin";
         TestRuntime rt;
         const QString bin = rt.AppDir() + "/prefix/bin", apps = bin + "/../share/applications";
+        const QString data = rt.DataDir() + "/QVPlayers.dat", tag = QTest::currentDataTag();
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(apps));
         QVERIFY(entry.isEmpty() || WriteWholeFile(apps + "/" + entry, "[Desktop Entry]\n"));
+        QVERIFY(!tag.endsWith("no data folder") || WriteWholeFile(rt.DataDir(), "a file"));
+        QVERIFY(!tag.endsWith("folder there") || QDir().mkpath(data));
+        QVERIFY(!tag.endsWith("nothing there") ||
+                (QDir().mkpath(rt.DataDir()) && QFile::link(data + ".gone", data)));
         const QByteArray seed = Records({Player("Ann", 12)});
         QVERIFY(WriteWholeFile(bin + "/QVPlayers.dat", seed));
         vb::CurrentRuntimeHooks().appPath = [bin] { return bin; };
         StartUp();
         QCOMPARE(PlayersFilePath,
-                 installed ? rt.DataDir() + "/QVPlayers.dat" : bin + "/QVPlayers.dat");
-        QCOMPARE(DisplayName(CurrentName), QStringLiteral("Ann"));  // seeded from beside it
+                 nowhere ? "" : (kept == "bin" ? bin : rt.DataDir()) + "/QVPlayers.dat");
+        QCOMPARE(DisplayName(CurrentName), nowhere ? "" : "Ann");  // seeded from beside it
         Players[2] = Player("Bob", 0);
-        QVERIFY(SavePlayers() && rt.messages.empty() && PlayersFileNote().isEmpty());
-        // An installed copy never writes into its bin folder.
-        QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed, installed);
+        QCOMPARE(SavePlayers(), !nowhere);
+        QVERIFY(nowhere ? SaidOnce(rt, {kept})
+                        : rt.messages.empty() && PlayersFileNote().isEmpty());
+        QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed,
+                 kept != "bin");  // bin stays as it was
         QCOMPARE(Entries(bin), QStringList{"QVPlayers.dat"});
     }
 
-    // What may lie where the players file should be. A FIFO or a folder sends the results to the
-    // data folder and is said once; a file that is plainly no players file is never replaced; a
-    // link is followed, and the lock and the save act on the file it leads to.
+    // A FIFO or a folder sends the results to the data folder, said once; a file that is plainly
+    // no players file is never replaced; a link is followed, and the lock and the save act on the
+    // file it leads to.
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost_data() {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("said");  // in the one message at the first start
         QTest::addColumn<QString>("kept");  // "beside", "moved", or "" when nowhere
-        auto row = [](const char* what, const char* said, const char* kept) {
-            QTest::newRow(what) << QString(what) << QString(said) << QString(kept);
-        };
-        row("fifo", "not a file", "moved");
-        row("folder", "not a file", "moved");
-        row("link to nothing", "does not exist", "moved");
-        row("text", "not a players file", "");
-        row("link to text", "not a players file", "");
-        row("link to players", "", "beside");
+        for (const char* row : {"fifo|not a file|moved", "fifo, no data folder|neither beside|",
+                                "folder|not a file|moved", "link to nothing|does not exist|moved",
+                                "text|not a players file|", "link to text|not a players file|",
+                                "link to players||beside"}) {
+            const QStringList w = QString(row).split('|');
+            QTest::newRow(row) << w[0] << w[1] << w[2];
+        }
     }
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost() {
         QFETCH(QString, what);
         QFETCH(QString, said);
         QFETCH(QString, kept);
-        Watchdog watchdog;
+        ::alarm(20);  // a watchdog: SIGALRM ends the suite, rather than an open or read that blocks
         TestRuntime rt;
         const QString file = rt.PlayersFile(), other = rt.DataDir() + "-shared/QVPlayers.dat";
         QVERIFY(QDir().mkpath(QFileInfo(other).path()));
-        const QByteArray text =
-            QByteArray("Some lines of text, not a players file.\n").repeated(40).left(1470);
+        const QByteArray text = QByteArray("Lines of text, no players.\n").repeated(60).left(1470);
         const bool link = what.startsWith("link to"), isText = what.endsWith("text");
-        QVERIFY(what != "fifo" || ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        QVERIFY(!what.startsWith("fifo") ||
+                ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        QVERIFY(!what.endsWith("no data folder") || WriteWholeFile(rt.DataDir(), "a file"));
         QVERIFY(what != "folder" || QDir().mkpath(file));
         QVERIFY(!link || WriteWholeFile(other, isText ? text : Records({Player("Ann", 5)})));
         QVERIFY(!link || QFile::link(what.endsWith("nothing") ? other + ".gone" : other, file));
@@ -298,7 +295,9 @@ class TestPlayersFile : public QObject {
         if (kept == "beside")
             QCOMPARE(PlayersFilePath, target);
         else if (kept == "moved")
-            QVERIFY(PlayersFilePath.startsWith(rt.DataDir() + "/moved/") &&
+            QVERIFY(QRegularExpression("^" + rt.DataDir() + "/moved/[0-9a-f]{16}/QVPlayers.dat$")
+                        .match(PlayersFilePath)
+                        .hasMatch() &&
                     PlayersFileNote().contains(PlayersFilePath));
         else
             QVERIFY(PlayersFilePath.isEmpty() && PlayersFileNote().contains("not kept"));
@@ -307,8 +306,9 @@ class TestPlayersFile : public QObject {
         Players[3] = Player("Cat", 0);
         QCOMPARE(SavePlayers(), !kept.isEmpty());
         QCOMPARE(Players[1].Result, 9);  // the game goes on with it
+        QVERIFY(StoreCurrentResult());   // an equal result needs no storing
         QCOMPARE(rt.messages.size(), std::size_t(!said.isEmpty()));
-        QVERIFY(!kept.isEmpty() || ReadWholeFile(target) == before);
+        QVERIFY(!kept.isEmpty() || !QFileInfo(target).isFile() || ReadWholeFile(target) == before);
         QCOMPARE(QFileInfo(file).isSymLink(), link);  // left where it was
         QVERIFY(QFileInfo::exists(file) || what.endsWith("nothing"));
         if (kept.isEmpty())
@@ -320,20 +320,32 @@ class TestPlayersFile : public QObject {
         QVERIFY(rt.messages.empty() && PlayersFilePath == where);
         QCOMPARE(DisplayName(Players[3].Name), QStringLiteral("Cat"));
         QVERIFY(PlayersFileLock().IsLocked() && QFile::exists(where + ".lock"));
-        // A file that turns into something else meanwhile is not replaced either.
+        // A file that turns into something else meanwhile is not replaced either, nor taken at
+        // the next start; a folder in its place cannot be read; nor locked, once its folder is
+        // gone.
         QVERIFY(QFile::remove(where) && WriteWholeFile(where, text));
         QVERIFY(!SavePlayers() && SaidOnce(rt, {where, "not a players file"}));
         QCOMPARE(ReadWholeFile(where), text);
+        rt.ClearRecords();
+        StartUp();
+        QVERIFY(PlayersFilePath.isEmpty() && SaidOnce(rt, {where, "not a players file"}));
+        PlayersFilePath = where;
+        QVERIFY(QFile::remove(where) && QDir().mkdir(where));
+        rt.ClearRecords();
+        CurrentResult = 9;
+        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"The file could not be read"}));
+        QVERIFY(QDir(QFileInfo(where).path()).removeRecursively());
+        rt.ClearRecords();
+        QVERIFY(!SavePlayers() && SaidOnce(rt, {"The lock file " + where + ".lock could not be "}));
     }
 
-    // A save changes nothing about the file but its contents, whoever saves it: root a user's
-    // file, a user root's file that it may write, a file with a second name.
+    // A save changes nothing about the file but its contents, whoever saves it.
     void aSaveKeepsOwnerGroupModeAndLinks_data() {
         QTest::addColumn<uint>("saver");
         QTest::addColumn<uint>("owner");
         QTest::addColumn<uint>("mode");
         QTest::addColumn<bool>("secondName");
-        QTest::newRow("root saves a user's file") << 0u << 65534u << 0640u << false;
+        QTest::newRow("root saves a user's file") << 0u << 65534u << 04750u << false;
         QTest::newRow("a user saves root's file") << 65534u << 0u << 0666u << false;
         QTest::newRow("a file with a second name") << 0u << 65534u << 02664u << true;
     }
@@ -345,12 +357,11 @@ class TestPlayersFile : public QObject {
         if (::geteuid() != 0)
             QSKIP("changing owners takes root");
         TestRuntime rt;
-        const QByteArray file = QFile::encodeName(rt.PlayersFile()),
-                         second = QFile::encodeName(rt.AppDir() + "/second name");
+        const QByteArray file = QFile::encodeName(rt.PlayersFile());
         QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
         QVERIFY(::chown(file, owner, owner) == 0 && ::chmod(file, mode) == 0);
         QVERIFY(::chmod(QFile::encodeName(rt.AppDir()), 0777) == 0);
-        QVERIFY(!secondName || ::link(file, second) == 0);
+        QVERIFY(!secondName || ::link(file, file + "2") == 0);
         const struct stat before = StatOf(rt.PlayersFile());
         QVERIFY(InChild(
             [&] {
@@ -369,15 +380,60 @@ class TestPlayersFile : public QObject {
                  Records({Player("Ann", 30), Player("Bob", 0)}));
     }
 
+    // As in the unprivileged suite, checked here as well for the mutation run, which runs this one.
+    void aFileTheUserCannotReadIsNeitherUsedNorGivenUpOneItCanIsRead() {
+        if (::geteuid() != 0)
+            QSKIP("test_players_file_permissions checks this without root");
+        TestRuntime rt;
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
+        QVERIFY(::chmod(QFile::encodeName(rt.PlayersFile()), 0600) == 0 &&
+                ::chown(QFile::encodeName(rt.AppDir()), 65534, 65534) == 0);
+        auto unread = [&] {
+            StartUp();
+            return PlayersFilePath.isEmpty() &&
+                   SaidOnce(rt, {rt.PlayersFile(), "could not be read"});
+        };
+        QVERIFY(InChild(unread, RLIM_INFINITY, 65534));
+        QVERIFY(::chmod(QFile::encodeName(rt.PlayersFile()), 0644) == 0);  // read-only is read
+        auto readOnly = [&] {
+            ResetSharedState();
+            PlayersFilePath = rt.PlayersFile();
+            LoadPlayers(LoadForm::StartUp);
+            return DisplayName(CurrentName) == "Ann";
+        };
+        QVERIFY(InChild(readOnly, RLIM_INFINITY, 65534));
+    }
+
+    void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest_data() {
+        QTest::addColumn<int>("free");    // the one free record, 0 for none
+        QTest::addColumn<int>("lowest");  // the lowest result, here and 50 records on
+        QTest::addColumn<int>("slot");
+        QTest::newRow("the last record free") << 100 << 1 << 100;
+        QTest::newRow("full, the lowest first") << 0 << 1 << 1;
+        QTest::newRow("full, the lowest second") << 0 << 2 << 2;
+        QTest::newRow("full, the lowest last") << 0 << 100 << 100;
+    }
+    void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest() {
+        QFETCH(int, free);
+        QFETCH(int, lowest);
+        QFETCH(int, slot);
+        for (int i = 1; i <= 100; ++i) {
+            Players[i] = Player("P", i == lowest || i == lowest + 50 ? -7 : 1000 - i);
+            Players[i].Marker[0] = i == free ? QChar(0) : Players[i].Marker[0];
+        }
+        QCOMPARE(NewPlayerSlot(), slot);
+    }
+
     void aNameIsTakenOnlyWhenTheFileCanHoldIt_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refused");  // the characters named, "" when it is taken
-        auto row = [](const char* tag, const char* name, const char* refused) {
-            QTest::newRow(tag) << QString(name) << QString(refused);
+        auto row = [](const char* tag, const QString& name, const QString& refused) {
+            QTest::newRow(tag) << name << refused;
         };
         row("Latin accents", "Zoë Müller", "ë ü");
         row("each once", "ëëë", "ë");
         row("beyond the basic plane", "a\U0001F600b", "\U0001F600");
+        row("half a pair, last", QString("ab") + QChar(0xD83D), QString(QChar(0xD83D)));
         row("Cyrillic", "Иван Петров", "");
         row("euro, blanks, a line break", "  €uro\r\nline  ", "");
         row("the byte without a character", "\u0098", "");
@@ -386,9 +442,9 @@ class TestPlayersFile : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, refused);
         const QString why = NameRefusal(name);
-        QVERIFY2(refused.isEmpty()
-                     ? why.isEmpty()
-                     : why.contains("cannot hold these characters") && why.contains(refused),
+        QVERIFY2(refused.isEmpty() ? why.isEmpty()
+                                   : why.contains("cannot hold these characters") &&
+                                         why.contains("\r\n" + refused + "\r\n"),
                  qPrintable(why));
         // What is shown after O'k is what the file gives back.
         QVERIFY(!refused.isEmpty() ||
@@ -404,23 +460,50 @@ class TestPlayersFile : public QObject {
         QVERIFY(QFile::exists(other.fileName()));  // never released
         CurrentResult = 7;
         QVERIFY(StoreCurrentResult() && rt.messages.empty());
+        // A lock another copy releases after a moment is waited for.
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        if (::fork() == 0) {
+            char locked = other.tryLock(0);
+            (void)!::write(ready[1], &locked, 1);
+            ::usleep(20000);
+            other.unlock();
+            ::_exit(0);
+        }
+        char locked = 0;
+        QVERIFY(::read(ready[0], &locked, 1) == 1 && locked);
+        SetPlayersFileLockTimeout(10000);
+        CurrentResult = 8;
+        QVERIFY(StoreCurrentResult() && rt.messages.empty() && ::wait(nullptr) > 0);
         QVERIFY(other.tryLock(0));
+        SetPlayersFileLockTimeout(0);
+        QVERIFY(StoreCurrentResult() && rt.messages.empty());  // an equal one needs no lock
         CurrentResult = 9;
-        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"Another copy of the game"}));
+        // The wait is said in whole seconds, rounded up: 0 ms as 0, as 10000 ms would be 10.
+        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"Another copy", "within 0 seconds."}));
+        SetPlayersFileLockTimeout(1);
+        rt.ClearRecords();
+        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"within 1 second."}));
+        // A user who may not create the lock file is told so.
+        auto denied = [] {
+            return PlayersFileLock().Why().endsWith("created: permission denied.");
+        };
+        QVERIFY(::geteuid() != 0 || InChild(denied, RLIM_INFINITY, 65534));
         QCOMPARE(Players[1].Result, 9);
         LoadPlayers(LoadForm::Reload);  // reading goes on without the lock, and finds the old file
-        QCOMPARE(Players[1].Result, 7);
+        QCOMPARE(Players[1].Result, 8);
         // A failure while this copy holds the lock is said once the lock is free for the others.
         other.unlock();
         rt.ClearRecords();
         bool lockFree = false;
         rt.onMessage = [&](const Message&) { lockFree = QLockFile(other.fileName()).tryLock(0); };
         QVERIFY(QFile::remove(rt.PlayersFile()) && QDir().mkpath(rt.PlayersFile()));
+        QVERIFY(!SavePlayers() && rt.messages.size() == 1 && lockFree);
         {
-            PlayersFileLock lock;
-            QVERIFY(lock.IsLocked() && !SavePlayers() && rt.messages.empty());
+            PlayersFileLock lock;  // held around the save: said once this one is released too
+            QVERIFY(lock.IsLocked() && !SavePlayers() && rt.messages.size() == 1);
         }
-        QVERIFY(rt.messages.size() == 1 && lockFree);
+        QVERIFY(rt.messages.size() == 2 && lockFree);
     }
 };
 

@@ -3,9 +3,8 @@
 // the record count, the current and best players within the table, and every record read going
 // back to exactly the bytes it came from.
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <QFile>
+#include <QDir>
 #include <cstdio>
 
 #include "game/GameState.h"
@@ -26,12 +25,6 @@ void Check(bool condition, const char* what) {
     }
 }
 
-void RemoveFolder() {
-    QFile::remove(g_file);
-    QFile::remove(g_file + ".lock");
-    ::rmdir(QFile::encodeName(g_file.section('/', 0, -2)).constData());
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -40,7 +33,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* folder = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
     Check(folder != nullptr, "a temporary folder");
     g_file = QString::fromLocal8Bit(folder) + "/QVPlayers.dat";
-    std::atexit(RemoveFolder);
+    std::atexit([] { QDir(g_file.section('/', 0, -2)).removeRecursively(); });
     return 0;
 }
 
@@ -53,24 +46,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ResetSharedState();
     PlayersFilePath = g_file;
     LoadPlayers(LoadForm::StartUp);
-
     Check(PlayerCount == std::min(vb::RoundHalfEven(size / 60.0), 32767.0), "record count");
     Check(CurrentPlayer >= 0 && CurrentPlayer <= kMaxPlayers, "current player in the table");
-    Check(BestPlayer >= 0 && BestPlayer <= kMaxPlayers && BestResult >= 0, "best player");
-    Check(BestPlayer == 0 || (Players[BestPlayer].Result == BestResult && BestResult > 0),
-          "best player's result");
     Check(CurrentPlayer == 0 || PlayerCount == 0 || Players[CurrentPlayer].InUse(),
           "current player in use");
+    Check(BestPlayer == 0 ? BestResult == 0
+                          : BestPlayer > 0 && BestPlayer <= kMaxPlayers && BestResult > 0 &&
+                                Players[BestPlayer].Result == BestResult,
+          "best player and result");
     for (int i = 1; i <= std::min<int>(PlayerCount, kMaxPlayers); ++i) {
-        QByteArray stored = bytes.mid((i - 1) * 60, 60);
-        stored.append(QByteArray(60 - stored.size(), '\0'));
+        const QByteArray stored = bytes.mid((i - 1) * 60, 60).leftJustified(60, '\0');
         Check(EncodeRecord(Players[i]) == stored, "a record goes back to its bytes");
         Check(DisplayName(Players[i].Name).size() <= kNameLength, "shown name length");
     }
-    // The reload finds the same best player and leaves the current one.
     const Long best = BestResult;
     const Integer current = CurrentPlayer;
     LoadPlayers(LoadForm::Reload);
-    Check(BestResult == best && CurrentPlayer == current, "reload of the same file");
+    Check(BestResult == best && CurrentPlayer == current, "a reload of the same file changes none");
     return 0;
 }

@@ -152,6 +152,7 @@ class TestPlayersFile : public QObject {
         QCOMPARE(EncodeRecord(Player("a\U0001F600b", 1)).left(50), "a?b" + QByteArray(47, ' '));
         QCOMPARE(DisplayName(QStringLiteral("Bob") + QChar(0) + "junk"), QStringLiteral("Bob"));
         QCOMPARE(Trim(QStringLiteral("  \tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
+        QCOMPARE(Trim(QString()) + Trim(QStringLiteral("   ")), QString());  // nothing read past
         // The list shows control characters, 0x98 of a file among them, as blanks.
         QCOMPARE(PlayerListRow(Player("A\u007FB\u0098C\u009FD\u00A0E\u0080", 5)),
                  "A B C D\u00A0E " + QString(15, ' ') + "      5");

@@ -196,9 +196,15 @@ class TestTurn : public QObject {
     // Every turn is worked out here on a board of our own and compared with what the game shows.
     // The route is traced back from the target, taking at each cell the first neighbour one step
     // nearer to the start in the order right, up, left, down; the ball must show at each sub-step.
+    void aWholeGameFromStartToGameOver_data() {
+        QTest::addColumn<unsigned>("seed");  // games with lines along every edge among them
+        for (unsigned seed : {4711u, 1u, 2u, 3u})
+            QTest::addRow("%u", seed) << seed;
+    }
     void aWholeGameFromStartToGameOver() {
+        QFETCH(unsigned, seed);
         GameDriver g;
-        std::mt19937 rng(4711);
+        std::mt19937 rng(seed);
         auto random = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
         int colours = 3;  // few colours early for many lines, all six later to fill the board
         auto kinds = [&] {

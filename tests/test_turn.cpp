@@ -190,7 +190,7 @@ class TestTurn : public QObject {
         g.ClearRecords();
         g.Release(9, 7);  // the board is dead until the next Start
         g.Release(9, 8);
-        QVERIFY(g.rt.waits.empty() && !BallSelected);
+        QVERIFY(g.rt.waits.empty() && g.rt.events.isEmpty() && !BallSelected);
     }
 
     // Every turn is worked out here on a board of our own and compared with what the game shows.

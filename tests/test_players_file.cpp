@@ -156,6 +156,8 @@ class TestPlayersFile : public QObject {
         // The list shows control characters, 0x98 of a file among them, as blanks.
         QCOMPARE(PlayerListRow(Player("A\u007FB\u0098C\u009FD\u00A0E\u0080", 5)),
                  "A B C D\u00A0E " + QString(15, ' ') + "      5");
+        // A name ends at its first NUL, also when that is its first character.
+        QCOMPARE(PlayerListRow(Player(QString(QChar(0)) + "junk", 5)), QString(31, ' ') + "5");
     }
 
     void withoutAPlayerInUseTheResultGoesToRecordOneOnceOnly() {

@@ -138,6 +138,8 @@ class TestTurn : public QObject {
         PlayerRecord old = Player("Old", 70);
         old.Marker = QString(2, QChar(0));  // no record in use, so no current player
         QTest::newRow("no player") << Records({old}) << 80 << kNotKept << Records({old}) << "Old70";
+        QTest::newRow("no player, no score")
+            << Records({old}) << 0 << kGameOver << Records({old}) << "Old70";
     }
     void theEndMessagesAndTheStoredResults() {
         QFETCH(QByteArray, file);

@@ -1,30 +1,70 @@
-// The main window, opened on a players file of the test's own and driven as a player would: the
-// menu, mouse releases on the board and scripted random numbers. Every wait is recorded with
-// whether the screen showed the board as drawn at that moment.
+// The main window opened on a players file of the test's own and driven as a player would: the
+// menu, releases on the board, scripted random numbers, the modal windows played by a script. And
+// the recorded game of game.trace, played again and written down as the game showed it.
 #pragma once
 
 #include <QApplication>
-#include <QBackingStore>
-#include <QFile>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTest>
-#include <functional>
+#include <QtEndian>
+#include <deque>
 #include <optional>
 
-#include "TestBoards.h"
 #include "TestRuntime.h"
 #include "app/Form1.h"
+#include "game/GameState.h"
+#include "platform/Dialog.h"
 #include "platform/SystemColors.h"
 #include "view/BallColor.h"
 #include "view/Layout.h"
 
 namespace qvtest {
 
+using qv::Grid;
+using qv::PointI;
+
+inline PointI P(int x, int y) {
+    return PointI{static_cast<qv::Integer>(x), static_cast<qv::Integer>(y)};
+}
+
+inline int CountBalls() {
+    int n = 0;
+    for (int y = 1; y <= 9; ++y)
+        for (int x = 1; x <= 9; ++x)
+            n += qv::Board(x, y) > 0;
+    return n;
+}
+
+// Plays the user's part in the game's modal windows without a nested event loop: each modal
+// display runs the next step, which acts on the window; with no step left it is only closed.
+class ModalScript {
+  public:
+    using Step = std::function<void(vb::Dialog&)>;
+    ModalScript() {
+        previous_ = vb::SetModalHook([this](vb::Dialog& dialog) {
+            shown << dialog.windowTitle();
+            if (!steps_.empty()) {
+                const Step step = std::move(steps_.front());
+                steps_.pop_front();
+                step(dialog);
+            }
+        });
+    }
+    ~ModalScript() { vb::SetModalHook(std::move(previous_)); }
+    void Then(Step step) { steps_.push_back(std::move(step)); }
+    QStringList shown;  // titles of the windows shown modally, in order
+
+  private:
+    std::deque<Step> steps_;
+    vb::ModalHook previous_;
+};
+
 class GameDriver {
   public:
     TestRuntime rt;
     qv::Form1 form;
-    QString seen;  // every wait as "seconds" and '+', '-' or '?' (see Shown()), then a blank
     std::function<void(double)> atWait;
 
     explicit GameDriver(std::optional<QByteArray> playersFile = std::nullopt) {
@@ -32,32 +72,26 @@ class GameDriver {
         if (playersFile && file.open(QIODevice::WriteOnly))
             file.write(*playersFile);
         file.close();
+        form.Picture1Box()->installEventFilter(&screen_);
         form.Show();
-        QApplication::processEvents();
-        auto record = vb::CurrentRuntimeHooks().wait;
-        vb::CurrentRuntimeHooks().wait = [this, record](double seconds) {
-            seen += QString("%1%2 ").arg(seconds).arg(Shown());
+        (void)QTest::qWaitForWindowExposed(&form);  // at once, but for a compositor's answer
+        vb::CurrentRuntimeHooks().wait = [this, record = vb::CurrentRuntimeHooks().wait](double s) {
             if (atWait)
-                atWait(seconds);
-            record(seconds);
+                atWait(s);
+            record(s);
         };
     }
 
-    void ClearRecords() {
-        seen.clear();
-        rt.ClearRecords();
-    }
     void ClickStartStop() {
         form.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
-    // A release at a point in board units, then the event loop once, as between two clicks.
-    void ReleaseAt(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseRelease(form.Picture1Box(), button, {}, form.Picture1Box()->PositionOf(x, y));
+    // A release at the centre of cell (x, y) (or where a fraction puts it), then the event loop
+    // once, as between two clicks.
+    void Release(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseRelease(form.Picture1Box(), button, {},
+                            form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
         QApplication::processEvents();
-    }
-    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        ReleaseAt(x - 0.5, y - 0.5, button);
     }
     void Redraw() {  // after a test put balls on the board itself
         qv::LayoutMainWindow();
@@ -65,12 +99,15 @@ class GameDriver {
     }
 
     // The random numbers that draw these kinds, and that drop balls on these cells of `board`.
-    static std::vector<double> KindNumbers(const std::array<int, 3>& kinds) {
-        return {(kinds[0] - 0.5) / 6, (kinds[1] - 0.5) / 6, (kinds[2] - 0.5) / 6};
-    }
-    static std::vector<double> CellNumbers(qv::Grid board, const std::vector<qv::PointI>& cells) {
+    static std::vector<double> KindNumbers(const std::vector<int>& kinds) {
         std::vector<double> r;
-        for (const qv::PointI& c : cells) {
+        for (int kind : kinds)
+            r.push_back((kind - 0.5) / 6);
+        return r;
+    }
+    static std::vector<double> CellNumbers(Grid board, const std::vector<PointI>& cells) {
+        std::vector<double> r;
+        for (const PointI& c : cells) {
             int n = 0, j = 0;
             for (int y = 1; y <= 9; ++y)
                 for (int x = 1; x <= 9; ++x)
@@ -81,32 +118,33 @@ class GameDriver {
         }
         return r;
     }
-    void Start(const std::array<int, 3>& kinds, const std::vector<qv::PointI>& cells,
-               const std::array<int, 3>& next) {
-        rt.ScriptRandom(KindNumbers(kinds));
-        rt.ScriptRandom(CellNumbers(qv::Grid(0, 9, 0, 9), cells));
-        rt.ScriptRandom(KindNumbers(next));
+    void Start(const std::vector<int>& kinds, const std::vector<PointI>& cells,
+               const std::vector<int>& next) {
+        for (const auto& numbers :
+             {KindNumbers(kinds), CellNumbers(Grid(0, 9, 0, 9), cells), KindNumbers(next)})
+            rt.ScriptRandom(numbers);
         ClickStartStop();
     }
 
-    // The board picture at the centre of cell (x, y), or `dx` pixels right of it.
-    QRgb Pixel(double x, double y, double dx = 0) const {
-        const vb::Canvas& c = form.Picture1Box()->GetCanvas();
-        return c.Image().pixel(int(c.DeviceX(x - 0.5) + dx), int(c.DeviceY(y - 0.5)));
+    // The board picture at the centre of cell (x, y), or `dx` cells right of it, found from the
+    // picture's size alone: a cell is its ninth part.
+    QRgb Pixel(int x, int y, double dx = 0) const {
+        const QImage& image = form.Picture1Box()->GetCanvas().Image();
+        return image.pixel(int((x - 0.5 + dx) * image.width() / 9),
+                           int((y - 0.5) * image.height() / 9));
     }
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Pixels that differ from a fresh drawing of `board`: white, the grid, balls of 27 pixels and
-    // the selected one of 32. The top border is left out: the erasers of moving balls may cut it.
-    int DifferencesFromFreshDrawing(const qv::Grid& board) const {
+    // Whether the board picture is a fresh drawing of the board: the grid, the balls, the
+    // selected one grown. The top border is left out: the erasers of moving balls may cut it.
+    bool DrawnAfresh() const {
         const vb::Canvas& canvas = form.Picture1Box()->GetCanvas();
-        const QImage& live = canvas.Image();
         vb::Canvas fresh;
         fresh.SetSize(canvas.LogicalSize(), canvas.DevicePixelRatio());
         fresh.Scale(0, 0, 9, 9);
-        fresh.SetBackColor(vb::RGB(255, 255, 255));
-        fresh.SetForeColor(vb::kAppWorkspace);
+        fresh.SetBackColor(qv::BoardBackColor);
+        fresh.SetForeColor(qv::GridLineColor);
         for (int k = 1; k <= 9; ++k) {
             fresh.Line(0, k, 9, k);
             fresh.Line(k, 0, k, 9);
@@ -114,33 +152,163 @@ class GameDriver {
         for (int y = 1; y <= 9; ++y) {
             for (int x = 1; x <= 9; ++x) {
                 const bool selected = qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY;
-                fresh.SetDrawWidth(selected ? 32 : 27);
-                if (board(x, y) > 0)
-                    fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(board(x, y)));
+                fresh.SetDrawWidth(selected ? qRound(qv::BallSize * 1.2) : qv::BallSize);
+                if (qv::Board(x, y) > 0)
+                    fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(qv::Board(x, y)));
             }
         }
-        int differences = 0;
-        for (int y = int(fresh.DeviceY(0)) + 1; y < live.height(); ++y)
-            for (int x = 0; x < live.width(); ++x)
-                differences += live.pixel(x, y) != fresh.Image().pixel(x, y);
-        return differences;
+        const QRect below = canvas.Image().rect().adjusted(0, int(fresh.DeviceY(0)) + 1, 0, 0);
+        return canvas.Image().copy(below) == fresh.Image().copy(below);
     }
 
-    // Whether the window's backing store, which the screen shows, holds the board as drawn now:
-    // '+' or '-'; '?' on Wayland, whose backing store Qt cannot hand out headless.
-    char Shown() {
-        if (QGuiApplication::platformName() == QLatin1String("wayland"))
-            return '?';
-        const auto* shown = dynamic_cast<QImage*>(form.backingStore()->paintDevice());
-        const vb::PictureBox* box = form.Picture1Box();
-        const QImage drawn = box->Painted();  // with the cursor, when the board has the focus
-        const QPoint origin = box->mapTo(&form, box->contentsRect().topLeft());
-        return shown != nullptr &&
-                       shown->copy(QRect(origin, drawn.size())).convertToFormat(drawn.format()) ==
-                           drawn
-                   ? '+'
-                   : '-';
+    // '+' when the screen shows the board as drawn now, '-' when not (the cursor left aside).
+    char Shown() const {
+        return screen_.image == form.Picture1Box()->GetCanvas().Image() ? '+' : '-';
     }
+
+  private:
+    // What reached the screen of the board: every paint copies its region of the picture.
+    struct Screen : QObject {
+        QImage image;
+        bool eventFilter(QObject* object, QEvent* event) override {
+            if (event->type() != QEvent::Paint)
+                return false;
+            const auto* box = static_cast<vb::PictureBox*>(object);
+            const QImage& now = box->GetCanvas().Image();
+            if (image.size() != now.size())
+                image = QImage(now.size(), now.format());
+            QPainter painter(&image);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            for (QRect r : static_cast<QPaintEvent*>(event)->region()) {
+                const qreal d = now.devicePixelRatio();
+                r.translate(-box->contentsRect().topLeft());
+                painter.drawImage(QRect(r.topLeft() * d, r.size() * d), now,
+                                  QRect(r.topLeft() * d, r.size() * d));
+            }
+            return false;
+        }
+    } screen_;
 };
+
+// The recorded game, a line a turn (game.trace says what its words mean).
+inline QStringList ReadTrace() {
+    QFile file(QFINDTESTDATA("game.trace"));
+    QStringList lines;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+            if (!line.isEmpty() && !line.startsWith('#'))
+                lines << line;
+    return lines;
+}
+
+// Plays the recorded game, `act` making each release of a turn (by the mouse or by keys), and
+// writes down what the game showed, in the words of the trace.
+inline QStringList Replay(GameDriver& g, const QStringList& trace,
+                          const std::function<void(PointI cell, QChar button)>& act) {
+    auto cell = [](const QString& s) { return P(s.at(0).digitValue(), s.at(2).digitValue()); };
+    auto name = [](int x, int y) { return QString("%1,%2").arg(x).arg(y); };
+    QStringList seen;
+    for (const QString& line : trace) {
+        const QStringList w = line.split(' ');
+        auto field = [&w](const QString& key) {
+            QStringList values;
+            for (auto i = w.indexOf(key) + 1; i > 0 && i < w.size() && !w[i][0].isLetter(); ++i)
+                values << w[i];
+            return values;
+        };
+        if (w[0] == "board") {
+            seen << "board";
+            for (int y = 1; y <= 9; ++y) {
+                seen << "";
+                for (int x = 1; x <= 9; ++x)
+                    seen.last() += qv::Board(x, y) ? QChar('0' + qv::Board(x, y)) : QChar('.');
+            }
+            QFile file(g.rt.PlayersFile());
+            const QByteArray record = file.open(QIODevice::ReadOnly) ? file.read(60) : "";
+            seen << "message " + g.form.txtMess().Text().section("\r\n", 0, 0)
+                 << QString("stored %1").arg(qFromLittleEndian<qint32>(record.data() + 50));
+        }
+        if (w[0] != "start" && w[0] != "click")
+            continue;
+        // The move: the last ball released before the target goes there.
+        const QStringList clicks = field("click");
+        const Grid before = w[0] == "start" ? Grid(0, 9, 0, 9) : qv::Board;
+        Grid moved = before;
+        PointI to{}, from{};
+        for (const QString& c : clicks) {
+            to = cell(c);
+            if (before(to.x, to.y) > 0)
+                from = to;
+        }
+        std::swap(moved(from.x, from.y), moved(to.x, to.y));
+        const int kind = moved(to.x, to.y);
+        // The numbers that drop the new balls and draw the next ones; the last are drawn too,
+        // though the end of the game clears them away.
+        std::vector<int> kinds, next;
+        std::vector<PointI> drops;
+        for (const QString& d : field("new"))
+            kinds.push_back(d.at(0).digitValue()), drops.push_back(cell(d.mid(2)));
+        for (const QString& k : field("next"))
+            next.push_back(k.toInt());
+        if (w[0] == "start")
+            g.rt.ScriptRandom(GameDriver::KindNumbers(kinds));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(moved, drops));
+        if (!drops.empty())
+            g.rt.ScriptRandom(GameDriver::KindNumbers(next.empty() ? kinds : next));
+
+        QStringList waits, route, placed, flash;
+        g.atWait = [&](double seconds) {
+            const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
+            waits << QString("%1%2").arg(seconds).arg(g.Shown());
+            for (int y = 1; y <= 9; ++y) {
+                for (int x = 1; x <= 9; ++x) {
+                    const QRgb centre = g.Pixel(x, y);
+                    bool ball = false;
+                    for (int k = 1; k <= 6; ++k)
+                        ball = ball || centre == g.Ball(k);
+                    // After each whole step the moving ball stands on a cell that held none of
+                    // its kind; a removed ball flashes at half its size on a cell already free.
+                    if (step && centre == g.Ball(kind) && before(x, y) != kind)
+                        route << name(x, y);
+                    if (moved(x, y) == 0 && qv::Board(x, y) &&
+                        placed.filter("@" + name(x, y)).isEmpty())
+                        placed << QString("%1@%2").arg(qv::Board(x, y)).arg(name(x, y));
+                    if (ball && seconds != 0.02 && qv::Board(x, y) == 0 &&
+                        g.Pixel(x, y, 0.3) == g.Rgb(qv::BoardBackColor) &&
+                        !flash.contains(name(x, y)))
+                        flash << name(x, y);
+                }
+            }
+        };
+        if (w[0] == "start")
+            g.ClickStartStop();
+        for (const QString& c : clicks)
+            act(cell(c), c.size() > 3 ? c.at(3) : QChar());
+        g.atWait = nullptr;
+
+        QString turn = w[0] == "start" ? "start" : "click " + clicks.join(' ');
+        for (const auto& [key, values] :
+             {std::pair{"route", route}, {"new", placed}, {"flash", flash}})
+            if (!values.isEmpty())
+                turn += QString(" %1 %2").arg(key, values.join(' '));
+        // The preview's middle row from left to right: the kinds of the next balls.
+        turn += " next";
+        const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
+        for (int x = 0, y = preview.height() / 2; x < preview.width(); ++x)
+            for (int k = 1; k <= 6; ++k)
+                if (preview.pixel(x, y) == g.Ball(k) &&
+                    (x == 0 || preview.pixel(x - 1, y) != g.Ball(k)))
+                    turn += QString(" %1").arg(k);
+        turn +=
+            QString(" score %1 moves %2 waits").arg(g.form.Text2(0).Text(), g.form.Text3().Text());
+        for (qsizetype i = 0, j = 0; i < waits.size(); i = j) {
+            while (j < waits.size() && waits[j] == waits[i])
+                ++j;
+            turn += " " + waits[i] + (j - i > 1 ? QString("x%1").arg(j - i) : "");
+        }
+        seen << turn + (g.DrawnAfresh() ? "" : " drawn-wrong");
+    }
+    return seen;
+}
 
 }  // namespace qvtest

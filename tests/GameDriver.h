@@ -5,11 +5,10 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QPaintEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>
-#include <deque>
 #include <optional>
 
 #include "TestRuntime.h"
@@ -37,27 +36,24 @@ inline int CountBalls() {
     return n;
 }
 
-// Plays the user's part in the game's modal windows without a nested event loop: each modal
-// display runs the next step, which acts on the window; with no step left it is only closed.
+// Plays the user's part in the game's modal windows without a nested event loop: the n-th modal
+// display runs the n-th step, which acts on the window; with no step left it is only closed.
 class ModalScript {
   public:
     using Step = std::function<void(vb::Dialog&)>;
     ModalScript() {
         previous_ = vb::SetModalHook([this](vb::Dialog& dialog) {
             shown << dialog.windowTitle();
-            if (!steps_.empty()) {
-                const Step step = std::move(steps_.front());
-                steps_.pop_front();
-                step(dialog);
-            }
+            if (shown.size() <= steps_.size())
+                steps_[shown.size() - 1](dialog);
         });
     }
     ~ModalScript() { vb::SetModalHook(std::move(previous_)); }
-    void Then(Step step) { steps_.push_back(std::move(step)); }
+    void Then(Step step) { steps_ << std::move(step); }
     QStringList shown;  // titles of the windows shown modally, in order
 
   private:
-    std::deque<Step> steps_;
+    QList<Step> steps_;
     vb::ModalHook previous_;
 };
 
@@ -68,10 +64,8 @@ class GameDriver {
     std::function<void(double)> atWait;
 
     explicit GameDriver(std::optional<QByteArray> playersFile = std::nullopt) {
-        QFile file(rt.PlayersFile());
-        if (playersFile && file.open(QIODevice::WriteOnly))
+        if (QFile file(rt.PlayersFile()); playersFile && file.open(QIODevice::WriteOnly))
             file.write(*playersFile);
-        file.close();
         form.Picture1Box()->installEventFilter(&screen_);
         form.Show();
         (void)QTest::qWaitForWindowExposed(&form);  // at once, but for a compositor's answer
@@ -126,12 +120,11 @@ class GameDriver {
         ClickStartStop();
     }
 
-    // The board picture at the centre of cell (x, y), or `dx` cells right of it, found from the
-    // picture's size alone: a cell is its ninth part.
-    QRgb Pixel(int x, int y, double dx = 0) const {
+    // The board picture at the centre of cell (x, y), found from its size alone: a cell is its
+    // ninth part.
+    QRgb Pixel(int x, int y) const {
         const QImage& image = form.Picture1Box()->GetCanvas().Image();
-        return image.pixel(int((x - 0.5 + dx) * image.width() / 9),
-                           int((y - 0.5) * image.height() / 9));
+        return image.pixel(int((x - 0.5) * image.width() / 9), int((y - 0.5) * image.height() / 9));
     }
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
@@ -167,24 +160,12 @@ class GameDriver {
     }
 
   private:
-    // What reached the screen of the board: every paint copies its region of the picture.
+    // What reached the screen of the board: the picture at its latest paint.
     struct Screen : QObject {
         QImage image;
         bool eventFilter(QObject* object, QEvent* event) override {
-            if (event->type() != QEvent::Paint)
-                return false;
-            const auto* box = static_cast<vb::PictureBox*>(object);
-            const QImage& now = box->GetCanvas().Image();
-            if (image.size() != now.size())
-                image = QImage(now.size(), now.format());
-            QPainter painter(&image);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            for (QRect r : static_cast<QPaintEvent*>(event)->region()) {
-                const qreal d = now.devicePixelRatio();
-                r.translate(-box->contentsRect().topLeft());
-                painter.drawImage(QRect(r.topLeft() * d, r.size() * d), now,
-                                  QRect(r.topLeft() * d, r.size() * d));
-            }
+            if (event->type() == QEvent::Paint)
+                image = static_cast<vb::PictureBox*>(object)->GetCanvas().Image().copy();
             return false;
         }
     } screen_;
@@ -193,12 +174,10 @@ class GameDriver {
 // The recorded game, a line a turn (game.trace says what its words mean).
 inline QStringList ReadTrace() {
     QFile file(QFINDTESTDATA("game.trace"));
-    QStringList lines;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
-        for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
-            if (!line.isEmpty() && !line.startsWith('#'))
-                lines << line;
-    return lines;
+    (void)file.open(QIODevice::ReadOnly | QIODevice::Text);
+    return QString(file.readAll())
+        .split('\n', Qt::SkipEmptyParts)
+        .filter(QRegularExpression("^[^#]"));
 }
 
 // Plays the recorded game, `act` making each release of a turn (by the mouse or by keys), and
@@ -216,13 +195,12 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
                 values << w[i];
             return values;
         };
-        if (w[0] == "board") {
+        if (w[0] == "board") {  // the end
             seen << "board";
-            for (int y = 1; y <= 9; ++y) {
-                seen << "";
+            for (int y = 1; y <= 9; ++y)
                 for (int x = 1; x <= 9; ++x)
-                    seen.last() += qv::Board(x, y) ? QChar('0' + qv::Board(x, y)) : QChar('.');
-            }
+                    (x == 1 ? seen.emplace_back() : seen.last()) +=
+                        QChar(".123456"[qv::Board(x, y)]);
             QFile file(g.rt.PlayersFile());
             const QByteArray record = file.open(QIODevice::ReadOnly) ? file.read(60) : "";
             seen << "message " + g.form.txtMess().Text().section("\r\n", 0, 0)
@@ -256,27 +234,19 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         if (!drops.empty())
             g.rt.ScriptRandom(GameDriver::KindNumbers(next.empty() ? kinds : next));
 
-        QStringList waits, route, placed, flash;
+        QStringList waits, route, placed;
         g.atWait = [&](double seconds) {
             const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
             waits << QString("%1%2").arg(seconds).arg(g.Shown());
+            // After each whole step the moving ball stands on a cell that held none of its kind;
+            // new balls come on cells free after the move.
             for (int y = 1; y <= 9; ++y) {
                 for (int x = 1; x <= 9; ++x) {
-                    const QRgb centre = g.Pixel(x, y);
-                    bool ball = false;
-                    for (int k = 1; k <= 6; ++k)
-                        ball = ball || centre == g.Ball(k);
-                    // After each whole step the moving ball stands on a cell that held none of
-                    // its kind; a removed ball flashes at half its size on a cell already free.
-                    if (step && centre == g.Ball(kind) && before(x, y) != kind)
+                    if (step && g.Pixel(x, y) == g.Ball(kind) && before(x, y) != kind)
                         route << name(x, y);
                     if (moved(x, y) == 0 && qv::Board(x, y) &&
                         placed.filter("@" + name(x, y)).isEmpty())
                         placed << QString("%1@%2").arg(qv::Board(x, y)).arg(name(x, y));
-                    if (ball && seconds != 0.02 && qv::Board(x, y) == 0 &&
-                        g.Pixel(x, y, 0.3) == g.Rgb(qv::BoardBackColor) &&
-                        !flash.contains(name(x, y)))
-                        flash << name(x, y);
                 }
             }
         };
@@ -287,8 +257,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         g.atWait = nullptr;
 
         QString turn = w[0] == "start" ? "start" : "click " + clicks.join(' ');
-        for (const auto& [key, values] :
-             {std::pair{"route", route}, {"new", placed}, {"flash", flash}})
+        for (const auto& [key, values] : {std::pair{"route", route}, {"new", placed}})
             if (!values.isEmpty())
                 turn += QString(" %1 %2").arg(key, values.join(' '));
         // The preview's middle row from left to right: the kinds of the next balls.

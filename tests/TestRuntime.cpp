@@ -8,10 +8,7 @@ namespace qvtest {
 TestRuntime::TestRuntime() {
     vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
     vb::RuntimeHooks hooks;
-    hooks.wait = [this](double s) {
-        waits.push_back(s);
-        events << QString("wait %1").arg(s);
-    };
+    hooks.wait = [this](double s) { events << QString("wait %1").arg(s); };
     hooks.randomize = [this] { events << "randomize"; };
     hooks.rnd = [this] {
         if (random_.empty()) {
@@ -31,23 +28,13 @@ TestRuntime::TestRuntime() {
     };
     hooks.appPath = [this] { return AppDir(); };
     hooks.userDataPath = [this] { return DataDir(); };
-    hooks.end = [this] {
-        ++endCount;
-        events << "end";
-    };
+    hooks.end = [this] { ++endCount, events << "end"; };
     previous_ = vb::SetRuntimeHooks(hooks);
 }
 
 TestRuntime::~TestRuntime() {
     vb::SetRuntimeHooks(previous_);
     vb::SetScreenOverride(std::nullopt);
-}
-
-void TestRuntime::ClearRecords() {
-    events.clear();
-    waits.clear();
-    messages.clear();
-    endCount = 0;
 }
 
 }  // namespace qvtest

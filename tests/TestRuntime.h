@@ -38,12 +38,11 @@ class TestRuntime {
         random_.insert(random_.end(), values.begin(), values.end());
     }
     std::size_t RandomLeft() const { return random_.size(); }
-    void ClearRecords();
+    void ClearRecords() { events.clear(), messages.clear(), endCount = 0; }
 
     // Everything the game did, in order: "wait 0.1", "randomize", "rnd 0.5",
     // "msgbox STOP: Game over", "end".
     QStringList events;
-    std::vector<double> waits;
     std::vector<Message> messages;
     int endCount = 0;
     std::function<void(const Message&)> onMessage;  // runs while a message box is shown

@@ -20,10 +20,12 @@ class TestWindows : public QObject {
     // 1920 x 1080 one at a scale factor of 2), which are then made smaller.
     void theLayoutKeepsItsRelationsAtEveryScale() {
         GameDriver g;
+        // Six kinds, six colours and names, none the board's colour, its grid's or black.
         QSet<QRgb> colours{g.Rgb(BoardBackColor), g.Rgb(GridLineColor), qRgb(0, 0, 0)};
+        QSet<QString> names{""};
         for (int kind = 1; kind <= 6; ++kind)
-            colours << g.Ball(kind);
-        QCOMPARE(colours.size(), 9);  // six kinds, six colours, none the board's, its grid's, black
+            colours << g.Ball(kind), names << BallColorName(Integer(kind));
+        QVERIFY(colours.size() == 9 && names.size() == 7);
         Form1& f = g.form;
         NextBalls = {1, 2, 3};
         Board(8, 5) = 1;

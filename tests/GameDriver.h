@@ -80,8 +80,7 @@ class GameDriver {
         form.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
-    // A release at the centre of cell (x, y) (or where a fraction puts it), then the event loop
-    // once, as between two clicks.
+    // A release at the centre of cell (x, y), then the event loop once, as between two clicks.
     void Release(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(form.Picture1Box(), button, {},
                             form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
@@ -174,7 +173,8 @@ class GameDriver {
 // The recorded game, a line a turn (game.trace says what its words mean).
 inline QStringList ReadTrace() {
     QFile file(QFINDTESTDATA("game.trace"));
-    (void)file.open(QIODevice::ReadOnly | QIODevice::Text);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
     return QString(file.readAll())
         .split('\n', Qt::SkipEmptyParts)
         .filter(QRegularExpression("^[^#]"));

@@ -27,9 +27,7 @@ class TestCli : public QObject {
         row("--version", 0, version);
         row("-platform offscreen -style Fusion -reverse -v", 0, version);  // Qt's options pass
         row("--help", 0, help);
-        row("-h", 0, help);
         row("--frobnicate", 2, misuse.arg("frobnicate"));
-        row("board.dat", 2, misuse.arg("board\\.dat"));
         row("-platform", 2, misuse.arg("platform"));  // without its value
         row("", 1, oneLine.arg("DISPLAY nor WAYLAND_DISPLAY"));
         row("WAYLAND_DISPLAY=wayland-9 -platform xcb", 1, oneLine.arg("\\(DISPLAY is not set"));

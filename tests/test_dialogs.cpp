@@ -45,6 +45,16 @@ void Click(QAbstractButton* button) {
 class TestDialogs : public QObject {
     Q_OBJECT
   private slots:
+    // As the game starts, before any test resets its state, a player can be chosen: no game runs.
+    void initTestCase() {
+        GameDriver g(Records({Player("Ann", 120), Player("Bob", 0)}));
+        ModalScript script;
+        script.Then([](vb::Dialog& d) {
+            List(d).lstPlayers()->SetListIndex(2), List(d).Command1_Click(0);
+        });
+        g.form.mnuPlayer_Click(1);
+        QCOMPARE(CurrentPlayer, 2);
+    }
     void init() {
         ResetSharedState();
         SetPlayersFileLockTimeout(0);
@@ -58,7 +68,6 @@ class TestDialogs : public QObject {
         kim.Name = "Kim" + QString(1, QChar(0)) + "junk" + QString(43, QChar(0));
         QTest::newRow("free record") << Records({Player("Ann", 120), free, Player("Cid", 9)})
                                      << QStringList{"Ann                          120"};
-        QTest::newRow("no file") << QByteArray() << QStringList();
         // Longer numbers show whole; a line break shows as blanks and a NUL ends the name.
         QTest::newRow("odd names")
             << Records({Player("Max", 12345678), Player("", -5), Player("Ann\r\nLee\t", 3), kim})
@@ -139,7 +148,7 @@ class TestDialogs : public QObject {
     // A new player takes the first free record, in a full table the lowest result (the lower
     // record on a tie), keeping its spare bytes; the whole table is written, and the name is
     // shown whole, stored at 50 characters and listed at 25. A name the file cannot hold (a
-    // non-ASCII character) is refused on O'k and the box stays open, the name ready to be mended.
+    // non-ASCII character) is refused on O'k and the box stays open with it.
     void aNewPlayerTakesARecordAndTheWholeTableIsWritten_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("typed");  // the names given to O'k in turn
@@ -161,7 +170,6 @@ class TestDialogs : public QObject {
         QTest::newRow("blanks") << ann << QStringList{"   "} << 2;
         QTest::newRow("line break") << ann << QStringList{"Ann\nLee"} << 2;
         QTest::newRow("refused") << ann << QStringList{zoe} << 0;
-        QTest::newRow("mended") << ann << QStringList{zoe, "Zoe"} << 2;
     }
     void aNewPlayerTakesARecordAndTheWholeTableIsWritten() {
         QFETCH(QByteArray, file);
@@ -174,12 +182,8 @@ class TestDialogs : public QObject {
         bool open = false;
         script.Then([&](vb::Dialog& d) {
             Click(List(d).Command1(1));
-            Click(List(d).Command1(1));
             highlighted = List(d).lstPlayers()->ListIndex();  // the list is active again
             rows = Rows(List(d));
-        });
-        script.Then([](vb::Dialog& d) {  // Cancel adds nothing
-            Click(dynamic_cast<frmNewGamer&>(d).Command1(1));
         });
         script.Then([&](vb::Dialog& d) {
             auto& welcome = dynamic_cast<frmNewGamer&>(d);
@@ -191,7 +195,7 @@ class TestDialogs : public QObject {
         });
         g.form.mnuPlayer_Click(1);
         const QString name = QString(typed.last()).replace("\n", "\r\n");
-        QVERIFY(script.shown.size() == 3 && open == (!slot && !name.isEmpty()));
+        QVERIFY(script.shown.size() == 2 && open == (!slot && !name.isEmpty()));
         QCOMPARE(g.rt.messages.size(), std::size_t(typed[0].contains(QChar(0xEB))));
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()) == file && !Players[2].InUse(), !slot);
         if (!slot)
@@ -209,10 +213,10 @@ class TestDialogs : public QObject {
                  file.leftJustified(6000, '\0').replace((slot - 1) * 60, 60, EncodeRecord(added)));
     }
 
-    // The zoom dialog shows the current scale; a choice from the list applies its scale, during a
-    // game too: each scale its own size, 1:1 the largest, the board
-    // drawn afresh, and the way back restores the layout and the preview. The last choice is
-    // made in the dialog's real modal loop, which ends when the dialog hides.
+    // The zoom dialog, centred on the main window, shows the current scale; a choice from the list
+    // applies its scale, during a game too: each scale its own size, 1:1 the largest, the board
+    // drawn afresh, and the way back restores the layout and the preview. The dialog's real modal
+    // loop ends when it hides.
     void theZoomDialogAppliesOnlyAChoiceFromTheList() {
         GameDriver g;
         g.Start({1, 2, 3}, {P(2, 3), P(5, 5), P(8, 8)}, {2, 3, 5});
@@ -222,9 +226,14 @@ class TestDialogs : public QObject {
         const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
         QList<int> heights;
         int current = 2;  // 1:2
-        auto choose = [&current](int i) {
+        auto choose = [&](int i) {
             auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
             vb::ComboBox* combo = zoom->Combo1();
+            const vb::Window &main = g.form.Window(), &self = zoom->Geometry();  // centred on it
+            QVERIFY(QGuiApplication::platformName() == "wayland" ||  // where the compositor says
+                    (std::abs(self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height()) +
+                     std::abs(self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width())) <
+                        60);
             QVERIFY(combo->count() == 5 &&
                     combo->Text() == combo->itemText(std::exchange(current, i)));
             combo->showPopup();
@@ -232,11 +241,11 @@ class TestDialogs : public QObject {
             QTest::keyClick(combo->view(), Qt::Key_Return);
         };
         for (int i : {4, 3, 2, 1, 0, 2}) {
-            std::optional<ModalScript> script;  // the last time none: the real modal loop
-            if (heights.size() < 5)
-                script.emplace().Then([&](vb::Dialog&) { choose(i); });
-            else
-                QTimer::singleShot(0, [&] { choose(i); });
+            QTimer::singleShot(0, [&] {  // in the dialog's real modal loop
+                choose(i);
+                if (QWidget* left = QApplication::activeModalWidget())  // after a failed check
+                    left->close();
+            });
             g.form.mnuZoom_Click(2);
             heights << g.form.height();
             QVERIFY(g.DrawnAfresh() && GameInProgress && BallSelected);

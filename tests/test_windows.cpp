@@ -46,40 +46,39 @@ class TestWindows : public QObject {
                 const vb::Control &board = f.Picture1(), &quit = f.Command1(1),
                                   &message = f.txtMess(), &preview = f.Picture2();
                 QCOMPARE(f.Picture1Box()->width(), f.Picture1Box()->height());
+                QList<QRect> placed;
                 for (vb::Control* c : f.Controls()) {
-                    const auto* box = dynamic_cast<QWidget*>(c);
-                    QVERIFY(
-                        QRect({}, f.frameGeometry().size() + QSize(1, 1))
-                            .contains(box->geometry()) &&
-                        (box == f.Picture1Box() || box->x() > f.Picture1Box()->geometry().right()));
+                    const QRect r = dynamic_cast<QWidget*>(c)->geometry();
+                    QVERIFY(QRect({}, f.frameGeometry().size() + QSize(1, 1)).contains(r) &&
+                            (c == &board || r.x() > f.Picture1Box()->geometry().right()));
+                    for (const QRect& other : placed)
+                        QVERIFY(!r.intersects(other));
+                    placed << r;
                 }
                 QVERIFY(preview.Left() == message.Left() && preview.Width() == message.Width());
                 QVERIFY(near(preview.Top(), message.Top() + message.Height()) &&
                         near(preview.Height(), message.Height()) &&
                         near(preview.Top() + preview.Height(), quit.Top()));
                 QVERIFY(near(quit.Top() + quit.Height(), board.Top() + board.Height()));
-                // Where the balls' colours run along the middle of the preview and of the board's
-                // fifth row: their centres, and their widths.
-                auto runs = [](const QImage& image, int y, int kind, bool centre) {
+                // Where a ball's colour runs along the middle row of a picture: its doubled centre
+                // and its width.
+                auto ball = [](const QImage& image, int kind) {
                     int first = -1, last = -1;
                     for (int x = 0; x < image.width(); ++x)
-                        if (image.pixel(x, y) == GameDriver::Ball(kind))
-                            (first < 0 ? first : last) = x;
-                    return centre ? (first + std::max(first, last)) / 2
-                                  : std::max(first, last) - first + 1;
+                        if (image.pixel(x, image.height() / 2) == GameDriver::Ball(kind))
+                            last = x, first = first < 0 ? x : first;
+                    return QPoint(first + last, last - first + 1);
                 };
                 const QImage &p = f.Picture2Box()->GetCanvas().Image(),
                              &b = f.Picture1Box()->GetCanvas().Image();
-                const int middle = runs(p, p.height() / 2, 2, true);
-                QVERIFY(std::abs(middle * 2 - p.width()) <= 2 &&
-                        std::abs(runs(p, p.height() / 2, 1, true) +
-                                 runs(p, p.height() / 2, 3, true) - 2 * middle) <= 2);
-                const double cell = b.width() / 9.0;
-                QMap<QRgb, int> sizes{{g.Ball(1), runs(b, int(4.5 * cell), 1, false)},
-                                      {g.Ball(3), runs(b, int(4.5 * cell), 3, false)}};
-                QVERIFY(sizes[g.Ball(3)] > sizes[g.Ball(1)] && sizes[g.Ball(3)] <= cell);
-                largest = largest ? largest : sizes[g.Ball(1)];
-                QVERIFY(height == 540 || std::abs(sizes[g.Ball(1)] * zoom - largest) <= zoom);
+                const QPoint left = ball(p, 1), middle = ball(p, 2), right = ball(p, 3);
+                const int size = ball(b, 1).y(), grown = ball(b, 3).y();
+                QVERIFY(std::abs(middle.x() - p.width()) <= 2 &&
+                        std::abs(left.x() + right.x() - 2 * middle.x()) <= 4);
+                QVERIFY(grown > size && grown <= b.width() / 9.0 && middle.y() < size &&
+                        2 * middle.y() > size);
+                largest = largest ? largest : size;
+                QVERIFY(height == 540 || std::abs(size * zoom - largest) <= zoom);
             }
         }
     }

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>

@@ -25,8 +25,6 @@ class TestRuntime {
   public:
     TestRuntime();
     ~TestRuntime();
-    TestRuntime(const TestRuntime&) = delete;
-    TestRuntime& operator=(const TestRuntime&) = delete;
 
     // The folder that stands for the program's directory, and the per-user data folder.
     QString AppDir() const { return appDir_.path(); }

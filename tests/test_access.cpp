@@ -1,6 +1,7 @@
 // The game by keys and through a screen reader's eyes. Run by run-atspi: Qt hands accessibility
 // events on only through an active bridge.
 #include <QAccessible>
+#include <QPainter>
 
 #include "GameDriver.h"
 
@@ -111,7 +112,6 @@ class TestAccess : public QObject {
         QAccessibleInterface* table = Iface(g.form.Picture1Cells());
         QAccessibleTableInterface* grid = table->tableInterface();
         QVERIFY(grid && grid->rowCount() == 9 && grid->columnCount() == 9);
-        QCOMPARE(table->childCount(), 81);
         for (int y = 1; y <= 9; ++y) {
             for (int x = 1; x <= 9; ++x) {
                 const QChar c = rows[y - 1].leftJustified(9, '.')[x - 1];

@@ -1,14 +1,13 @@
 // The player list, the new player dialog and the zoom dialog, opened from the main window:
 // scripted, and through the real modal loops.
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QTimer>
 
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
 #include "players/Form2.h"
-#include "players/PlayersFileLock.h"
 #include "players/frmNewGamer.h"
 #include "view/frmZoom.h"
 
@@ -45,19 +44,25 @@ void Click(QAbstractButton* button) {
 class TestDialogs : public QObject {
     Q_OBJECT
   private slots:
-    // As the game starts, before any test resets its state, a player can be chosen: no game runs.
-    void initTestCase() {
-        GameDriver g(Records({Player("Ann", 120), Player("Bob", 0)}));
-        ModalScript script;
-        script.Then([](vb::Dialog& d) {
-            List(d).lstPlayers()->SetListIndex(2), List(d).Command1_Click(0);
-        });
-        g.form.mnuPlayer_Click(1);
-        QCOMPARE(CurrentPlayer, 2);
-    }
-    void init() {
-        ResetSharedState();
-        SetPlayersFileLockTimeout(0);
+    void init() { ResetSharedState(); }
+
+    // Where results are kept is said under the buttons when that is not beside the game (here the
+    // file beside it is a folder), and the window grows to show it; once it is again, not.
+    void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame() {
+        GameDriver g;
+        Form2 list(&g.form);
+        const QSize designed = list.size();
+        QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
+        ChoosePlayersFile();
+        list.FillPlayerList();
+        QVERIFY(!list.Note()->isHidden() &&
+                list.Note()->accessibleName().contains(PlayersFilePath) &&
+                list.height() > designed.height());
+        QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
+        QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());
+        ChoosePlayersFile();
+        list.FillPlayerList();
+        QVERIFY(list.Note()->isHidden() && list.size() == designed);
     }
 
     void theListShowsTheTableUpToTheFirstFreeRecord_data() {
@@ -95,7 +100,6 @@ class TestDialogs : public QObject {
         QTest::newRow("double click") << Choice{1, 1, 1, false, 2, "double click", 2};
         QTest::newRow("Select header") << Choice{0, 7, -1, false, 0, "Select", 0};
         QTest::newRow("double click header") << Choice{1, 2, 2, false, 0, "double click", 0};
-        QTest::newRow("no row") << Choice{0, 1, 1, false, -1, "double click", 0};
         QTest::newRow("Select in game") << Choice{0, 1, 1, true, 2, "Select", 0};
         QTest::newRow("double click in game") << Choice{0, 1, 1, true, 2, "double click", 0};
         QTest::newRow("New in game") << Choice{0, 1, 1, true, 2, "New", 0};

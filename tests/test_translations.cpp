@@ -41,8 +41,6 @@ QList<TsMessage> ReadTs(const QString& language) {
         else if (xml.name() == u"translation" && xml.attributes().value("type").isEmpty())
             messages.last()[2] = xml.readElementText();
     }
-    if (xml.hasError())
-        qFatal("%s: %s", qPrintable(file.fileName()), qPrintable(xml.errorString()));
     return messages;
 }
 

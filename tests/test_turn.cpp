@@ -58,13 +58,16 @@ void RandomBoard(std::mt19937& rng, int kinds, double low, double high) {
 class TestTurn : public QObject {
     Q_OBJECT
   private slots:
-    // The game as it starts, before any test resets its state: a file whose only record is not in
-    // use leaves no best result and no current player, so a score is not kept.
+    // The game as it starts, before any reset: no game runs (a double click on the name opens the
+    // list); a record not in use leaves no best result and no current player to keep a score.
     void initTestCase() {
         PlayerRecord old = Player("Old", 0);
         old.Marker = QString(2, QChar(0));
         GameDriver g(Records({old}));
-        QCOMPARE(g.form.Text2(0).Text() + g.form.Text2(1).Text(), "00");
+        ModalScript script;
+        QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
+        QVERIFY(script.shown.size() == 1 &&
+                g.form.Text2(0).Text() + g.form.Text2(1).Text() == "00");
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
         g.form.Text2(0).SetText("5");
         g.ClickStartStop();

@@ -1,10 +1,7 @@
 // Records, whole players files, and the start-up sequence of the main window.
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
-#include <initializer_list>
 
 #include "TestRuntime.h"
 #include "game/GameState.h"

@@ -1,5 +1,5 @@
-// The players file at byte level and against bad files, failed writes and other copies of the
-// game: the game loads what it can, and a save happens whole or leaves the file and says why.
+// The players file against bad files, failed writes, missing permissions, kills and other copies:
+// the game loads what it can; a save happens whole, or leaves the file as it was and says why.
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -7,13 +7,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLockFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QtEndian>
 #include <climits>
 #include <functional>
-#include <random>
 
 #include "PlayersFixtures.h"
 #include "platform/Basic.h"
@@ -26,30 +28,38 @@ using namespace qvtest;
 
 namespace {
 
-struct stat StatOf(const QString& path) {
-    struct stat st {};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    return st;
-}
-
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// Runs `body` in a child whose files may grow to `limit` bytes (a full disk), as `uid` unless -1.
-bool InChild(const std::function<bool()>& body, rlim_t limit = RLIM_INFINITY, uid_t uid = -1) {
+// Runs `body`, whose checks count as this test's, in a child as `uid` with files up to `limit`.
+bool InChild(const std::function<void()>& body, uid_t uid = -1, rlim_t limit = RLIM_INFINITY) {
+    std::fflush(stdout);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        ::alarm(20);  // a watchdog: SIGALRM ends the child, rather than an open or read that blocks
         const rlimit rl{limit, RLIM_INFINITY};
         if (::setrlimit(RLIMIT_FSIZE, &rl) != 0 ||
-            (uid != uid_t(-1) &&
-             (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0)))
+            (uid != uid_t(-1) && (::setgroups(0, nullptr) || ::setgid(uid) || ::setuid(uid))))
             ::_exit(2);
-        ::_exit(body() ? 0 : 1);
+        body();
+        std::fflush(stdout);
+        ::_exit(QTest::currentTestFailed() ? 1 : 0);
     }
     int status = 0;
     return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Permission bits mean nothing to root, who runs such a row as a user given the test's folders.
+uid_t User(const TestRuntime& rt) {
+    const QStringList folders{"-hR", "65534:65534", rt.AppDir(), QFileInfo(rt.DataDir()).path()};
+    return ::geteuid() == 0 && QProcess::execute("chown", folders) == 0 ? 65534 : uid_t(-1);
+}
+
+bool Chmod(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+QStringList Entries(const QString& folder) {
+    const auto all = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+    return QDir(folder).entryList(all).filter(QRegularExpression("^(?!QVPlayers.dat.lock)"));
 }
 
 QByteArray Numbered(int count) {
@@ -59,454 +69,314 @@ QByteArray Numbered(int count) {
     return bytes;
 }
 
+const QByteArray kAnnBob = Records({Player("Ann", 12), Player("Bob", 3)});
+const QByteArray kText = QByteArray("Lines of text, no players.\n").repeated(60);
+
+// Operation `seq` of copy `tag`: every fifth up to the 200th adds player "<tag>-<seq>", so that
+// two copies fill the table beside 20 players at most; the others store a result for one of them.
+using Op = std::tuple<bool, QString, int, qint32>;  // add, name, player, result
+Op OpAt(int tag, long long seq) {
+    return {seq % 5 == 0 && seq <= 200, QString("%1-%2").arg(tag).arg(seq),
+            static_cast<int>((seq * 7 + tag) % 20 + 1), static_cast<qint32>(seq * 7919 % 99991)};
+}
+
+// A copy of the game in `folder` running operations from `first` on as the new player dialog
+// and the end of a game do, telling `report` (unless -1) first - 1 once started and each one
+// finished. It ends with 0 after `count` of them (never when -1), with 1 when one fails.
+pid_t StartCopy(const QString& folder, int tag, long long first, long long count, int report) {
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid;
+    vb::CurrentRuntimeHooks().appPath = [folder] { return folder; };
+    SetPlayersFileLockTimeout(10000);
+    StartUp();
+    for (long long seq = first - 1; count < 0 || seq < first + count; ++seq) {
+        const auto [add, name, player, result] = OpAt(tag, seq);
+        bool ok = seq < first;
+        if (!ok && add) {
+            PlayersFileLock lock;  // from the reload to the save
+            LoadPlayers(LoadForm::Reload);
+            ::usleep(2000);  // stands for the dialog's update of the main window
+            CurrentPlayer = NewPlayerSlot();
+            Players[CurrentPlayer] =
+                PlayerRecord{FixedName(name), 0, Players[CurrentPlayer].Spare, kInUseMarker};
+            ok = SavePlayers();
+        } else if (!ok) {
+            CurrentPlayer = static_cast<Integer>(player);
+            CurrentResult = result;
+            ok = StoreCurrentResult();
+        }
+        if (!ok || (report >= 0 && ::write(report, &seq, sizeof seq) != sizeof seq))
+            ::_exit(1);
+    }
+    ::_exit(0);
+}
+
+// What an operation does to the file, worked out from the file format alone.
+QByteArray Apply(QByteArray file, const Op& op) {
+    const auto& [add, name, player, result] = op;
+    int slot = 1;  // the first free record
+    while (add && file.mid((slot - 1) * 60 + 58, 2) == "\r\n")
+        ++slot;
+    if (add)
+        return file.replace((slot - 1) * 60, 60, EncodeRecord(Player(name, 0)));
+    char* stored = file.data() + (player - 1) * 60 + 50;
+    qToLittleEndian<qint32>(std::max(result, qFromLittleEndian<qint32>(stored)), stored);
+    return file;
+}
+
 }  // namespace
 
 class TestPlayersFile : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { QCOMPARE(PlayersFileLockTimeout(), 10000); }  // another copy: 10 s
     void init() { SetPlayersFileLockTimeout(0); }
-    void cleanup() { ::alarm(0); }
 
+    // Whatever the file holds, the game reads what it can; a save gives records 1 to 100 back as
+    // read, free slots as zeros, bytes past record 100 as they were, or leaves a non-players file.
     void loadsWhatItCanAndSavesItBackByteForByte() {
-        QByteArray marked;
-        const QList<QByteArray> markers = {
-            "\r\n", "\n\r", QByteArray("\r\0", 2), "\r\r", QByteArray("\0\n", 2), "ab"};
-        for (int i = 0; i < markers.size(); ++i)
-            marked += EncodeRecord(Player(QStringLiteral("P%1").arg(i + 1), 10 + i))
-                          .replace(58, 2, markers[i]);
-        struct Case {
-            QByteArray file;  // null: no file at all
-            int current, best;
-            qint64 bestResult;
-            QString name;         // of the current player
-            bool players = true;  // can be a players file: saved back, else never replaced
+        // The file (null: none), current and best player, best result, name, a players file?
+        const QList<std::tuple<QByteArray, int, int, int, QString, bool>> cases = {
+            {QByteArray(), 1, 0, 0, "", true},
+            {Records({Player("A", 50), Player("B", 70), Player("C", 70)}), 3, 2, 70, "C", true},
+            {Records({Player("Ann", 0), Player("Bob", 0)}), 2, 0, 0, "Bob", true},
+            {EncodeRecord(Player("Ann", 9)).left(30), -1, 0, 0, "", false},  // half a record
+            {Records({Player("A", 5)}) + EncodeRecord(Player("B", 7)).left(30), 1, 1, 5, "A", true},
+            // Any marker but CR LF is a free slot, which counts for the best all the same.
+            {kAnnBob + EncodeRecord(Player("Cid", 20)).replace(58, 2, "ab"), 2, 3, 20, "Bob", true},
+            {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 0, 0, "Neg", true},
+            {Numbered(102), 100, 100, 100, "P100", true},
+            {QByteArray(130, '\0'), 0, 0, 0, "", true},  // zeros only: no player
+            // A result stored before any player counts for the best, with no player in use.
+            {Records({Player("", 17)}).replace(58, 2, QByteArray(2, 0)), 0, 1, 17, "", true},
+            // More records than the 16-bit count holds
+            {Numbered(2) + QByteArray(2'000'000, '\0') + "end", 2, 2, 2, "P2", true},
+            {QByteArray("\177ELF\2\1\1").repeated(900), -1, 0, 0, "", false},  // a program
         };
-        QList<Case> cases = {
-            {QByteArray(), 1, 0, 0, ""},
-            {Records({Player("Ann", 50), Player("Bob", 70), Player("Cid", 70)}), 3, 2, 70, "Cid"},
-            {Records({Player("Ann", 0), Player("Bob", 0)}), 2, 0, 0, "Bob"},
-            {EncodeRecord(Player("Ann", 9)).left(30), 1, 0, 0, "", false},  // half a record
-            {Records({Player("Ann", 5)}) + EncodeRecord(Player("Bob", 7)).left(30), 1, 1, 5, "Ann"},
-            {marked, 1, 6, 15, "P1"},  // free slots count for the best
-            {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 0, 0, "Neg"},
-            {Records({Player("Max", INT_MAX), Player("Cur", INT_MAX - 1)}), 2, 1, INT_MAX, "Cur"},
-            {Numbered(102), 100, 100, 100, "P100"},
-            {QByteArray(130, '\0'), 0, 0, 0, ""},  // zeros only: no player, yet a players file
-        };
-        std::mt19937 random(20240601);
-        for (int length : {1, 29, 30, 31, 59, 61, 89, 90, 91, 150, 5999, 6000, 6001, 6059, 7777}) {
-            QByteArray bytes(length, '\0');
-            for (auto& b : bytes)
-                b = static_cast<char>(random());
-            cases.append({bytes, -1, -1, -1, "", false});
-        }
-        for (const Case& c : cases) {
+        for (const auto& [file, current, best, bestResult, name, players] : cases) {
             TestRuntime rt;
-            QVERIFY(c.file.isNull() || WriteWholeFile(rt.PlayersFile(), c.file));
+            QVERIFY(file.isNull() || WriteWholeFile(rt.PlayersFile(), file));
             ResetSharedState();  // read as it is, whatever it holds
             InitSettings();
             LoadPlayers(LoadForm::StartUp);
-            QCOMPARE(QFileInfo(rt.PlayersFile()).size(), c.file.size());  // created when missing
-            QCOMPARE(PlayerCount, Integer(vb::RoundHalfEven(c.file.size() / 60.0)));
-            QVERIFY(c.current < 0 || (QList<qint64>{CurrentPlayer, BestPlayer, BestResult} ==
-                                          QList<qint64>{c.current, c.best, c.bestResult} &&
-                                      DisplayName(CurrentName) == c.name));
+            QCOMPARE(QFileInfo(rt.PlayersFile()).size(), file.size());  // created when missing
+            QCOMPARE(PlayerCount, Integer(std::min(vb::RoundHalfEven(file.size() / 60.0), 32767.)));
+            QVERIFY(current < 0 || (QList<qint64>{CurrentPlayer, BestPlayer, BestResult} ==
+                                        QList<qint64>{current, best, bestResult} &&
+                                    DisplayName(CurrentName) == name));
             QCOMPARE(BestName, BestPlayer > 0 ? Players[BestPlayer].Name : QString());
-            // Records go back as read (a partial one padded with zeros), free slots as zeros, and
-            // bytes past record 100 stay. A file that cannot be a players file is never replaced.
             StartUp();
-            QCOMPARE(SavePlayers(), c.players);
-            QByteArray expected = c.file.left(std::min<int>(PlayerCount, 100) * 60);
-            expected += QByteArray(6000 - expected.size(), '\0') + c.file.mid(6000);
-            QCOMPARE(ReadWholeFile(rt.PlayersFile()), c.players ? expected : c.file);
-            QVERIFY(c.players ? rt.messages.empty()
-                              : SaidOnce(rt, {rt.PlayersFile(), "not a players file"}));
+            CurrentResult = 99;  // with no player in use, no result is stored
+            QVERIFY(CurrentPlayer != 0 || StoreCurrentResult());
+            QCOMPARE(SavePlayers(), players);
+            QByteArray expected = file.left(std::min<int>(PlayerCount, 100) * 60);
+            expected += QByteArray(6000 - expected.size(), '\0') + file.mid(6000);
+            QCOMPARE(ReadWholeFile(rt.PlayersFile()), players ? expected : file);
+            QVERIFY(players ? rt.messages.empty()
+                            : SaidOnce(rt, {rt.PlayersFile(), "not a players file"}));
         }
     }
 
+    // Records of 60 bytes with names in Windows-1251; a name is taken only when that can hold it,
+    // and each character it cannot hold is named once, a pair of UTF-16 units as one.
     void recordsOfSixtyBytesWithNamesIn1251() {
-        TestRuntime rt;
-        StartUp();
-        Players[1] = Player("Twelve chars", 1234);
-        Players[1].Spare = {0xDE, 0xAD, 0xBE, 0xEF};
-        Players[2] = Player(QStringLiteral("Иван"), -2);
-        QVERIFY(SavePlayers());
-        const QByteArray bytes = ReadWholeFile(rt.PlayersFile());
-        QCOMPARE(bytes.left(60), "Twelve chars" + QByteArray(38, ' ') +
-                                     QByteArray("\xD2\x04\x00\x00\xDE\xAD\xBE\xEF\r\n", 10));
-        QCOMPARE(bytes.mid(60, 5), QByteArray("\xC8\xE2\xE0\xED "));
-        QCOMPARE(bytes.mid(110, 4), QByteArray("\xFE\xFF\xFF\xFF"));
-        StartUp();
-        QCOMPARE(DisplayName(CurrentName), QStringLiteral("Иван"));
-        QByteArray all;  // every byte survives a load and a save
-        for (int b = 0; b < 256; ++b)
-            all += static_cast<char>(b);
-        QCOMPARE(ToCp1251(FromCp1251(all)), all);
-        // What 1251 cannot hold is stored as "?", a pair of UTF-16 units or a lone one alike, and
-        // the name is padded to its 50 bytes all the same.
-        const QChar high(0xD83D), low(0xDE00);
-        QCOMPARE(ToCp1251(QStringLiteral("a\u4E2Db\U0001F600c") + high + "d" + low + "e" + high +
-                          "\U0001F600"),
-                 QByteArray("a?b?c?d?e??"));
-        QCOMPARE(EncodeRecord(Player("a\U0001F600b", 1)).left(50), "a?b" + QByteArray(47, ' '));
-        QCOMPARE(DisplayName(QStringLiteral("Bob") + QChar(0) + "junk"), QStringLiteral("Bob"));
-        QCOMPARE(Trim(QStringLiteral("  \tAnn\r\n ")), QStringLiteral("\tAnn\r\n"));
-        QCOMPARE(Trim(QString()) + Trim(QStringLiteral("   ")), QString());  // nothing read past
+        QCOMPARE(EncodeRecord(Player("Twelve chars", 1234)),
+                 "Twelve chars" + QByteArray(38, ' ') + QByteArray("\xD2\x04\0\0\0\0\0\0\r\n", 10));
+        const QByteArray ivan = EncodeRecord(Player(QStringLiteral("Иван"), -2));
+        QCOMPARE(ivan.left(5) + ivan.mid(50, 4), QByteArray("\xC8\xE2\xE0\xED \xFE\xFF\xFF\xFF"));
+        QCOMPARE(DisplayName(DecodeRecord(ivan).Name), QStringLiteral("Иван"));
+        QCOMPARE(DisplayName(QStringLiteral("  \tAnn\r\n \0junk")), QStringLiteral("\tAnn\r\n"));
+        QVERIFY(NameRefusal(QStringLiteral("Иван €uro\r\n\u0098")).isEmpty());
+        QVERIFY(NameRefusal("Zoë\U0001F600ë!" + QString(QChar(0xD83E)))
+                    .contains(" name:\r\n\r\në \U0001F600 " + QString(QChar(0xD83E)) + "\r\n"));
+        QCOMPARE(ToCp1251(QStringLiteral("ü€\U0001F600")), QByteArray("?\x88?"));
         // The list shows control characters, 0x98 of a file among them, as blanks.
-        QCOMPARE(PlayerListRow(Player("A\u007FB\u0098C\u009FD\u00A0E\u0080", 5)),
-                 "A B C D\u00A0E " + QString(15, ' ') + "      5");
-        // A name ends at its first NUL, also when that is its first character.
-        QCOMPARE(PlayerListRow(Player(QString(QChar(0)) + "junk", 5)), QString(31, ' ') + "5");
+        QCOMPARE(PlayerListRow(Player("A\u0098B\u009FC\u00A0D\u007F", 5)).left(8), "A B C\u00A0D ");
     }
 
-    void withoutAPlayerInUseTheResultGoesToRecordOneOnceOnly() {
-        TestRuntime rt;
-        PlayerRecord unnamed;
-        unnamed.Result = 17;
-        for (const Long result : {17, 99}) {
-            StartUp();
-            CurrentResult = result;
-            QVERIFY(StoreCurrentResult());
-            QCOMPARE(ReadWholeFile(rt.PlayersFile()), EncodeRecord(unnamed));
-        }
-        QCOMPARE((QList<qint64>{CurrentPlayer, BestPlayer, BestResult}), (QList<qint64>{0, 1, 17}));
-    }
-
-    void aSparseFileOfGigabytesIsReadAndWrittenWithoutOverflowOrFillingTheDisk() {
-        TestRuntime rt;
-        const qint64 length = 5LL * 1024 * 1024 * 1024 + 17;  // 5 GiB and a partial record
-        QFile f(rt.PlayersFile());
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(Numbered(2)) == 120);
-        QVERIFY(f.resize(length - 3) && f.seek(length - 3) && f.write("end") == 3);
-        f.close();
-        StartUp();
-        QCOMPARE((QList<qint64>{PlayerCount, CurrentPlayer, BestResult}),
-                 (QList<qint64>{32767, 2, 2}));  // the 16-bit record count does not wrap round
-        CurrentResult = 50;
-        Players[3] = Player("Cid", 0);
-        QVERIFY(StoreCurrentResult() && SavePlayers() && rt.messages.empty());
-        QVERIFY(f.open(QIODevice::ReadOnly) && f.size() == length);
-        QCOMPARE(f.read(180), Records({Player("P1", 1), Player("P2", 50), Player("Cid", 0)}));
-        QVERIFY(f.seek(length - 3) && f.read(9) == "end");
-        QVERIFY(StatOf(rt.PlayersFile()).st_blocks * 512 < 1024 * 1024);
-    }
-
-    void aWriteThatFailsHalfWayLeavesTheOldFileAndSaysWhy() {
-        TestRuntime rt;
-        const QByteArray bytes = Numbered(100);
-        QVERIFY(WriteWholeFile(rt.PlayersFile(), bytes));
-        StartUp();
-        CurrentPlayer = 100;
-        CurrentName = Players[100].Name;
-        CurrentResult = 500;
-        // Files may grow to 3000 bytes only: no new copy of 6000 bytes can be written.
-        QVERIFY(InChild(
-            [&] {
-                Players[1].Result = 1000;
-                return !StoreCurrentResult() && !SavePlayers() && rt.messages.size() == 2 &&
-                       rt.messages[0].text.contains("Player: P100\r\nYour result 500 could not") &&
-                       rt.messages[1].text.contains("list of players could not be stored") &&
-                       rt.messages[1].text.contains("File too large");
-            },
-            3000));
-        QCOMPARE(ReadWholeFile(rt.PlayersFile()), bytes);
-        QCOMPARE(Entries(rt.AppDir()), QStringList{"QVPlayers.dat"});
-        QVERIFY(InChild([&] { return StoreCurrentResult() && rt.messages.empty(); }));
-        QCOMPARE(DecodeRecord(RecordAt(rt.PlayersFile(), 100)).Result, 500);
-    }
-
-    void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix_data() {
-        QTest::addColumn<QString>("entry");  // put under <prefix>/share/applications
-        QTest::addColumn<QString>("kept");   // "data", "bin", or what is said when nowhere
-        const QString menu = "com.dremwick.quilvaro.desktop";
-        QTest::newRow("installed: its menu entry") << menu << "data";
-        QTest::newRow("installed, no data folder") << menu << "neither beside";
-        QTest::newRow("installed, a folder there") << menu << "neither beside";
-        QTest::newRow("installed, a link to nothing there") << menu << "neither beside";
-        QTest::newRow("a bin folder of one's own") << ""
-                                                   << "bin";
-        QTest::newRow("another program's entry") << "org.example.other.desktop"
-                                                 << "bin";
-    }
-    void anInstalledCopyKeepsResultsPerUserWhateverItsPrefix() {
-        QFETCH(QString, entry);
-        QFETCH(QString, kept);
-        const bool nowhere = kept != "data" && kept != "bin";
-        TestRuntime rt;
-        const QString bin = rt.AppDir() + "/prefix/bin", apps = bin + "/../share/applications";
-        const QString data = rt.DataDir() + "/QVPlayers.dat", tag = QTest::currentDataTag();
-        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(apps));
-        QVERIFY(entry.isEmpty() || WriteWholeFile(apps + "/" + entry, "[Desktop Entry]\n"));
-        QVERIFY(!tag.endsWith("no data folder") || WriteWholeFile(rt.DataDir(), "a file"));
-        QVERIFY(!tag.endsWith("folder there") || QDir().mkpath(data));
-        QVERIFY(!tag.endsWith("nothing there") ||
-                (QDir().mkpath(rt.DataDir()) && QFile::link(data + ".gone", data)));
-        const QByteArray seed = Records({Player("Ann", 12)});
-        QVERIFY(WriteWholeFile(bin + "/QVPlayers.dat", seed));
-        vb::CurrentRuntimeHooks().appPath = [bin] { return bin; };
-        StartUp();
-        QCOMPARE(PlayersFilePath,
-                 nowhere ? "" : (kept == "bin" ? bin : rt.DataDir()) + "/QVPlayers.dat");
-        QCOMPARE(DisplayName(CurrentName), nowhere ? "" : "Ann");  // seeded from beside it
-        Players[2] = Player("Bob", 0);
-        QCOMPARE(SavePlayers(), !nowhere);
-        QVERIFY(nowhere ? SaidOnce(rt, {kept})
-                        : rt.messages.empty() && PlayersFileNote().isEmpty());
-        QCOMPARE(ReadWholeFile(bin + "/QVPlayers.dat") == seed,
-                 kept != "bin");  // bin stays as it was
-        QCOMPARE(Entries(bin), QStringList{"QVPlayers.dat"});
-    }
-
-    // A FIFO or a folder sends the results to the data folder, said once; a file that is plainly
-    // no players file is never replaced; a link is followed, and the lock and the save act on the
-    // file it leads to.
+    // Where results are kept whatever lies beside the game, and when the file changes: nothing
+    // blocks or is lost, a file that is not a players file is never replaced, what fails is said.
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost_data() {
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<QString>("said");  // in the one message at the first start
-        QTest::addColumn<QString>("kept");  // "beside", "moved", or "" when nowhere
-        for (const char* row : {"fifo|not a file|moved", "fifo, no data folder|neither beside|",
-                                "folder|not a file|moved", "link to nothing|does not exist|moved",
-                                "text|not a players file|", "link to text|not a players file|",
-                                "link to players||beside"}) {
-            const QStringList w = QString(row).split('|');
-            QTest::newRow(row) << w[0] << w[1] << w[2];
+        // What lies where (a mode for the file, or the folder's/) | said at the start | where it is
+        // kept | the current player | a change in the session | said then at a store and a save.
+        QTest::addColumn<QStringList>("row");
+        for (const char* row :
+             {"file||beside|Bob||", "link file||beside|Bob||", "fifo|not a file|moved|||",
+              "fifo no-data|neither beside|nowhere|||", "link|does not exist|moved|||",
+              "text|not a players file|nowhere|||", "link text|not a players file|nowhere|||",
+              "installed file||data|Bob||", "installed file no-data|neither beside|nowhere|||",
+              "user file 0444 0555/|read-only|moved|Bob||", "user file 0555/|read-only|moved|Bob||",
+              "user file 0200|could not be read+will not be kept|nowhere|||",
+              "file locked||beside|Bob||Another copy+within 0 seconds",
+              "file||beside|Bob|text|not a players file",
+              "file||beside|Bob|folder|could not be read",
+              "file||beside|Bob|full disk|Player: Bob+too large",
+              "user file||beside|Bob|read-only folder|permission denied",
+              "user file||beside|Bob|read-only file|not writable"}) {
+            QTest::newRow(row) << QString(row).split('|');
         }
     }
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost() {
-        QFETCH(QString, what);
-        QFETCH(QString, said);
-        QFETCH(QString, kept);
-        ::alarm(20);  // a watchdog: SIGALRM ends the suite, rather than an open or read that blocks
+        QFETCH(QStringList, row);
+        const QString &said = row[1], &kept = row[2], &shown = row[3], &change = row[4];
+        const QStringList s = row[0].split(' '), later = row[5].split('+', Qt::SkipEmptyParts);
         TestRuntime rt;
-        const QString file = rt.PlayersFile(), other = rt.DataDir() + "-shared/QVPlayers.dat";
-        QVERIFY(QDir().mkpath(QFileInfo(other).path()));
-        const QByteArray text = QByteArray("Lines of text, no players.\n").repeated(60).left(1470);
-        const bool link = what.startsWith("link to"), isText = what.endsWith("text");
-        QVERIFY(!what.startsWith("fifo") ||
-                ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
-        QVERIFY(!what.endsWith("no data folder") || WriteWholeFile(rt.DataDir(), "a file"));
-        QVERIFY(what != "folder" || QDir().mkpath(file));
-        QVERIFY(!link || WriteWholeFile(other, isText ? text : Records({Player("Ann", 5)})));
-        QVERIFY(!link || QFile::link(what.endsWith("nothing") ? other + ".gone" : other, file));
-        QVERIFY(what != "text" || WriteWholeFile(file, text));
-        const QString target = link ? other : file;
+        const QString bin = rt.AppDir() + (s.contains("installed") ? "/prefix/bin" : "");
+        const QString entry = bin + "/../share/applications/com.dremwick.quilvaro.desktop";
+        const QString beside = bin + "/QVPlayers.dat";
+        const QString other = rt.DataDir() + "-shared/QVPlayers.dat",
+                      data = rt.DataDir() + "/QVPlayers.dat";
+        const QString target = s.contains("link") ? other : beside;
+        const QByteArray id =
+            QCryptographicHash::hash(QFile::encodeName(bin), QCryptographicHash::Sha256);
+        const QString moved = rt.DataDir() + "/moved/" + id.toHex().left(16) + "/QVPlayers.dat";
+        const QMap<QString, QString> places{{"beside", target}, {"data", data}, {"moved", moved}};
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(QFileInfo(other).path()));
+        QVERIFY(!s.contains("installed") ||
+                (QDir().mkpath(QFileInfo(entry).path()) && WriteWholeFile(entry, "")));
+        QVERIFY(!s.contains("link") || QFile::link(other, beside));
+        QVERIFY(!s.contains("file") || WriteWholeFile(target, kAnnBob));
+        QVERIFY(!s.contains("text") || WriteWholeFile(target, kText));
+        QVERIFY(!s.contains("fifo") || ::mkfifo(QFile::encodeName(beside), 0600) == 0);
+        QVERIFY(!s.contains("no-data") || WriteWholeFile(rt.DataDir(), "a file"));
         const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
-
-        StartUp();
-        QVERIFY(said.isEmpty() ? rt.messages.empty() : SaidOnce(rt, {said}));
-        if (kept == "beside")
-            QCOMPARE(PlayersFilePath, target);
-        else if (kept == "moved")
-            QVERIFY(QRegularExpression("^" + rt.DataDir() + "/moved/[0-9a-f]{16}/QVPlayers.dat$")
-                        .match(PlayersFilePath)
-                        .hasMatch() &&
-                    PlayersFileNote().contains(PlayersFilePath));
-        else
-            QVERIFY(PlayersFilePath.isEmpty() && PlayersFileNote().contains("not kept"));
-        CurrentResult = 9;
-        QCOMPARE(StoreCurrentResult(), !kept.isEmpty() || CurrentPlayer == 0);
-        Players[3] = Player("Cat", 0);
-        QCOMPARE(SavePlayers(), !kept.isEmpty());
-        QCOMPARE(Players[1].Result, 9);  // the game goes on with it
-        QVERIFY(StoreCurrentResult());   // an equal result needs no storing
-        QCOMPARE(rt.messages.size(), std::size_t(!said.isEmpty()));
-        QVERIFY(!kept.isEmpty() || !QFileInfo(target).isFile() || ReadWholeFile(target) == before);
-        QCOMPARE(QFileInfo(file).isSymLink(), link);  // left where it was
-        QVERIFY(QFileInfo::exists(file) || what.endsWith("nothing"));
-        if (kept.isEmpty())
-            return;
-        // The next start finds every player again, without a word, and locks beside the file.
-        const QString where = PlayersFilePath;
-        rt.ClearRecords();
-        StartUp();
-        QVERIFY(rt.messages.empty() && PlayersFilePath == where);
-        QCOMPARE(DisplayName(Players[3].Name), QStringLiteral("Cat"));
-        QVERIFY(PlayersFileLock().IsLocked() && QFile::exists(where + ".lock"));
-        // A file that turns into something else meanwhile is not replaced either, nor taken at
-        // the next start; a folder in its place cannot be read; nor locked, once its folder is
-        // gone.
-        QVERIFY(QFile::remove(where) && WriteWholeFile(where, text));
-        QVERIFY(!SavePlayers() && SaidOnce(rt, {where, "not a players file"}));
-        QCOMPARE(ReadWholeFile(where), text);
-        rt.ClearRecords();
-        StartUp();
-        QVERIFY(PlayersFilePath.isEmpty() && SaidOnce(rt, {where, "not a players file"}));
-        PlayersFilePath = where;
-        QVERIFY(QFile::remove(where) && QDir().mkdir(where));
-        rt.ClearRecords();
-        CurrentResult = 9;
-        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"The file could not be read"}));
-        QVERIFY(QDir(QFileInfo(where).path()).removeRecursively());
-        rt.ClearRecords();
-        QVERIFY(!SavePlayers() && SaidOnce(rt, {"The lock file " + where + ".lock could not be "}));
-    }
-
-    // A save changes nothing about the file but its contents, whoever saves it.
-    void aSaveKeepsOwnerGroupModeAndLinks_data() {
-        QTest::addColumn<uint>("saver");
-        QTest::addColumn<uint>("owner");
-        QTest::addColumn<uint>("mode");
-        QTest::addColumn<bool>("secondName");
-        QTest::newRow("root saves a user's file") << 0u << 65534u << 04750u << false;
-        QTest::newRow("a user saves root's file") << 65534u << 0u << 0666u << false;
-        QTest::newRow("a file with a second name") << 0u << 65534u << 02664u << true;
-    }
-    void aSaveKeepsOwnerGroupModeAndLinks() {
-        QFETCH(uint, saver);
-        QFETCH(uint, owner);
-        QFETCH(uint, mode);
-        QFETCH(bool, secondName);
-        if (::geteuid() != 0)
-            QSKIP("changing owners takes root");
-        TestRuntime rt;
-        const QByteArray file = QFile::encodeName(rt.PlayersFile());
-        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
-        QVERIFY(::chown(file, owner, owner) == 0 && ::chmod(file, mode) == 0);
-        QVERIFY(::chmod(QFile::encodeName(rt.AppDir()), 0777) == 0);
-        QVERIFY(!secondName || ::link(file, file + "2") == 0);
-        const struct stat before = StatOf(rt.PlayersFile());
+        vb::CurrentRuntimeHooks().appPath = [bin] { return bin; };
+        const uid_t uid = s.contains("user") ? User(rt) : uid_t(-1);
+        for (const QString& mode : s.filter(QRegularExpression("^0")))
+            QVERIFY(Chmod(mode.endsWith('/') ? bin : target, mode.left(4).toUInt(nullptr, 8)));
         QVERIFY(InChild(
             [&] {
+                QLockFile holder(target + ".lock");  // another copy that holds the lock
+                QVERIFY(!s.contains("locked") || holder.tryLock(0));
+                // No message is shown while this copy holds the lock and the others wait for it.
+                rt.onMessage = [&](const Message&) {
+                    QVERIFY(s.contains("locked") || !QFile::exists(PlayersFilePath + ".lock"));
+                };
                 StartUp();
-                CurrentResult = 30;
-                Players[2] = Player("Bob", 0);
-                return PlayersFilePath == rt.PlayersFile() && StoreCurrentResult() &&
-                       SavePlayers() && rt.messages.empty();
+                QVERIFY(said.isEmpty() ? rt.messages.empty() : SaidOnce(rt, said.split('+')));
+                const QString where = PlayersFilePath;
+                QCOMPARE(where, places.value(kept));
+                QVERIFY(kept != "moved" || PlayersFileNote().contains(where));
+                QVERIFY(kept != "nowhere" || PlayersFileNote().contains("not kept"));
+                QCOMPARE(DisplayName(CurrentName), shown);  // seeded from beside the game
+                QVERIFY(change != "text" || (QFile::remove(where) && WriteWholeFile(where, kText)));
+                QVERIFY(change != "folder" || (QFile::remove(where) && QDir().mkdir(where)));
+                QVERIFY(change != "read-only folder" || Chmod(bin, 0555));
+                QVERIFY(change != "read-only file" || Chmod(where, 0444));
+                rt.ClearRecords();
+                CurrentResult = 2'000'000'000;  // above what a text file's bytes give
+                const bool stored = kept != "nowhere" && later.isEmpty();
+                QCOMPARE(StoreCurrentResult(), stored);
+                Players[3] = Player("Cat", 0);
+                QCOMPARE(SavePlayers(), stored);
+                QString all;  // one message for each, naming the file
+                for (const Message& m : rt.messages)
+                    all += m.text.contains(where) ? m.text : "(no file named)";
+                for (const QString& part : later)
+                    QVERIFY2(all.contains(part) && !all.contains("(no file"), qPrintable(all));
+                QCOMPARE(rt.messages.size(), std::size_t(later.isEmpty() ? 0 : 2));
+                QCOMPARE(Players[CurrentPlayer].Result, 2'000'000'000);  // the game goes on
+                QVERIFY(!QFileInfo(where).isFile() || stored ||
+                        ReadWholeFile(where) == (change == "text" ? kText : before));
+                if (kept == "nowhere" || !(change.isEmpty() || change.startsWith("read-only")))
+                    return;
+                // Used again as soon as it can be; the next start finds every player without a
+                // word in the same place, also once the folder beside the game is writable again.
+                QVERIFY(Chmod(bin, 0700));
+                Chmod(target, 0600);
+                holder.unlock();
+                rt.ClearRecords();
+                QVERIFY(StoreCurrentResult() && SavePlayers() && rt.messages.empty());
+                const uint handles = QDir("/proc/self/fd").count();  // none left open
+                StartUp();
+                QCOMPARE(QDir("/proc/self/fd").count(), handles);
+                QVERIFY(rt.messages.empty() && PlayersFilePath == where);
+                QVERIFY(BestResult == 2'000'000'000 && DisplayName(CurrentName) == "Cat");
             },
-            RLIM_INFINITY, saver == 0 ? uid_t(-1) : saver));
-        const struct stat after = StatOf(rt.PlayersFile());
-        QCOMPARE(
-            (QList<uint>{after.st_uid, after.st_gid, after.st_mode, uint(after.st_nlink)}),
-            (QList<uint>{before.st_uid, before.st_gid, before.st_mode, uint(before.st_nlink)}));
-        QCOMPARE(ReadWholeFile(rt.PlayersFile()).left(120),
-                 Records({Player("Ann", 30), Player("Bob", 0)}));
+            uid, change == "full disk" ? 100 : RLIM_INFINITY));
+        Chmod(bin, 0700);  // so that the folder can be removed and the file read
+        Chmod(target, 0600);
+        QCOMPARE(QFileInfo(beside).isSymLink(), s.contains("link"));  // left where it was
+        QVERIFY(kept == "beside" || !QFileInfo(target).isFile() || ReadWholeFile(target) == before);
+        QCOMPARE(Entries(bin), QStringList{"QVPlayers.dat"});
+        QVERIFY(kept == "moved" || kept == "data" ||
+                !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
     }
 
-    // As in the unprivileged suite, checked here as well for the mutation run, which runs this one.
-    void aFileTheUserCannotReadIsNeitherUsedNorGivenUpOneItCanIsRead() {
-        if (::geteuid() != 0)
-            QSKIP("test_players_file_permissions checks this without root");
+    // Copies killed with SIGKILL at random moments leave the state before or after the operation
+    // under way; two at once, in one folder or two linking to one file, lose nothing.
+    // QUILVARO_STRESS_KILLS and QUILVARO_CONCURRENT_OPS raise the counts.
+    void copiesOfTheGameLoseNothing_data() {
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<bool>("links");
+        QTest::newRow("killed at random moments") << 1 << false;
+        QTest::newRow("two at once in one folder") << 2 << false;
+        QTest::newRow("two at once through links") << 2 << true;
+    }
+    void copiesOfTheGameLoseNothing() {
+        QFETCH(int, copies);
+        QFETCH(bool, links);
+        if (!qEnvironmentVariableIsSet("QUILVARO_STRESS"))
+            QSKIP("run as test_players_stress");
+        const int kills = qEnvironmentVariable("QUILVARO_STRESS_KILLS", "60").toInt();
+        const int ops = qEnvironmentVariable("QUILVARO_CONCURRENT_OPS", "150").toInt();
         TestRuntime rt;
-        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
-        QVERIFY(::chmod(QFile::encodeName(rt.PlayersFile()), 0600) == 0 &&
-                ::chown(QFile::encodeName(rt.AppDir()), 65534, 65534) == 0);
-        auto unread = [&] {
-            StartUp();
-            return PlayersFilePath.isEmpty() &&
-                   SaidOnce(rt, {rt.PlayersFile(), "could not be read"});
-        };
-        QVERIFY(InChild(unread, RLIM_INFINITY, 65534));
-        QVERIFY(::chmod(QFile::encodeName(rt.PlayersFile()), 0644) == 0);  // read-only is read
-        auto readOnly = [&] {
-            ResetSharedState();
-            PlayersFilePath = rt.PlayersFile();
-            LoadPlayers(LoadForm::StartUp);
-            return DisplayName(CurrentName) == "Ann";
-        };
-        QVERIFY(InChild(readOnly, RLIM_INFINITY, 65534));
-    }
-
-    void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest_data() {
-        QTest::addColumn<int>("free");    // the one free record, 0 for none
-        QTest::addColumn<int>("lowest");  // the lowest result, here and 50 records on
-        QTest::addColumn<int>("slot");
-        QTest::newRow("the last record free") << 100 << 1 << 100;
-        QTest::newRow("full, the lowest first") << 0 << 1 << 1;
-        QTest::newRow("full, the lowest second") << 0 << 2 << 2;
-        QTest::newRow("full, the lowest last") << 0 << 100 << 100;
-    }
-    void aNewPlayerTakesTheFirstFreeRecordElseTheWeakest() {
-        QFETCH(int, free);
-        QFETCH(int, lowest);
-        QFETCH(int, slot);
-        for (int i = 1; i <= 100; ++i) {
-            Players[i] = Player("P", i == lowest || i == lowest + 50 ? -7 : 1000 - i);
-            Players[i].Marker[0] = i == free ? QChar(0) : Players[i].Marker[0];
+        const QByteArray tail(75, 'x');  // past record 100, never changed
+        QByteArray model = Numbered(20).leftJustified(6000, '\0');
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), model + tail));
+        QStringList folders{rt.AppDir(), rt.AppDir()}, records[2];
+        for (int tag = 0; links && tag < 2; ++tag) {
+            folders[tag] = rt.AppDir() + QString("/copy%1").arg(tag);
+            QVERIFY(QDir().mkpath(folders[tag]) &&
+                    QFile::link(rt.PlayersFile(), folders[tag] + "/QVPlayers.dat"));
         }
-        QCOMPARE(NewPlayerSlot(), slot);
-    }
-
-    void aNameIsTakenOnlyWhenTheFileCanHoldIt_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("refused");  // the characters named, "" when it is taken
-        auto row = [](const char* tag, const QString& name, const QString& refused) {
-            QTest::newRow(tag) << name << refused;
-        };
-        row("Latin accents", "Zoë Müller", "ë ü");
-        row("each once", "ëëë", "ë");
-        row("beyond the basic plane", "a\U0001F600b", "\U0001F600");
-        row("half a pair, last", QString("ab") + QChar(0xD83D), QString(QChar(0xD83D)));
-        row("Cyrillic", "Иван Петров", "");
-        row("euro, blanks, a line break", "  €uro\r\nline  ", "");
-        row("the byte without a character", "\u0098", "");
-    }
-    void aNameIsTakenOnlyWhenTheFileCanHoldIt() {
-        QFETCH(QString, name);
-        QFETCH(QString, refused);
-        const QString why = NameRefusal(name);
-        QVERIFY2(refused.isEmpty() ? why.isEmpty()
-                                   : why.contains("cannot hold these characters") &&
-                                         why.contains("\r\n" + refused + "\r\n"),
-                 qPrintable(why));
-        // What is shown after O'k is what the file gives back.
-        QVERIFY(!refused.isEmpty() ||
-                DecodeRecord(EncodeRecord(Player(name, 0))).Name == FixedName(name));
-    }
-
-    void aLockIsTakenOverFromAKilledCopyButNotFromALiveOne() {
-        TestRuntime rt;
-        QVERIFY(WriteWholeFile(rt.PlayersFile(), Records({Player("Ann", 5)})));
-        StartUp();
-        QLockFile other(rt.PlayersFile() + ".lock");
-        QVERIFY(InChild([&] { return (new QLockFile(other.fileName()))->tryLock(0); }));
-        QVERIFY(QFile::exists(other.fileName()));  // never released
-        CurrentResult = 7;
-        QVERIFY(StoreCurrentResult() && rt.messages.empty());
-        // A lock another copy releases after a moment is waited for.
-        int ready[2];
-        QVERIFY(::pipe(ready) == 0);
-        if (::fork() == 0) {
-            char locked = other.tryLock(0);
-            (void)!::write(ready[1], &locked, 1);
-            ::usleep(20000);
-            other.unlock();
-            ::_exit(0);
+        pid_t pids[2];
+        for (int tag = 0; copies == 2 && tag < 2; ++tag)
+            pids[tag] = StartCopy(folders[tag], tag, 1, ops, -1);
+        for (int tag = 0, status = 0; copies == 2 && tag < 2; ++tag) {
+            QVERIFY(::waitpid(pids[tag], &status, 0) == pids[tag] && WIFEXITED(status) &&
+                    WEXITSTATUS(status) == 0);
+            for (long long seq = 1; seq <= ops; ++seq)  // in either order the same players
+                model = Apply(model, OpAt(tag, seq));
         }
-        char locked = 0;
-        QVERIFY(::read(ready[0], &locked, 1) == 1 && locked);
-        SetPlayersFileLockTimeout(10000);
-        CurrentResult = 8;
-        QVERIFY(StoreCurrentResult() && rt.messages.empty() && ::wait(nullptr) > 0);
-        QVERIFY(other.tryLock(0));
-        SetPlayersFileLockTimeout(0);
-        QVERIFY(StoreCurrentResult() && rt.messages.empty());  // an equal one needs no lock
-        CurrentResult = 9;
-        // The wait is said in whole seconds, rounded up: 0 ms as 0, as 10000 ms would be 10.
-        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"Another copy", "within 0 seconds."}));
-        SetPlayersFileLockTimeout(1);
-        rt.ClearRecords();
-        QVERIFY(!StoreCurrentResult() && SaidOnce(rt, {"within 1 second."}));
-        // A user who may not create the lock file is told so.
-        auto denied = [] {
-            return PlayersFileLock().Why().endsWith("created: permission denied.");
-        };
-        QVERIFY(::geteuid() != 0 || InChild(denied, RLIM_INFINITY, 65534));
-        QCOMPARE(Players[1].Result, 9);
-        LoadPlayers(LoadForm::Reload);  // reading goes on without the lock, and finds the old file
-        QCOMPARE(Players[1].Result, 8);
-        // A failure while this copy holds the lock is said once the lock is free for the others.
-        other.unlock();
-        rt.ClearRecords();
-        bool lockFree = false;
-        rt.onMessage = [&](const Message&) { lockFree = QLockFile(other.fileName()).tryLock(0); };
-        QVERIFY(QFile::remove(rt.PlayersFile()) && QDir().mkpath(rt.PlayersFile()));
-        QVERIFY(!SavePlayers() && rt.messages.size() == 1 && lockFree);
-        {
-            PlayersFileLock lock;  // held around the save: said once this one is released too
-            QVERIFY(lock.IsLocked() && !SavePlayers() && rt.messages.size() == 1);
+        long long seq = 1, finished = 0, leftovers = 0, done = 0;
+        for (int kill = 1; copies == 1 && kill <= kills; ++kill) {
+            int report[2], status = 0;
+            QVERIFY(::pipe(report) == 0);
+            const pid_t copy = StartCopy(rt.AppDir(), 0, seq, -1, report[1]);
+            ::close(report[1]);
+            // Once started; half the kills after one finished operation, however busy the machine.
+            for (int reports = 0; reports < 1 + kill % 2; ++reports)
+                QVERIFY(::read(report[0], &done, sizeof done) == sizeof done);
+            ::usleep(kill * 7919 % 25000);
+            QVERIFY(::kill(copy, SIGKILL) == 0 && ::waitpid(copy, &status, 0) == copy);
+            QVERIFY2(WIFSIGNALED(status), "an operation failed");
+            while (::read(report[0], &done, sizeof done) == sizeof done) {
+            }
+            ::close(report[0]);
+            for (; seq <= done; ++seq, ++finished)
+                model = Apply(model, OpAt(0, seq));
+            const QByteArray now = ReadWholeFile(rt.PlayersFile());
+            const QByteArray after = Apply(model, OpAt(0, seq++)) + tail;
+            QVERIFY2(now == model + tail || now == after, qPrintable(QString::number(kill)));
+            model = now.left(6000);
+            // Killed between writing its new copy and renaming it over the old file, a copy
+            // leaves that new file behind: it must hold the whole state after the operation.
+            for (const QString& entry : Entries(rt.AppDir()).filter(".dat.")) {
+                QVERIFY2(ReadWholeFile(rt.AppDir() + "/" + entry) == after, qPrintable(entry));
+                QVERIFY(QFile::remove(rt.AppDir() + "/" + entry) && ++leftovers);
+            }
         }
-        QVERIFY(rt.messages.size() == 2 && lockFree);
+        // The same players with the same results, whichever record the other copy left them.
+        for (int k = 0; k < 2; ++k) {
+            const QByteArray file = k ? ReadWholeFile(rt.PlayersFile()) : model + tail;
+            for (int i = 1; i <= 101; ++i)
+                records[k] << file.mid((i - 1) * 60, i > 100 ? -1 : 60).toHex();
+            records[k].sort();
+        }
+        QCOMPARE(records[1], records[0]);
+        qInfo("%d kills, %lld finished operations checked, %lld new files left beside the file",
+              copies == 1 ? kills : 0, finished, leftovers);
     }
 };
 

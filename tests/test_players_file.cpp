@@ -19,6 +19,7 @@
 #include <QtEndian>
 #include <climits>
 #include <functional>
+#include <memory>
 
 #include "PlayersFixtures.h"
 #include "platform/Basic.h"
@@ -308,6 +309,10 @@ class TestPlayersFile : public QObject {
                              : keeps           ? "++0"
                                                : "--0";
         TestRuntime rt;
+        const std::unique_ptr<TestRuntime, void (*)(TestRuntime*)> remove(  // whatever its names
+            &rt, [](TestRuntime* r) {
+                QProcess::execute("rm", {"-rf", r->AppDir()});
+            });
         QByteArray folder =
             QFile::encodeName(rt.AppDir()) + (s.contains("installed") ? "/prefix/bin" : "");
         folder += s.contains("latin1") ? "/caf\xe9" : "";   // a name in Latin-1
@@ -427,7 +432,6 @@ class TestPlayersFile : public QObject {
         QCOMPARE(Entries(bin).filter(QRegularExpression("^(?!QVPlayers.dat$)")), QStringList());
         QVERIFY(kept == "moved" || kept == "data" || kept == "read" ||
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
-        QProcess::execute("rm", {"-rf", rt.AppDir()});  // whatever its names
     }
 
     // Copies killed with SIGKILL at random moments leave the state before or after the operation

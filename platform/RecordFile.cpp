@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <set>
 #include <vector>
 
@@ -22,6 +23,17 @@ namespace {
 std::set<Integer>& FilesInUse() {
     static std::set<Integer> inUse;
     return inUse;
+}
+
+// Folders whose names the file functions cannot take, held open for the paths through them.
+struct HeldFolder {
+    QByteArray name;
+    int fd;
+};
+
+std::vector<HeldFolder>& HeldFolders() {
+    static std::vector<HeldFolder> held;
+    return held;
 }
 
 struct Extent {
@@ -167,6 +179,48 @@ int OpenRegularFile(const QString& path, int flags, QString* why) {
     return fd;
 }
 
+QString FolderPath(const QByteArray& folder, QString* why) {
+    const QString text = QFile::decodeName(folder);
+    if (!folder.isEmpty() && QFile::encodeName(text) == folder && folder.size() < PATH_MAX / 2)
+        return text;
+    const QString through = QStringLiteral("/proc/self/fd/%1");
+    for (const HeldFolder& held : HeldFolders()) {
+        if (held.name == folder)
+            return through.arg(held.fd);
+    }
+    int fd = -1;
+#if defined(Q_OS_LINUX)
+    fd = ::open(folder.startsWith('/') ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    for (const QByteArray& part : folder.split('/')) {
+        if (fd < 0 || part.isEmpty())
+            continue;
+        const int next = ::openat(fd, part.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        const int error = errno;
+        ::close(fd);
+        fd = next;
+        errno = error;
+    }
+    if (fd >= 0 && !folder.isEmpty()) {
+        HeldFolders().push_back({folder, fd});
+        return through.arg(fd);
+    }
+#endif
+    if (why)
+        *why = folder.isEmpty() ? QString() : qt_error_string(errno);
+    if (fd >= 0)
+        ::close(fd);
+    return QString();
+}
+
+QString ShownPath(const QString& path) {
+    for (const HeldFolder& held : HeldFolders()) {
+        const QString through = QStringLiteral("/proc/self/fd/%1").arg(held.fd);
+        if (path == through || path.startsWith(through + QLatin1Char('/')))
+            return QFile::decodeName(held.name) + path.mid(through.size());
+    }
+    return path;
+}
+
 Integer FreeFile() {
     Integer n = 1;
     while (FilesInUse().count(n) != 0)
@@ -237,8 +291,8 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
     qint64 oldLength = 0;
     std::vector<Extent> extents;
     if (QFileInfo(from).isDir())
-        return fail(
-            QCoreApplication::translate("RecordFile", "%1 is a folder, not a file.").arg(from));
+        return fail(QCoreApplication::translate("RecordFile", "%1 is a folder, not a file.")
+                        .arg(ShownPath(from)));
     struct stat oldStat {};
     const bool exists = ::stat(QFile::encodeName(from).constData(), &oldStat) == 0;
     if (exists) {

@@ -50,6 +50,14 @@ class RecordFile {
     Integer fileNo_ = 0;
 };
 
+// A path the file functions can take for the folder named `folder` in bytes: its name as text,
+// when that names the same folder and is short enough to open in one piece; otherwise a path
+// through a descriptor of the folder, opened one folder at a time and kept open for the rest of
+// the run (/proc/self/fd/N). Empty, with `why` saying why, when the folder cannot be opened.
+QString FolderPath(const QByteArray& folder, QString* why);
+// `path` as the player is shown it: a folder reached through its descriptor goes by its name.
+QString ShownPath(const QString& path);
+
 // Opens `path` as a regular file with the open(2) `flags`, without ever blocking: a FIFO, a device
 // or a folder in its place is refused before anything is read from it. Returns the descriptor in
 // blocking mode, or -1 with `why` saying why.

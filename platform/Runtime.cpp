@@ -1,15 +1,22 @@
 #include "platform/Runtime.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
+#include <QDir>
+#include <QFile>
 #include <QTime>
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <random>
 #include <thread>
 
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <utility>
 
 namespace vb {
@@ -17,6 +24,40 @@ namespace vb {
 namespace {
 
 RuntimeHooks g_hooks;
+
+// The running program's file as the system names it, in bytes. The link /proc/self/exe gives it
+// up to the system's limit on a path; past that, the memory map still lists it whole.
+QByteArray ProgramFile() {
+#ifdef __linux__
+    QByteArray name(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", name.data(), name.size());
+    if (length > 0 && length < name.size())
+        return name.left(length);
+    struct stat program {};
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (::stat("/proc/self/exe", &program) != 0 || !maps.open(QIODevice::ReadOnly))
+        return QByteArray();
+    // address, permissions, offset, device, inode, then the path to the end of the line
+    const QByteArray device = QByteArray::number(major(program.st_dev), 16).rightJustified(2, '0') +
+                              ':' +
+                              QByteArray::number(minor(program.st_dev), 16).rightJustified(2, '0');
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        QList<QByteArray> fields;
+        qsizetype at = 0;
+        while (fields.size() < 6 && at < line.size()) {
+            while (at < line.size() && line[at] == ' ')
+                ++at;
+            const qsizetype end = fields.size() < 5 ? line.indexOf(' ', at) : line.size();
+            fields << line.mid(at, (end < 0 ? line.size() : end) - at);
+            at = end < 0 ? line.size() : end;
+        }
+        if (fields.size() == 6 && fields[3] == device &&
+            fields[4].toULongLong() == program.st_ino && fields[5].startsWith('/'))
+            return fields[5].replace("\\012", "\n");
+    }
+#endif
+    return QByteArray();
+}
 
 std::mt19937_64& Generator() {
     static std::mt19937_64 generator{std::random_device{}()};
@@ -86,10 +127,40 @@ QString AppPath() {
     return QCoreApplication::applicationDirPath();
 }
 
+QByteArray AppFolder() {
+    if (g_hooks.appFolder)
+        return g_hooks.appFolder();
+    if (g_hooks.appPath)
+        return QFile::encodeName(g_hooks.appPath());
+    QByteArray program = ProgramFile();
+    const qsizetype slash = program.lastIndexOf('/');
+    if (slash > 0)
+        return program.left(slash);
+    return slash == 0 ? QByteArrayLiteral("/")
+                      : QFile::encodeName(QCoreApplication::applicationDirPath());
+}
+
 QString UserDataPath() {
     if (g_hooks.userDataPath)
         return g_hooks.userDataPath();
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // As the XDG base directory specification has it, a relative path there is ignored.
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(data)) {
+        QString home = qEnvironmentVariable("HOME");
+        if (!QDir::isAbsolutePath(home)) {
+            const passwd* account = ::getpwuid(::getuid());
+            home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
+        }
+        if (!QDir::isAbsolutePath(home))
+            return QString();
+        data = home + QStringLiteral("/.local/share");
+    }
+    for (const QString& part :
+         {QCoreApplication::organizationName(), QCoreApplication::applicationName()}) {
+        if (!part.isEmpty())
+            data += QLatin1Char('/') + part;
+    }
+    return data;
 }
 
 void MsgBox(const QString& text, MsgIcon icon, const QString& title) {

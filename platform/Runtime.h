@@ -4,6 +4,7 @@
 // answer message boxes and keep the players file in a folder of their own.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -30,7 +31,13 @@ void MsgBox(const QString& text, MsgIcon icon, const QString& title);
 
 // The directory of the running program, without a trailing separator.
 QString AppPath();
-// The per-user data folder used when the folder beside the program cannot keep the players file.
+// The same directory as the system names it, in bytes, which need not be valid text and may be
+// longer than a path the system opens in one piece; empty when it cannot be found.
+QByteArray AppFolder();
+// The per-user data folder used when the folder beside the program cannot keep the players file:
+// $XDG_DATA_HOME, or ~/.local/share, with the organization and program name. A relative
+// XDG_DATA_HOME is ignored, and without HOME the home comes from the password database; empty
+// when there is no home.
 QString UserDataPath();
 
 // Ends the program at once, closing every window.
@@ -43,6 +50,7 @@ struct RuntimeHooks {
     std::function<double()> rnd;
     std::function<void(const QString&, MsgIcon, const QString&)> msgBox;
     std::function<QString()> appPath;
+    std::function<QByteArray()> appFolder;  // when null, the bytes of appPath when that is set
     std::function<QString()> userDataPath;
     std::function<void()> end;
 };

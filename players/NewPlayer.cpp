@@ -27,14 +27,19 @@ vb::Integer NewPlayerSlot() {
 }
 
 QString NameRefusal(const QString& name) {
-    const QString missing = NotIn1251(name);
+    const QStringList missing = NotIn1251(name);
     if (missing.isEmpty())
         return QString();
+    // A character that shows nothing (a direction mark, a space of another width, half a pair of
+    // UTF-16 units) goes by its code.
     QStringList shown;
-    for (const QChar* c = missing.constBegin(); c != missing.constEnd(); ++c) {
-        const qsizetype n = c->isHighSurrogate() && c + 1 != missing.constEnd() ? 2 : 1;
-        shown << QString(c, n);
-        c += n - 1;
+    for (const QString& c : missing) {
+        const char32_t code = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
+        const bool visible = QChar::isPrint(code) && !QChar::isSpace(code) && !QChar::isMark(code);
+        shown << (visible ? c
+                          : QStringLiteral("U+%1")
+                                .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
+                                .toUpper());
     }
     return QCoreApplication::translate("frmNewGamer",
                                        "The players file cannot hold these characters of the "

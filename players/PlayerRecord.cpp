@@ -48,13 +48,13 @@ QString FromCp1251(const QByteArray& bytes) {
     return QStringDecoder(kCodePage)(bytes);
 }
 
-QString NotIn1251(const QString& text) {
-    QString found;
+QStringList NotIn1251(const QString& text) {
+    QStringList found;
     ForEachCharacter(text, [&found](QStringView c) {
         QStringEncoder one(kCodePage, QStringConverter::Flag::Stateless);
         const QByteArray b = one(c);  // converted only when taken
         if (one.hasError() && !found.contains(c))
-            found += c;
+            found << c.toString();
     });
     return found;
 }

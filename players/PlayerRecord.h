@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -38,8 +39,9 @@ PlayerRecord DecodeRecord(const QByteArray& bytes);
 // Windows-1251, character for byte. A character 1251 cannot hold becomes "?".
 QByteArray ToCp1251(const QString& text);
 QString FromCp1251(const QByteArray& bytes);
-// The characters of `text` that Windows-1251 cannot hold, each once, in the order they come.
-QString NotIn1251(const QString& text);
+// The characters of `text` that Windows-1251 cannot hold, each once, in the order they come (a
+// pair of UTF-16 units as one character).
+QStringList NotIn1251(const QString& text);
 
 // How a stored name is shown: up to its first NUL, without leading and trailing blanks.
 QString DisplayName(const QString& name);

@@ -1,13 +1,16 @@
 #include "players/PlayersFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <algorithm>
 
 #include "game/GameState.h"
@@ -23,15 +26,42 @@ const QString kFileName = QStringLiteral("QVPlayers.dat");
 const QString kMessageTitle = QStringLiteral("QUILVARO");
 const QString kNewLine = QStringLiteral("\r\n");
 
-// The file can be kept at `path` when it opens for reading and writing and its folder takes new
-// files: every save writes a new copy beside the file and renames it over the old one, and the
-// lock file lives beside it too.
-bool CanKeepFileAt(const QString& path) {
+// Whether the folder of `path` takes new files, with errno saying why not. The probe is a file
+// without a name where the file system has them, so that none is ever left behind.
+bool FolderTakesFiles(const QString& path) {
+    int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                    O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const int unnamed = fd < 0 ? errno : 0;
+    if (unnamed == EOPNOTSUPP || unnamed == EISDIR) {  // a file system without them
+        QByteArray probe = QFile::encodeName(path) + ".probe.XXXXXX";
+        fd = ::mkostemp(probe.data(), O_CLOEXEC);
+        if (fd >= 0)
+            ::unlink(probe.constData());
+    }
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    errno = error;
+    return fd >= 0;
+}
+
+// Why the file cannot be kept at `path`, empty when it can: it must open for reading and writing
+// and its folder take new files, since every save writes a new copy beside the file and renames
+// it over the old one. `readOnlyFolder` says what a folder that refuses them is.
+QString WhyNotKept(const QString& path, const QString& readOnlyFolder) {
+    const bool existed = QFileInfo::exists(path);
     vb::RecordFile file;
-    if (!file.Open(path, kRecordLength))
-        return false;
-    QTemporaryFile probe(path + QStringLiteral(".probe.XXXXXX"));
-    return probe.open();
+    const bool opened = file.Open(path, kRecordLength);
+    const QString error = opened ? QString() : file.ErrorString();
+    file.Close();
+    if (opened && FolderTakesFiles(path))
+        return QString();
+    if (existed && !QFileInfo(path).isWritable())
+        return QCoreApplication::translate("PlayersFile", "The file is read-only for you.");
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+        return readOnlyFolder;
+    return QCoreApplication::translate("PlayersFile", "It could not be opened for writing: %1.")
+        .arg(opened ? qt_error_string(errno) : error);
 }
 
 bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
@@ -44,7 +74,8 @@ bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
 // One message box saying what could not be stored and why; shown once the file is unlocked.
 void TellNotStored(const QString& what, const QString& why) {
     const QString text =
-        what + kNewLine + PlayersFilePath + kNewLine + kNewLine + why + kNewLine + kNewLine +
+        what + kNewLine + vb::ShownPath(PlayersFilePath) + kNewLine + kNewLine + why + kNewLine +
+        kNewLine +
         QCoreApplication::translate("PlayersFile", "The players file was left as it was.");
     AfterPlayersFileUnlocked([text] { vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle); });
 }
@@ -76,14 +107,25 @@ struct Place {
 Place Inspect(const QString& path) {
     Place place;
     place.path = path;
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
+    if (path.isEmpty())
+        return place;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
         place.exists = true;
-        place.path = info.canonicalFilePath();
+        char* end = ::realpath(name.constData(), nullptr);
+        const int error = errno;
+        place.path = end ? QFile::decodeName(end) : QString();
+        std::free(end);
         if (place.path.isEmpty()) {
             place.path = path;
-            place.why = QCoreApplication::translate("PlayersFile",
-                                                    "It is a link to a file that does not exist.");
+            place.why =
+                error == ELOOP
+                    ? QCoreApplication::translate("PlayersFile",
+                                                  "It is a link that leads nowhere: the links go "
+                                                  "round in a loop, or there are too many of them.")
+                    : QCoreApplication::translate("PlayersFile",
+                                                  "It is a link to a file that does not exist.");
             return place;
         }
     }
@@ -105,9 +147,11 @@ Place Inspect(const QString& path) {
     return place;
 }
 
-// The records of a players file end in CR LF (a player) or, as the game writes them, in two zero
-// bytes (a free slot). A file that is not empty, not all zero bytes, and has no whole record among
-// its first hundred ending either way cannot be one: it is never replaced, wherever a link leads.
+// What this game writes is records of 60 bytes that end in CR LF (a player) or in two zero bytes
+// (a free slot), with whatever lay past the hundredth carried over; a file shorter than a record
+// counts as none or as one partly present. A program, a picture, a compressed file, a text file,
+// or a file with a whole record among its first hundred ending otherwise, is no players file: it
+// is never replaced, wherever a link leads.
 bool CouldBePlayersFile(const QString& path, QString* why) {
     QFile file;
     const int fd = vb::OpenRegularFile(path, O_RDONLY, nullptr);
@@ -117,46 +161,53 @@ bool CouldBePlayersFile(const QString& path, QString* why) {
         return true;  // missing, or unreadable: that is said where it is read
     }
     const QByteArray head = file.read(qint64(kMaxPlayers) * kRecordLength);
-    if (head.count('\0') == head.size())
-        return true;
-    for (qsizetype end = kRecordLength; end <= head.size(); end += kRecordLength) {
+    // A program, a PNG or JPEG picture, a gzip file
+    static const QByteArray kSignatures[] = {"\177ELF", "\x89PNG\r\n\x1A\n", "\xFF\xD8\xFF",
+                                             "\x1F\x8B"};
+    bool players = std::none_of(std::begin(kSignatures), std::end(kSignatures),
+                                [&head](const QByteArray& s) { return head.startsWith(s); });
+    players = players && (head.contains('\0') || !head.contains('\n'));  // lines of text
+    for (qsizetype end = kRecordLength; players && end <= head.size(); end += kRecordLength) {
         const QByteArray marker = head.mid(end - 2, 2);
-        if (marker == "\r\n" || marker == QByteArray(2, '\0'))
-            return true;
+        players = marker == "\r\n" || marker == QByteArray(2, '\0');
     }
-    if (why) {
-        *why = QCoreApplication::translate(
-                   "PlayersFile",
-                   "It is not a players file (%1 bytes without a single players record), so it "
-                   "was not replaced.")
-                   .arg(file.size());
+    if (!players && why) {
+        *why = QCoreApplication::translate("PlayersFile",
+                                           "It is not a players file, so it was not replaced.");
     }
-    return false;
+    return players;
 }
 
 // Where a copy of the game that is not installed keeps its results when the place beside it
 // cannot: a file of its own in the data folder for each program folder, so that copies stay apart
 // and each finds its results again on every later start.
 QString MovedFilePath(const QString& dataFolder) {
-    const QString folder = QFileInfo(vb::AppPath()).canonicalFilePath();
+    // The folder's own name in bytes, with links resolved where the system can.
+    QByteArray folder = vb::AppFolder();
+    if (char* real = ::realpath(folder.constData(), nullptr)) {
+        folder = real;
+        std::free(real);
+    }
     const QByteArray id =
-        QCryptographicHash::hash(QFile::encodeName(folder.isEmpty() ? vb::AppPath() : folder),
-                                 QCryptographicHash::Sha256)
-            .toHex()
-            .left(16);
+        QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(16);
     return dataFolder + QStringLiteral("/moved/") + QString::fromLatin1(id) + QStringLiteral("/") +
            kFileName;
 }
 
 // What the player is told about where results are kept, when it is not beside the game.
 QString g_note;
+// The file is read, but results cannot be kept in it; the player was told at start-up.
+bool g_readOnly = false;
+// The length of the file as this copy last read or wrote it: one found shorter since, or gone,
+// is written again whole from the table.
+qint64 g_known = 0;
 
 // Results are not kept in this session; the file at `path` is left as it was.
 void RunWithoutStoring(const QString& path, const QString& why) {
     PlayersFilePath.clear();
     g_note = QCoreApplication::translate("PlayersFile", "Results are not kept in this session.");
     Say(QCoreApplication::translate("PlayersFile", "The players file could not be used:") +
-        kNewLine + path + kNewLine + kNewLine + why + kNewLine + kNewLine +
+        kNewLine + vb::ShownPath(path) + kNewLine + kNewLine + why + kNewLine + kNewLine +
         QCoreApplication::translate("PlayersFile", "Results will not be kept in this session."));
 }
 
@@ -167,12 +218,23 @@ void CannotOpen(const QString& beside, const QString& fallback) {
                                     "The players file could not be opened, neither beside "
                                     "the game\r\n%1\r\nnor in your data folder\r\n%2\r\n\r\n"
                                     "Results will not be kept in this session.")
-            .arg(beside, fallback));
+            .arg(vb::ShownPath(beside), fallback));
+}
+
+// The file at `path` is read and its players shown, but results cannot be kept in it.
+void ReadOnly(const QString& path, const QString& why) {
+    PlayersFilePath = path;
+    g_readOnly = true;
+    g_note = QCoreApplication::translate("PlayersFile", "Results are not kept in this session.");
+    Say(QCoreApplication::translate("PlayersFile",
+                                    "The players file can be read, but not written:") +
+        kNewLine + vb::ShownPath(path) + kNewLine + kNewLine + why + kNewLine + kNewLine +
+        QCoreApplication::translate("PlayersFile", "Results will not be kept in this session."));
 }
 
 // Takes the file at `path` in the data folder, seeded from `seed` when it does not exist yet.
-// False when it cannot be kept there; true with no file when it is there but cannot be used,
-// which has then been said.
+// False when it cannot be kept there; true with no file when it is there but cannot be used, or
+// with the file only read when it cannot be written, which has then been said.
 bool UseDataFolderFile(const QString& path, const Place& seed) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
@@ -191,7 +253,14 @@ bool UseDataFolderFile(const QString& path, const Place& seed) {
         if (lock.IsLocked() && !QFileInfo::exists(place.path))
             vb::ReplaceFileRange(place.path, 0, QByteArray(), seed.path, nullptr);
     }
-    return CanKeepFileAt(place.path);
+    why = WhyNotKept(place.path, QCoreApplication::translate(
+                                     "PlayersFile", "Your data folder is read-only for you."));
+    if (why.isEmpty())
+        return true;
+    if (!place.exists || !place.readable)
+        return false;
+    ReadOnly(place.path, why);
+    return true;
 }
 
 }  // namespace
@@ -201,8 +270,10 @@ bool IsInstalledCopy() {
     // to, at the same place relative to the program whatever the prefix:
     // /usr/games/../share/applications, ~/.local/bin/../share/applications. A build tree or a
     // folder of one's own has none.
-    return QFileInfo(vb::AppPath() + QStringLiteral("/") + QStringLiteral(QUILVARO_INSTALL_MARKER))
-        .isFile();
+    const QString folder = vb::FolderPath(vb::AppFolder(), nullptr);
+    return !folder.isEmpty() &&
+           QFileInfo(folder + QStringLiteral("/") + QStringLiteral(QUILVARO_INSTALL_MARKER))
+               .isFile();
 }
 
 QString PlayersFileNote() {
@@ -211,9 +282,24 @@ QString PlayersFileNote() {
 
 void ChoosePlayersFile() {
     g_note.clear();
-    const QString beside = PlayersFilePath;
+    g_readOnly = false;
+    g_known = 0;
+    // The program's folder as the system names it: a name that is no valid text, or a path
+    // longer than the system opens in one piece, is reached through a descriptor of the folder.
+    QString folderWhy;
+    const QByteArray name = vb::AppFolder();
+    const QString folder = vb::FolderPath(name, &folderWhy);
+    const QString beside = folder.isEmpty() ? QString() : folder + QStringLiteral("/") + kFileName;
+    Place here = Inspect(beside);
+    if (folder.isEmpty()) {
+        here.exists = true;  // nothing can be kept beside the game
+        here.why = name.isEmpty() ? QCoreApplication::translate(
+                                        "PlayersFile", "The game's folder could not be found.")
+                                  : QCoreApplication::translate(
+                                        "PlayersFile", "The game's folder could not be opened: %1.")
+                                        .arg(folderWhy);
+    }
     const QString data = vb::UserDataPath();
-    const Place here = Inspect(beside);
 
     if (IsInstalledCopy()) {
         // A system folder is no place for results, whoever runs the game: each user keeps them
@@ -223,11 +309,15 @@ void ChoosePlayersFile() {
             CannotOpen(beside, own);
         return;
     }
+    if (name.isEmpty()) {
+        RunWithoutStoring(kFileName, here.why);
+        return;
+    }
 
     const QString moved = data.isEmpty() ? QString() : MovedFilePath(data);
     const bool movedBefore = !moved.isEmpty() && QFileInfo(moved).exists();
+    QString why = here.why;
     if (!movedBefore) {
-        QString why;
         if (here.exists && here.regular && !here.readable) {
             // An unreadable file is not given up for an empty one elsewhere.
             RunWithoutStoring(here.path, here.why);
@@ -237,9 +327,14 @@ void ChoosePlayersFile() {
             RunWithoutStoring(here.path, why);
             return;
         }
-        if ((!here.exists || here.regular) && CanKeepFileAt(here.path)) {
-            PlayersFilePath = here.path;
-            return;
+        if (!folder.isEmpty() && (!here.exists || here.regular)) {
+            why = WhyNotKept(
+                here.path, QCoreApplication::translate("PlayersFile",
+                                                       "The game's folder is read-only for you."));
+            if (why.isEmpty()) {
+                PlayersFilePath = here.path;
+                return;
+            }
         }
     }
     // A copy that moved its results once finds them there on every later start, also when the
@@ -248,8 +343,8 @@ void ChoosePlayersFile() {
         CannotOpen(beside, moved);
         return;
     }
-    if (PlayersFilePath.isEmpty())
-        return;  // the data folder's file could not be used either; that was said
+    if (PlayersFilePath.isEmpty() || g_readOnly)
+        return;  // the data folder's file could not be used either, or only read; that was said
     g_note = QCoreApplication::translate(
                  "PlayersFile",
                  "Results are kept in your data folder, since they could not be kept beside the "
@@ -257,16 +352,12 @@ void ChoosePlayersFile() {
              kNewLine + PlayersFilePath;
     if (movedBefore)
         return;
-    const QString why =
-        !here.why.isEmpty() ? here.why
-        : here.exists && !QFileInfo(here.path).isWritable()
-            ? QCoreApplication::translate("PlayersFile", "The file is read-only for you.")
-            : QCoreApplication::translate("PlayersFile", "The game's folder is read-only for you.");
     Say(QCoreApplication::translate("PlayersFile",
                                     "Results are kept in your data folder from now on:") +
         kNewLine + PlayersFilePath + kNewLine + kNewLine +
         QCoreApplication::translate("PlayersFile", "They could not be kept beside the game:") +
-        kNewLine + beside + kNewLine + why);
+        kNewLine + vb::ShownPath(beside.isEmpty() ? QFile::decodeName(name) : beside) + kNewLine +
+        why);
 }
 
 void LoadPlayers(LoadForm form) {
@@ -279,6 +370,8 @@ void LoadPlayers(LoadForm form) {
     // The record count of a file whose length is not a multiple of 60 is rounded, halves to even.
     // It is a 16-bit number: a file of more than 32767 records counts as 32767.
     const qint64 length = open ? file.Lof() : 0;
+    // What a reload finds shorter, or gone and made again, is still written again whole and said.
+    g_known = !open ? g_known : form == LoadForm::StartUp ? length : std::max(g_known, length);
     const double records = vb::RoundHalfEven(static_cast<double>(length) / kRecordLength);
     PlayerCount = static_cast<Integer>(std::min(records, 32767.0));
 
@@ -307,26 +400,52 @@ void LoadPlayers(LoadForm form) {
     file.Close();
 }
 
+namespace {
+
+// Writes records 1 to 100 from the table; whatever lies past them is carried over as it is.
+bool WriteTable(QString* why) {
+    QByteArray records;
+    records.reserve(kMaxPlayers * kRecordLength);
+    for (int i = 1; i <= kMaxPlayers; ++i)
+        records += EncodeRecord(Players[i]);
+    const bool written = CouldBePlayersFile(PlayersFilePath, why) &&
+                         vb::ReplaceFileRange(PlayersFilePath, 0, records, QString(), why);
+    if (written)
+        g_known = QFileInfo(PlayersFilePath).size();
+    return written;
+}
+
+// The file is gone, or shorter than this copy last knew it: it is written again whole.
+bool Shrank() {
+    return QFileInfo(PlayersFilePath).size() < g_known;
+}
+
+void TellWrittenAgain() {
+    const QString text =
+        QCoreApplication::translate("PlayersFile",
+                                    "The players file had been deleted or cut short since the "
+                                    "game read it. It was written again from the list of "
+                                    "players in the game:") +
+        kNewLine + vb::ShownPath(PlayersFilePath);
+    AfterPlayersFileUnlocked([text] { vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle); });
+}
+
+}  // namespace
+
 bool SavePlayers() {
-    if (PlayersFilePath.isEmpty())
+    if (PlayersFilePath.isEmpty() || g_readOnly)
         return false;  // the player was told at start-up that nothing is kept
     PlayersFileLock lock;
     QString why = lock.Why();
-    bool stored = false;
-    if (lock.IsLocked()) {
-        QByteArray records;
-        records.reserve(kMaxPlayers * kRecordLength);
-        for (int i = 1; i <= kMaxPlayers; ++i)
-            records += EncodeRecord(Players[i]);
-        // Records 1 to 100 are replaced; whatever lies past them is carried over as it is.
-        stored = CouldBePlayersFile(PlayersFilePath, &why) &&
-                 vb::ReplaceFileRange(PlayersFilePath, 0, records, QString(), &why);
-    }
+    const bool shrank = Shrank();
+    const bool stored = lock.IsLocked() && WriteTable(&why);
     if (!stored)
         TellNotStored(
             QCoreApplication::translate(
                 "PlayersFile", "The list of players could not be stored in the players file"),
             why);
+    else if (shrank)
+        TellWrittenAgain();
     return stored;
 }
 
@@ -335,33 +454,54 @@ bool StoreCurrentResult() {
         return true;
     const int k = CurrentPlayer;
     bool stored = true;
-    if (PlayersFilePath.isEmpty()) {
+    if (PlayersFilePath.isEmpty() || g_readOnly) {
         // The player was told at start-up that results are not kept.
         stored = !(CurrentResult > Players[k].Result);
+        Players[k].Result = CurrentResult;
+        return stored;
+    }
+    PlayersFileLock lock;
+    QString why = lock.Why();
+    const PlayerRecord mine = Players[k];
+    vb::RecordFile file;
+    const bool open = OpenPlayersFile(file, vb::Access::ReadOnly);
+    if (!open && QFileInfo::exists(PlayersFilePath)) {
+        why = QCoreApplication::translate("PlayersFile", "The file could not be read: %1.")
+                  .arg(file.ErrorString());
+        stored = !(CurrentResult > Players[k].Result);
+    } else if (Shrank()) {
+        // Written again whole from the table, with the result where it improved.
+        file.Close();
+        Players[k].Result = std::max<Long>(Players[k].Result, CurrentResult);
+        stored = lock.IsLocked() && WriteTable(&why);
+        if (stored)
+            TellWrittenAgain();
     } else {
-        PlayersFileLock lock;
-        QString why = lock.Why();
-        vb::RecordFile file;
-        if (OpenPlayersFile(file, vb::Access::ReadOnly)) {
-            Players[k] = DecodeRecord(file.Get(k));
-            file.Close();
-        } else if (QFileInfo::exists(PlayersFilePath)) {
-            why = QCoreApplication::translate("PlayersFile", "The file could not be read: %1.")
-                      .arg(file.ErrorString());
-            stored = !(CurrentResult > Players[k].Result);
-        } else {
-            Players[k] = DecodeRecord(QByteArray());  // a missing file holds no record yet
+        Players[k] = DecodeRecord(file.Get(k));
+        file.Close();
+        if (Players[k].Name != mine.Name || Players[k].Marker != mine.Marker) {
+            // The record no longer holds this player: the result is credited to nobody else.
+            why = Players[k].InUse()
+                      ? QCoreApplication::translate(
+                            "PlayersFile",
+                            "Another copy of the game has given this player's record to %1.")
+                            .arg(DisplayName(Players[k].Name))
+                      : QCoreApplication::translate("PlayersFile",
+                                                    "This player is not in the players file.");
+            TellNotStored(ResultNotStored(), why);
+            return false;
         }
-        if (stored && CurrentResult > Players[k].Result) {
+        if (CurrentResult > Players[k].Result) {
             PlayerRecord updated = Players[k];
             updated.Result = CurrentResult;
             stored = lock.IsLocked() && CouldBePlayersFile(PlayersFilePath, &why) &&
                      vb::ReplaceFileRange(PlayersFilePath, qint64(k - 1) * kRecordLength,
                                           EncodeRecord(updated), QString(), &why);
+            g_known = std::max(g_known, QFileInfo(PlayersFilePath).size());
         }
-        if (!stored)
-            TellNotStored(ResultNotStored(), why);
     }
+    if (!stored)
+        TellNotStored(ResultNotStored(), why);
     Players[k].Result = CurrentResult;
     return stored;
 }

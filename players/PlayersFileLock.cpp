@@ -1,29 +1,30 @@
 #include "players/PlayersFileLock.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QLockFile>
+#include <QFile>
 #include <QThread>
 #include <algorithm>
-#include <memory>
+#include <cerrno>
 #include <utility>
 #include <vector>
 
 #include "game/GameState.h"
+#include "platform/RecordFile.h"
 
 namespace qv {
 
 namespace {
 
-// A lock file whose process is gone is taken over at once. One that names no process (its
-// writer was killed between creating it and filling it in, a few in a hundred kills) is taken
-// over once it is a second old. A live copy on this machine never loses its lock this way: it
-// also holds a system lock on the lock file, which the takeover needs.
-constexpr int kStaleLockMilliseconds = 1000;
-
 struct LockState {
     int depth = 0;
-    std::unique_ptr<QLockFile> file;
+    int fd = -1;  // the lock file, locked by this copy
+    QByteArray path;
     QString why;
     std::vector<std::function<void()>> afterUnlock;
 };
@@ -41,6 +42,52 @@ QString Seconds(int milliseconds) {
                         : QCoreApplication::translate("PlayersFileLock", "%1 seconds").arg(seconds);
 }
 
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Opens the lock file, made when missing, without following a link and without waiting for
+// whatever lies there; only a regular file is taken. Reading it is enough to lock it, so one
+// that another account left behind serves too. -1, with `why`, when it cannot be used.
+int OpenLockFile(const QByteArray& path, const QString& shown, QString* why) {
+    const int flags = O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | flags, 0666);
+    int error = fd < 0 ? errno : 0;
+    bool missing = fd < 0 && error == ENOENT;
+    if (fd < 0 && (error == EACCES || error == EPERM || error == EROFS)) {
+        fd = ::open(path.constData(), O_RDONLY | flags);
+        missing = fd < 0 && errno == ENOENT;
+        error = fd < 0 && !missing ? errno : error;
+    }
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return fd;
+    if (fd >= 0)
+        ::close(fd);
+    if (fd >= 0 || error == EISDIR) {
+        *why = QCoreApplication::translate(
+                   "PlayersFileLock",
+                   "The lock file %1 is not a file but a folder, a pipe or a device.")
+                   .arg(shown);
+    } else if (error == ELOOP) {
+        *why = QCoreApplication::translate("PlayersFileLock",
+                                           "The lock file %1 is a link, which the game does not "
+                                           "follow.")
+                   .arg(shown);
+    } else if (missing && error == EACCES) {
+        *why = QCoreApplication::translate(
+                   "PlayersFileLock", "The lock file %1 could not be created: permission denied.")
+                   .arg(shown);
+    } else {
+        *why = (missing ? QCoreApplication::translate("PlayersFileLock",
+                                                      "The lock file %1 could not be created: %2.")
+                        : QCoreApplication::translate("PlayersFileLock",
+                                                      "The lock file %1 could not be opened: %2."))
+                   .arg(shown, qt_error_string(error));
+    }
+    return -1;
+}
+
 }  // namespace
 
 int PlayersFileLockTimeout() {
@@ -54,7 +101,7 @@ void SetPlayersFileLockTimeout(int milliseconds) {
 PlayersFileLock::PlayersFileLock() {
     LockState& s = State();
     if (s.depth++ > 0) {
-        locked_ = s.file != nullptr;
+        locked_ = s.fd >= 0;
         return;
     }
     s.why.clear();
@@ -64,50 +111,64 @@ PlayersFileLock::PlayersFileLock() {
         return;
     }
     const QString lockPath = PlayersFilePath + QStringLiteral(".lock");
-    auto file = std::make_unique<QLockFile>(lockPath);
-    file->setStaleLockTime(kStaleLockMilliseconds);
-    // The other copy holds the file for a few milliseconds at a time: ask again soon and often,
-    // rather than in the long steps QLockFile takes by itself.
+    s.path = QFile::encodeName(lockPath);
+    // The system releases the lock when the copy holding it ends, however it ends: a lock that is
+    // taken is held by a copy that is running. That one holds the file for a few milliseconds at a
+    // time, so it is asked for again soon and often.
     const QDeadlineTimer deadline(g_timeout);
     int pause = 2;
-    while (!file->tryLock(0)) {
-        if (file->error() != QLockFile::LockFailedError || deadline.hasExpired())
+    for (;;) {
+        const int fd = OpenLockFile(s.path, vb::ShownPath(lockPath), &s.why);
+        if (fd < 0)
+            return;
+        struct stat held {
+        }, named{};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // A copy that released the lock removed its file: the lock must be on the file the
+            // name still leads to.
+            if (::fstat(fd, &held) == 0 && ::lstat(s.path.constData(), &named) == 0 &&
+                SameFile(held, named)) {
+                s.fd = fd;
+                locked_ = true;
+                return;
+            }
+            ::close(fd);
+            continue;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error != EWOULDBLOCK) {
+            s.why = QCoreApplication::translate("PlayersFileLock",
+                                                "The lock file %1 could not be locked: %2.")
+                        .arg(vb::ShownPath(lockPath), qt_error_string(error));
+            return;
+        }
+        if (deadline.hasExpired())
             break;
         QThread::msleep(
             static_cast<unsigned long>(std::min<qint64>(pause, deadline.remainingTime())));
         pause = std::min(pause * 2, 50);
     }
-    if (file->error() == QLockFile::NoError) {
-        s.file = std::move(file);
-        locked_ = true;
-        return;
-    }
-    switch (file->error()) {
-        case QLockFile::LockFailedError:
-            s.why = QCoreApplication::translate("PlayersFileLock",
-                                                "Another copy of the game is using the players "
-                                                "file and did not release it within %1.")
-                        .arg(Seconds(g_timeout));
-            break;
-        case QLockFile::PermissionError:
-            s.why =
-                QCoreApplication::translate(
-                    "PlayersFileLock", "The lock file %1 could not be created: permission denied.")
-                    .arg(lockPath);
-            break;
-        default:
-            s.why = QCoreApplication::translate("PlayersFileLock",
-                                                "The lock file %1 could not be created.")
-                        .arg(lockPath);
-            break;
-    }
+    s.why = QCoreApplication::translate("PlayersFileLock",
+                                        "Another copy of the game is using the players "
+                                        "file and did not release it within %1.")
+                .arg(Seconds(g_timeout));
 }
 
 PlayersFileLock::~PlayersFileLock() {
     LockState& s = State();
     if (--s.depth > 0)
         return;
-    s.file.reset();  // unlocks and removes the lock file
+    if (s.fd >= 0) {
+        // Removed while still locked, and only when it is still this copy's file.
+        struct stat held {
+        }, named{};
+        if (::fstat(s.fd, &held) == 0 && ::lstat(s.path.constData(), &named) == 0 &&
+            SameFile(held, named))
+            ::unlink(s.path.constData());
+        ::close(s.fd);
+        s.fd = -1;
+    }
     std::vector<std::function<void()>> actions = std::move(s.afterUnlock);
     s.afterUnlock.clear();
     for (auto& action : actions)

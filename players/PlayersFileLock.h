@@ -1,6 +1,9 @@
 // Keeps other copies of the game away from the players file while one copy reads and writes it:
-// a lock file beside it, QVPlayers.dat.lock. A lock left behind by a copy that was killed is
-// taken over at once (its process is gone); a copy that is alive keeps its lock however long.
+// a system lock (flock) on a file beside it, QVPlayers.dat.lock, which is removed again when the
+// lock is released. The system releases the lock when its copy ends, however it ends, so a lock
+// that is held is held by a running copy, and only that is waited for. Nothing else at the lock
+// file's place can stall the game: a link is not followed, and only a regular file is locked;
+// anything else is said as it is.
 //
 // Locks nest within the program: the outermost one takes the lock file, the inner ones share it.
 // So LoadPlayers, SavePlayers and StoreCurrentResult, which each take the lock for their own

@@ -355,10 +355,6 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <translation>Es ist keine Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</translation>
     </message>
     <message>
-        <source>It is not a players file (%1 bytes without a single players record), so it was not replaced.</source>
-        <translation>Es ist keine Spielerdatei (%1 Bytes ohne einen einzigen Spielereintrag), darum wurde sie nicht ersetzt.</translation>
-    </message>
-    <message>
         <source>Results are not kept in this session.</source>
         <translation>In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     </message>
@@ -390,6 +386,46 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <source>They could not be kept beside the game:</source>
         <translation>Sie können nicht neben dem Spiel liegen:</translation>
     </message>
+    <message>
+        <source>It could not be opened for writing: %1.</source>
+        <translation>Sie konnte nicht zum Schreiben geöffnet werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is a link that leads nowhere: the links go round in a loop, or there are too many of them.</source>
+        <translation>Es ist ein Verweis, der nirgendwohin führt: Die Verweise gehen im Kreis, oder es sind zu viele.</translation>
+    </message>
+    <message>
+        <source>It is not a players file, so it was not replaced.</source>
+        <translation>Es ist keine Spielerdatei, darum wurde sie nicht ersetzt.</translation>
+    </message>
+    <message>
+        <source>The players file can be read, but not written:</source>
+        <translation>Die Spielerdatei lässt sich lesen, aber nicht schreiben:</translation>
+    </message>
+    <message>
+        <source>Your data folder is read-only for you.</source>
+        <translation>Dein Datenordner ist für dich schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The game&apos;s folder could not be found.</source>
+        <translation>Der Ordner des Spiels wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The game&apos;s folder could not be opened: %1.</source>
+        <translation>Der Ordner des Spiels konnte nicht geöffnet werden: %1.</translation>
+    </message>
+    <message>
+        <source>The players file had been deleted or cut short since the game read it. It was written again from the list of players in the game:</source>
+        <translation>Die Spielerdatei wurde gelöscht oder gekürzt, seit das Spiel sie gelesen hat. Sie wurde aus der Spielerliste im Spiel neu geschrieben:</translation>
+    </message>
+    <message>
+        <source>Another copy of the game has given this player&apos;s record to %1.</source>
+        <translation>Eine andere Kopie des Spiels hat den Eintrag dieses Spielers an %1 vergeben.</translation>
+    </message>
+    <message>
+        <source>This player is not in the players file.</source>
+        <translation>Dieser Spieler steht nicht in der Spielerdatei.</translation>
+    </message>
 </context>
 <context>
     <name>PlayersFileLock</name>
@@ -414,8 +450,24 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <translation>Die Sperrdatei %1 konnte nicht angelegt werden: Zugriff verweigert.</translation>
     </message>
     <message>
-        <source>The lock file %1 could not be created.</source>
-        <translation>Die Sperrdatei %1 konnte nicht angelegt werden.</translation>
+        <source>The lock file %1 is not a file but a folder, a pipe or a device.</source>
+        <translation>Die Sperrdatei %1 ist keine Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 is a link, which the game does not follow.</source>
+        <translation>Die Sperrdatei %1 ist ein Verweis, dem das Spiel nicht folgt.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be created: %2.</source>
+        <translation>Die Sperrdatei %1 konnte nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be opened: %2.</source>
+        <translation>Die Sperrdatei %1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be locked: %2.</source>
+        <translation>Die Sperrdatei %1 konnte nicht gesperrt werden: %2.</translation>
     </message>
 </context>
 <context>

@@ -355,10 +355,6 @@ Results will not be kept in this session.</source>
         <translation>Это не файл, а папка, канал или устройство.</translation>
     </message>
     <message>
-        <source>It is not a players file (%1 bytes without a single players record), so it was not replaced.</source>
-        <translation>Это не файл игроков (%1 байт без единой записи игрока), поэтому он не был заменён.</translation>
-    </message>
-    <message>
         <source>Results are not kept in this session.</source>
         <translation>В этом сеансе результаты не сохраняются.</translation>
     </message>
@@ -390,6 +386,46 @@ Results will not be kept in this session.</source>
         <source>They could not be kept beside the game:</source>
         <translation>Их нельзя хранить рядом с игрой:</translation>
     </message>
+    <message>
+        <source>It could not be opened for writing: %1.</source>
+        <translation>Его не удалось открыть для записи: %1.</translation>
+    </message>
+    <message>
+        <source>It is a link that leads nowhere: the links go round in a loop, or there are too many of them.</source>
+        <translation>Это ссылка, которая никуда не ведёт: ссылки идут по кругу или их слишком много.</translation>
+    </message>
+    <message>
+        <source>It is not a players file, so it was not replaced.</source>
+        <translation>Это не файл игроков, поэтому он не был заменён.</translation>
+    </message>
+    <message>
+        <source>The players file can be read, but not written:</source>
+        <translation>Файл игроков можно прочитать, но нельзя записать:</translation>
+    </message>
+    <message>
+        <source>Your data folder is read-only for you.</source>
+        <translation>Ваша папка данных доступна вам только для чтения.</translation>
+    </message>
+    <message>
+        <source>The game&apos;s folder could not be found.</source>
+        <translation>Папку игры не удалось найти.</translation>
+    </message>
+    <message>
+        <source>The game&apos;s folder could not be opened: %1.</source>
+        <translation>Папку игры не удалось открыть: %1.</translation>
+    </message>
+    <message>
+        <source>The players file had been deleted or cut short since the game read it. It was written again from the list of players in the game:</source>
+        <translation>Файл игроков был удалён или укорочен после того, как игра его прочитала. Он записан заново по списку игроков в игре:</translation>
+    </message>
+    <message>
+        <source>Another copy of the game has given this player&apos;s record to %1.</source>
+        <translation>Другая копия игры отдала запись этого игрока игроку %1.</translation>
+    </message>
+    <message>
+        <source>This player is not in the players file.</source>
+        <translation>Этого игрока нет в файле игроков.</translation>
+    </message>
 </context>
 <context>
     <name>PlayersFileLock</name>
@@ -414,8 +450,24 @@ Results will not be kept in this session.</source>
         <translation>Не удалось создать файл блокировки %1: доступ запрещён.</translation>
     </message>
     <message>
-        <source>The lock file %1 could not be created.</source>
-        <translation>Не удалось создать файл блокировки %1.</translation>
+        <source>The lock file %1 is not a file but a folder, a pipe or a device.</source>
+        <translation>Файл блокировки %1 — не файл, а папка, канал или устройство.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 is a link, which the game does not follow.</source>
+        <translation>Файл блокировки %1 — это ссылка, а по ссылкам игра не переходит.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be created: %2.</source>
+        <translation>Не удалось создать файл блокировки %1: %2.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be opened: %2.</source>
+        <translation>Не удалось открыть файл блокировки %1: %2.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be locked: %2.</source>
+        <translation>Не удалось заблокировать файл блокировки %1: %2.</translation>
     </message>
 </context>
 <context>

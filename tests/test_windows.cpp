@@ -239,6 +239,10 @@ class TestWindows : public QObject {
         TestRuntime rt;
         Form1 form;
         frmLabel title(form);
+        // A file that is no players file is told of over the main window, once the title is gone.
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), "no players here"));
+        bool overMain = false;
+        rt.onMessage = [&](const Message&) { overMain = form.isVisible() && !title.isVisible(); };
         title.Form_Load();  // where it places itself (a Wayland compositor may put it elsewhere)
         vb::Window& w = title.Window();
         QCOMPARE(QRectF(w.Left(), w.Top(), w.Width(), w.Height()), QRectF(4080, 2880, 7200, 5760));
@@ -262,6 +266,7 @@ class TestWindows : public QObject {
         expected.insert(expected.end(), {0.5, 0.5, 0.5});
         QCOMPARE(rt.waits, expected);
         QVERIFY(form.isVisible() && form.Loaded() && title.Text1()->Text().isEmpty());
+        QTRY_VERIFY(rt.messages.size() == 1 && overMain);
         const QString full = "\r\n\r\n\r\nQUILVARO\r\nDremwick\r\n2005";
         for (int i = 0; i < 30; ++i)
             QCOMPARE(texts[i], full.left(i + 1));

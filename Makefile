@@ -48,9 +48,11 @@ mutate: deps
 	./scripts/mutate $(MUTATE_ARGS)
 
 # A Debian package of the game, built in its own folder with Debian's layout (the game in
-# /usr/games) and Debian's build flags (hardening included), without the tests. The maintainer
-# comes from QUILVARO_MAINTAINER, or DEBFULLNAME and DEBEMAIL as for Debian's own tools; a home
-# page from QUILVARO_HOMEPAGE (see the README).
+# /usr/games) and Debian's build flags (hardening included), without the tests. It builds with
+# nothing set: the maintainer is QUILVARO_MAINTAINER when a packager sets it, else DEBFULLNAME and
+# DEBEMAIL as for Debian's own tools, else git's user.name and user.email, else the login and the
+# host name (the configure step says which); a home page comes from QUILVARO_HOMEPAGE (see the
+# README).
 PACKAGE_BUILD ?= build-package
 PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 QUILVARO_MAINTAINER ?=

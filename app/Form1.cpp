@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <utility>
+#include <vector>
 
 #include "app/About.h"
 #include "app/Wait.h"
@@ -60,6 +62,12 @@ QString CellDescription(int x, int y) {
         .arg(x)
         .arg(BallColorName(kind));
 }
+
+struct HeldMessage {
+    QString text;
+    vb::MsgIcon icon;
+    QString title;
+};
 
 QMenuBar* MakeMenuBar(QWidget* parent) {
     // Before any window exists, so that the windows get the interfaces it adds.
@@ -240,9 +248,18 @@ void Form1::Timmi(double Pauser) {
 }
 
 void Form1::Show() {
+    std::vector<HeldMessage> held;
     if (!loaded_) {
         loaded_ = true;
+        // What loading has to say (about the players file) is said over this window, once it is
+        // on the screen and the title has handed over to it.
+        vb::RuntimeHooks& hooks = vb::CurrentRuntimeHooks();
+        const auto say = std::exchange(
+            hooks.msgBox, [&held](const QString& text, vb::MsgIcon icon, const QString& title) {
+                held.push_back({text, icon, title});
+            });
         Form_Load();
+        vb::CurrentRuntimeHooks().msgBox = say;
     }
     if (!isVisible()) {
         Form_Resize();
@@ -255,6 +272,16 @@ void Form1::Show() {
         picture1_->setFocus();
     }
     AnnounceBoard();
+    // Said once the handler that showed the window is over: after the title has gone.
+    if (!held.empty()) {
+        QMetaObject::invokeMethod(
+            this,
+            [held] {
+                for (const HeldMessage& m : held)
+                    vb::MsgBox(m.text, m.icon, m.title);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void Form1::Form_Load() {

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "app/Form1.h"
 #include "app/Wait.h"
@@ -28,8 +29,10 @@ constexpr int kLatestStartMs = 1000;
 
 }  // namespace
 
-frmLabel::frmLabel(Form1& main)
-    : form1_(main),
+frmLabel::frmLabel(Form1& main) : frmLabel([&main]() -> Form1& { return main; }) {}
+
+frmLabel::frmLabel(std::function<Form1&()> main)
+    : form1_(std::move(main)),
       geometry_(this),
       surface_(new vb::PictureBox(this)),
       text1_(new vb::MultiLineTextBox(this, true)) {
@@ -129,6 +132,8 @@ void frmLabel::Start() {
     started_ = true;
     if (QWindow* window = windowHandle())
         window->removeEventFilter(this);
+    if (onShown)
+        onShown();
     Form_Activate();
 }
 
@@ -193,7 +198,7 @@ void frmLabel::Form_Activate() {
     Pause(0.5);
 
     // The main window takes over; this window stays loaded, hidden.
-    form1_.Show();
+    form1_().Show();
     hide();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "platform/Form.h"
 #include "platform/Widgets.h"
@@ -14,6 +15,9 @@ class Form1;
 
 class frmLabel : public QWidget {
   public:
+    // `main` gives the main window when the animation hands over to it: the program makes it
+    // only then, so that nothing but this window stands between the start and its first frame.
+    explicit frmLabel(std::function<Form1&()> main);
     explicit frmLabel(Form1& main);
 
     // Loads the window at its first showing and shows it; the animation follows as soon as the
@@ -24,6 +28,10 @@ class frmLabel : public QWidget {
     void Form_Load();
     // The animation and the hand-over to the main window.
     void Form_Activate();
+
+    // Runs once the window is on the screen, just before the animation: for what its first frame
+    // need not wait for.
+    std::function<void()> onShown;
 
     vb::Window& Window() { return geometry_; }
     vb::MultiLineTextBox* Text1() const { return text1_; }
@@ -40,7 +48,7 @@ class frmLabel : public QWidget {
     void StartWhenVisible();
     void Start();
 
-    Form1& form1_;
+    std::function<Form1&()> form1_;
     vb::FormGeometry geometry_;
     vb::PictureBox* surface_;
     vb::MultiLineTextBox* text1_;

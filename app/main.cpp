@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/Translations.h"
 #include "app/frmLabel.h"
+#include "platform/Accessibility.h"
 #include "platform/WidgetRuntime.h"
 
 int main(int argc, char* argv[]) {
@@ -18,19 +19,24 @@ int main(int argc, char* argv[]) {
     std::optional<qv::StartupGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
-    // Every window of the game carries its icon, for task bars that do not read the menu entry.
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     qv::LoadTranslations();
     vb::InstallWidgetRuntime();
+    vb::InstallAccessibility();
 
-    // The title window opens first and shows the main window when its animation is over.
-    qv::Form1 form1;
-    qv::frmLabel title(form1);
+    // The title window opens first. The main window is made and loaded when the title's
+    // animation is over and shows it.
+    std::optional<qv::Form1> form1;
+    qv::frmLabel title([&form1]() -> qv::Form1& { return form1 ? *form1 : form1.emplace(); });
+    // Every window of the game carries its icon, for task bars that do not read the menu entry.
+    // Its seven sizes are read once the title is on the screen, not before its first frame.
+    title.onShown = [] {
+        QIcon icon;
+        for (const int size : {16, 24, 32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+        QApplication::setWindowIcon(icon);
+    };
     title.Show();
     return QApplication::exec();
 }

@@ -5,15 +5,47 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quilvaro)
 set(CPACK_PACKAGE_VENDOR Dremwick)
-# The maintainer, "Name <address>": QUILVARO_MAINTAINER, or else DEBFULLNAME and DEBEMAIL as
-# Debian's own tools read them. `cpack` refuses to build a package without one.
+# The maintainer, "Name <address>": QUILVARO_MAINTAINER, which a packager sets. Without it, the one
+# the machine already knows: DEBFULLNAME and DEBEMAIL as Debian's own tools read them, else git's
+# user.name and user.email, else the login and the host name, so that `make package` builds a
+# package for oneself with nothing set. The configure step says which one it took.
 set(QUILVARO_MAINTAINER "" CACHE STRING
-    "The package's maintainer, \"Name <address>\" (empty: DEBFULLNAME <DEBEMAIL>)")
+    "The package's maintainer, \"Name <address>\" (empty: taken from the machine)")
 set(CPACK_PACKAGE_CONTACT "${QUILVARO_MAINTAINER}")
+set(quilvaro_maintainer_from "QUILVARO_MAINTAINER")
 if(NOT CPACK_PACKAGE_CONTACT AND "$ENV{DEBEMAIL}" MATCHES "<")
     set(CPACK_PACKAGE_CONTACT "$ENV{DEBEMAIL}")
-elseif(NOT CPACK_PACKAGE_CONTACT AND DEFINED ENV{DEBEMAIL} AND DEFINED ENV{DEBFULLNAME})
+    set(quilvaro_maintainer_from "DEBEMAIL")
+elseif(NOT CPACK_PACKAGE_CONTACT AND NOT "$ENV{DEBEMAIL}" STREQUAL ""
+       AND NOT "$ENV{DEBFULLNAME}" STREQUAL "")
     set(CPACK_PACKAGE_CONTACT "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
+    set(quilvaro_maintainer_from "DEBFULLNAME and DEBEMAIL")
+endif()
+find_package(Git QUIET)
+if(NOT CPACK_PACKAGE_CONTACT AND GIT_EXECUTABLE)
+    execute_process(COMMAND ${GIT_EXECUTABLE} config user.name
+                    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+                    OUTPUT_VARIABLE quilvaro_git_name OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    execute_process(COMMAND ${GIT_EXECUTABLE} config user.email
+                    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+                    OUTPUT_VARIABLE quilvaro_git_email OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(quilvaro_git_name AND quilvaro_git_email)
+        set(CPACK_PACKAGE_CONTACT "${quilvaro_git_name} <${quilvaro_git_email}>")
+        set(quilvaro_maintainer_from "git's user.name and user.email")
+    endif()
+endif()
+if(NOT CPACK_PACKAGE_CONTACT)
+    execute_process(COMMAND id -un OUTPUT_VARIABLE quilvaro_login
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    cmake_host_system_information(RESULT quilvaro_host QUERY FQDN)
+    if(quilvaro_login AND quilvaro_host)
+        set(CPACK_PACKAGE_CONTACT "${quilvaro_login} <${quilvaro_login}@${quilvaro_host}>")
+        set(quilvaro_maintainer_from "the login and the host name")
+    endif()
+endif()
+if(CPACK_PACKAGE_CONTACT AND NOT QUILVARO_MAINTAINER)
+    message(STATUS "Package maintainer: ${CPACK_PACKAGE_CONTACT} (from ${quilvaro_maintainer_from}; "
+                   "a packager sets QUILVARO_MAINTAINER)")
 endif()
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackageCheck.cmake)
 

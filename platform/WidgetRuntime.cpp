@@ -11,8 +11,21 @@ namespace vb {
 
 namespace {
 
+// The window a message box stands over: the active one, or else a window on the screen (a window
+// that was active and has just been hidden, as the title at the hand-over, is no longer there).
+QWidget* MessageBoxOwner() {
+    QWidget* active = QApplication::activeWindow();
+    if (active != nullptr && active->isVisible())
+        return active;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowType() == Qt::Window)
+            return w;
+    }
+    return nullptr;
+}
+
 void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(MessageBoxOwner());
     // Like the game's windows, the box keeps its light palette on a dark desktop.
     box.setPalette(LightPalette());
     box.setWindowTitle(title);

@@ -2,6 +2,8 @@
 // Quit and closing.
 
 #include "GameDriver.h"
+#include "PlayersFixtures.h"
+#include "app/frmLabel.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -100,6 +102,21 @@ class TestWindows : public QObject {
         }
         g.form.close();
         QCOMPARE(g.rt.endCount, 3);
+    }
+
+    // The title hands over to the main window once; what loading the players file has to say
+    // is said over the main window after that, not over the title.
+    void aStartUpMessageIsSaidOverTheMainWindowAfterTheTitle() {
+        TestRuntime rt;
+        Form1 form;
+        frmLabel title(form);
+        QVERIFY(WriteWholeFile(rt.PlayersFile(), QByteArray("no players here\r\n").repeated(9)));
+        bool overMain = false;
+        rt.onMessage = [&](const Message&) { overMain = form.isVisible() && !title.isVisible(); };
+        title.Show();
+        QTRY_VERIFY_WITH_TIMEOUT(!title.isVisible(), 10000);
+        QVERIFY(form.isVisible() && form.Loaded());
+        QTRY_VERIFY(rt.messages.size() == 1 && overMain);
     }
 };
 

@@ -103,7 +103,6 @@ class TestDialogs : public QObject {
             {welcome.Text1(), {0, 600, 3255, 1095}, sans + " 12"},
             {welcome.Command1(0), {0, 1800, 1455, 375}, sans + " 9.75 bold"},
             {welcome.Command1(1), {1800, 1800, 1455, 375}, sans + " 9.75 bold"},
-            {&zoom, {0, 0, 2085, 645}, {}},
             {zoom.Combo1(), {120, 120, 1575, 360}, sans + " 9.75 bold"}};
         auto px = [dpi](double twips) { return int(std::lround(twips * dpi / 1440)); };
         for (const auto& [widget, designed, font] : rows) {

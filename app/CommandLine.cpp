@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Translations.h"
+#include "view/BallMarks.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -146,6 +147,16 @@ std::optional<int> HandleCommandLine(int& argc, char** argv) {
         QCoreApplication::translate("CommandLine", "Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("marks"),
+        QCoreApplication::translate(
+            "CommandLine",
+            "Draw a mark in every ball, its shape telling the colour (this run only; the Zoom "
+            "window's check box keeps the choice).")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("no-marks"),
+                           QCoreApplication::translate(
+                               "CommandLine", "Draw the balls without marks (this run only).")));
     AddQtOptions(parser);
 
     if (!parser.parse(QCoreApplication::arguments()))
@@ -166,6 +177,7 @@ std::optional<int> HandleCommandLine(int& argc, char** argv) {
         PrintLine(stderr, missing.arg(name));
         return 1;
     }
+    StartBallMarks(parser.optionNames());
     return std::nullopt;
 }
 

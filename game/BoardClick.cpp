@@ -10,6 +10,7 @@
 #include "game/NextBalls.h"
 #include "game/PathSearch.h"
 #include "view/BallColor.h"
+#include "view/BallMarks.h"
 #include "view/MoveAnimation.h"
 
 namespace qv {
@@ -24,7 +25,7 @@ Integer CellOf(vb::Single position) {
 
 void DrawBall(vb::Picture& board, int x, int y, int width, vb::Color colour) {
     board.SetDrawWidth(width);
-    board.PSet(x - 0.5, y - 0.5, colour);
+    PSetBall(board, x - 0.5, y - 0.5, colour);
 }
 
 // The balls of a scoring move flash together: half-size dots of the line's colour for 0.3 s.

@@ -39,6 +39,7 @@ Integer PlayersFileNo = 0;
 Integer PlayerCount = 0;
 
 Single Zoom = 0;
+bool BallMarks = false;
 
 void InitSettings() {
     BoardWidth = 9;
@@ -72,6 +73,7 @@ void ResetSharedState() {
     PlayersFilePath.clear();
     PlayersFileNo = PlayerCount = 0;
     Zoom = 0;
+    BallMarks = false;
 }
 
 }  // namespace qv

@@ -58,6 +58,9 @@ extern Integer PlayersFileNo;
 extern Integer PlayerCount;
 
 extern Single Zoom;
+// A mark of its colour's own shape in every ball (see view/BallMarks.h): the player's choice, set
+// at start-up and in the Zoom window.
+extern bool BallMarks;
 
 // The fixed settings, set once when the main window loads.
 void InitSettings();

@@ -10,6 +10,7 @@
 #include "game/MainWindow.h"
 #include "platform/Runtime.h"
 #include "view/BallColor.h"
+#include "view/BallMarks.h"
 
 namespace qv {
 
@@ -36,7 +37,7 @@ void PickNextBalls() {
         NextBalls[i - 1] = kind;
         preview.SetDrawWidth(vb::CInt(0.8 * BallSize));
         const PointI at = PreviewPoints[i - 1];
-        preview.PSet(at.x, at.y, BallColor(kind));
+        PSetBall(preview, at.x, at.y, BallColor(kind));
     }
 }
 
@@ -81,7 +82,7 @@ void PlaceNewBalls() {
         // The ball grows in two steps: half the normal width, then the full width.
         for (int t = 1; t <= 2; ++t) {
             board.SetDrawWidth(vb::CInt(BallSize / 2.0 * t));
-            board.PSet(cell.x - 0.5, cell.y - 0.5, BallColor(kind));
+            PSetBall(board, cell.x - 0.5, cell.y - 0.5, BallColor(kind));
             form.Refresh();
             Pause(0.1);
         }

@@ -156,6 +156,18 @@ void Canvas::PSet(double x, double y, Color c) {
     Stamp(DeviceX(x), DeviceY(y), drawWidth_ * dpr_, ResolveColor(c).rgb());
 }
 
+void Canvas::PMark(double x, double y, const std::function<bool(int, int, int)>& shape, Color c) {
+    Detach();
+    const QRgb rgb = ResolveColor(c).rgb();
+    const int size = static_cast<int>(std::lround(drawWidth_ * dpr_));
+    const int px = static_cast<int>(std::floor(DeviceX(x)));
+    const int py = static_cast<int>(std::floor(DeviceY(y)));
+    for (int dy = -size / 2; dy <= size / 2; ++dy)
+        for (int dx = -size / 2; dx <= size / 2; ++dx)
+            if (shape(dx, dy, size))
+                FillSpan(py + dy, px + dx, px + dx, rgb);
+}
+
 void Canvas::Line(double x1, double y1, double x2, double y2) {
     Detach();
     const QRgb rgb = ResolveColor(foreColor_).rgb();

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 #include "platform/Basic.h"
 
@@ -51,6 +52,11 @@ class Canvas {
 
     // A filled disc whose diameter is the pen width, centred on (x, y), in colour c.
     void PSet(double x, double y, Color c);
+    // A mark over the dot PSet draws at (x, y) with the pen width, in colour c: the pixel dx
+    // columns right of and dy rows below the one holding the dot's centre belongs to it when
+    // shape(dx, dy, size) holds, size being the dot's diameter in device pixels. Only pixels up to
+    // half that size away are asked, so a mark never reaches past the dot's square.
+    void PMark(double x, double y, const std::function<bool(int, int, int)>& shape, Color c);
     // A line in the drawing colour and the pen width; the end point itself is not drawn.
     void Line(double x1, double y1, double x2, double y2);
 

@@ -8,23 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/SystemColors.h"
+
 namespace vb {
-
-namespace {
-
-// A band of `thickness` pixels along the inside of `outer`.
-void FillRing(QPainter& painter, const QRect& outer, int thickness, const QColor& colour) {
-    const int t = std::min({thickness, outer.width() / 2, outer.height() / 2});
-    if (t <= 0)
-        return;
-    painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), t), colour);
-    painter.fillRect(QRect(outer.left(), outer.bottom() - t + 1, outer.width(), t), colour);
-    painter.fillRect(QRect(outer.left(), outer.top() + t, t, outer.height() - 2 * t), colour);
-    painter.fillRect(QRect(outer.right() - t + 1, outer.top() + t, t, outer.height() - 2 * t),
-                     colour);
-}
-
-}  // namespace
 
 CellPictureBox::CellPictureBox(QWidget* parent, int columns, int rows)
     : PictureBox(parent),
@@ -47,21 +33,70 @@ QRect CellPictureBox::CellRect(int x, int y) const {
         .translated(contentsRect().topLeft());
 }
 
+void CellPictureBox::FrameRects(int x, int y, QRect* outer, QRect* inner) const {
+    // The grid line at a coordinate covers the columns (rows) a line of one logical pixel covers.
+    const Canvas& c = GetCanvas();
+    const int line = std::max(1, static_cast<int>(std::lround(c.DevicePixelRatio())));
+    auto first = [line](double device) {
+        return static_cast<int>(std::floor(device)) - (line - 1) / 2;
+    };
+    const double w = c.ScaleWidth() / columns_, h = c.ScaleHeight() / rows_;
+    const int left = first(c.DeviceX(c.ScaleLeft() + (x - 1) * w));
+    const int right = first(c.DeviceX(c.ScaleLeft() + x * w));
+    const int top = first(c.DeviceY(c.ScaleTop() + (y - 1) * h));
+    const int bottom = first(c.DeviceY(c.ScaleTop() + y * h));
+    // A band on each side of the lines that grows with the cell.
+    const int band = std::max(2, static_cast<int>(std::lround((right - left) / 16.0)));
+    *outer = QRect(QPoint(left - band, top - band),
+                   QPoint(right + line - 1 + band, bottom + line - 1 + band));
+    *inner = QRect(QPoint(left + line + band, top + line + band),
+                   QPoint(right - 1 - band, bottom - 1 - band));
+}
+
 void CellPictureBox::PaintOver(QPainter& painter) const {
     if (!CursorShown())
         return;
-    // A dark frame with a light line inside it: one of the two stands out on the white and the
-    // grey board, on the grid lines and on every ball colour. It grows with the cell and covers
-    // the cell's own grid lines.
-    const QRect cell = CellRect(cursorX_, cursorY_).adjusted(-1, -1, 1, 1);
-    const int dark = std::max(2, static_cast<int>(std::lround(cell.width() / 18.0))) + 1;
-    const int light = std::max(1, dark / 2);
-    FillRing(painter, cell, dark, Qt::black);
-    FillRing(painter, cell.adjusted(dark, dark, -dark, -dark), light, Qt::white);
+    // A black frame over the cell's edges and grid lines, laid on the board's ground only: every
+    // pixel of a ball, selected, moving or growing, shows through whole.
+    const Canvas& c = GetCanvas();
+    const QImage& image = c.Image();
+    QRect outer, inner;
+    FrameRects(cursorX_, cursorY_, &outer, &inner);
+    outer &= image.rect();
+    if (outer.isEmpty())
+        return;
+    const QRgb ground = ResolveColor(c.BackColor()).rgb(),
+               lines = ResolveColor(c.ForeColor()).rgb();
+    QImage frame(outer.size(), QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    for (int y = outer.top(); y <= outer.bottom(); ++y) {
+        for (int x = outer.left(); x <= outer.right(); ++x) {
+            const QRgb under = image.pixel(x, y);
+            if (!inner.contains(x, y) && (under == ground || under == lines))
+                frame.setPixel(x - outer.left(), y - outer.top(), qRgb(0, 0, 0));
+        }
+    }
+    frame.setDevicePixelRatio(c.DevicePixelRatio());
+    painter.drawImage(
+        QPointF(contentsRect().topLeft()) + QPointF(outer.topLeft()) / c.DevicePixelRatio(), frame);
 }
 
 void CellPictureBox::UpdateCell(int x, int y) {
-    update(CellRect(x, y).adjusted(-2, -2, 2, 2));
+    QRect outer, inner;
+    FrameRects(x, y, &outer, &inner);
+    const qreal dpr = GetCanvas().DevicePixelRatio();
+    update(QRect(static_cast<int>(std::floor(outer.left() / dpr)) - 1,
+                 static_cast<int>(std::floor(outer.top() / dpr)) - 1,
+                 static_cast<int>(std::ceil(outer.width() / dpr)) + 3,
+                 static_cast<int>(std::ceil(outer.height() / dpr)) + 3)
+               .translated(contentsRect().topLeft()));
+}
+
+void CellPictureBox::ShowFrame(bool shown) {
+    if (shown == byKeys_)
+        return;
+    byKeys_ = shown;
+    UpdateCell(cursorX_, cursorY_);
 }
 
 void CellPictureBox::SetCursor(int x, int y) {
@@ -131,29 +166,34 @@ void CellPictureBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    ShowFrame(true);
     onKeyDown(code, ModifierBits(event->modifiers()));
 }
 
 void CellPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    // The cursor follows the mouse, so that mouse and keys can be mixed.
+    // A click hides the frame, as desktops hide focus rings from the mouse. The cursor follows the
+    // mouse all the same, so that the next key goes on from the clicked cell.
+    const bool shown = CursorShown();
+    ShowFrame(false);
     const Canvas& c = GetCanvas();
     const QPointF p = event->position() - QPointF(contentsRect().topLeft());
     const double column = std::floor((c.UserX(p.x()) - c.ScaleLeft()) * columns_ / c.ScaleWidth());
     const double row = std::floor((c.UserY(p.y()) - c.ScaleTop()) * rows_ / c.ScaleHeight());
-    if (column >= 0 && column < columns_ && row >= 0 && row < rows_) {
-        const int before = cursorX_ * 1000 + cursorY_;
+    if (column >= 0 && column < columns_ && row >= 0 && row < rows_)
         SetCursor(static_cast<int>(column) + 1, static_cast<int>(row) + 1);
-        if (CursorShown() && before != cursorX_ * 1000 + cursorY_) {
-            // On the screen before the handler runs: a turn paints only what it draws.
-            QEvent request(QEvent::UpdateRequest);
-            QCoreApplication::sendEvent(window(), &request);
-        }
+    if (shown) {
+        // Off the screen before the handler runs: a turn paints only what it draws.
+        QEvent request(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(window(), &request);
     }
     PictureBox::mouseReleaseEvent(event);
 }
 
 void CellPictureBox::focusInEvent(QFocusEvent* event) {
     PictureBox::focusInEvent(event);
+    // Reached by the Tab key: the player is on the keys.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        byKeys_ = true;
     UpdateCell(cursorX_, cursorY_);
     // The picture itself is announced as focused once this returns; the cell follows it, so
     // that a reader speaks the cell last.

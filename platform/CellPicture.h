@@ -1,7 +1,7 @@
 // A picture box divided into a grid of cells over its user scale, for play from the keyboard and
-// for screen readers: a cursor cell shown while the picture has the keyboard focus, key presses
-// handed to the window as key codes, and each cell named for assistive technology (see
-// Accessibility.h).
+// for screen readers: a cursor cell, framed for the keys only (from the first arrow key, Enter or
+// Tab into the picture until the next click on it), key presses handed to the window as key codes,
+// and each cell named for assistive technology (see Accessibility.h).
 #pragma once
 
 #include <functional>
@@ -27,13 +27,15 @@ class CellPictureBox : public PictureBox {
     int Rows() const { return rows_; }
 
     // The cursor cell, column and row counted from 1. Moving it repaints the two cells and, while
-    // the picture has the focus, tells assistive technology which cell now has it.
+    // the picture has the focus, tells assistive technology which cell now has it, whether its
+    // frame shows or not.
     int CursorX() const { return cursorX_; }
     int CursorY() const { return cursorY_; }
     void SetCursor(int x, int y);
     // One step, stopping at the edges.
     void MoveCursor(int dx, int dy) { SetCursor(cursorX_ + dx, cursorY_ + dy); }
-    bool CursorShown() const { return hasFocus(); }
+    // The frame shows while the picture has the focus and the keys, not the mouse, were used last.
+    bool CursorShown() const { return hasFocus() && byKeys_; }
 
     // The cell's rectangle in the widget's logical pixels.
     QRect CellRect(int x, int y) const;
@@ -58,10 +60,15 @@ class CellPictureBox : public PictureBox {
   private:
     void UpdateCell(int x, int y);
     void AnnounceCursor();
+    void ShowFrame(bool shown);
+    // The frame around a cell in device pixels of the image: the band between `outer` and
+    // `inner`, laid over the cell's four edges.
+    void FrameRects(int x, int y, QRect* outer, QRect* inner) const;
 
     int columns_, rows_;
     int cursorX_, cursorY_;
-    QStringList names_;  // as last told
+    bool byKeys_ = false;  // the cursor was last moved or used by a key
+    QStringList names_;    // as last told
 };
 
 }  // namespace vb

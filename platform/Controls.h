@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "platform/Basic.h"
@@ -52,6 +53,9 @@ class Picture : public Control {
     virtual int DrawWidth() const = 0;
     virtual void SetDrawWidth(int pixels) = 0;
     virtual void PSet(double x, double y, Color c) = 0;
+    // A mark over the dot PSet draws at (x, y) with the pen width (see Canvas::PMark).
+    virtual void PMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                       Color c) = 0;
     virtual void Line(double x1, double y1, double x2, double y2) = 0;
 };
 

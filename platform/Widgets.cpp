@@ -153,6 +153,12 @@ void PictureBox::PSet(double x, double y, Color c) {
     MarkDirty();
 }
 
+void PictureBox::PMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                       Color c) {
+    canvas_.PMark(x, y, shape, c);
+    MarkDirty();
+}
+
 void PictureBox::Line(double x1, double y1, double x2, double y2) {
     canvas_.Line(x1, y1, x2, y2);
     MarkDirty();

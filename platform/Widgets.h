@@ -127,6 +127,8 @@ class PictureBox : public Twips<QFrame, Picture> {
     int DrawWidth() const override { return canvas_.DrawWidth(); }
     void SetDrawWidth(int pixels) override { canvas_.SetDrawWidth(pixels); }
     void PSet(double x, double y, Color c) override;
+    void PMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+               Color c) override;
     void Line(double x1, double y1, double x2, double y2) override;
 
     const Canvas& GetCanvas() const { return canvas_; }

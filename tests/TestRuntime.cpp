@@ -1,5 +1,6 @@
 #include "TestRuntime.h"
 
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,6 +8,8 @@ namespace qvtest {
 
 TestRuntime::TestRuntime() {
     vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+    // Settings go to the test's own folder, never to the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, DataDir() + "/config");
     vb::RuntimeHooks hooks;
     hooks.wait = [this](double s) { events << QString("wait %1").arg(s); };
     hooks.randomize = [this] { events << "randomize"; };

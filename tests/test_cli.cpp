@@ -21,7 +21,9 @@ class TestCli : public QObject {
                 << QString(command).split(' ', Qt::SkipEmptyParts) << status << pattern;
         };
         const QString version = QString("quilvaro %1\n").arg(QUILVARO_VERSION).replace('.', "\\.");
-        const QString help = "Usage: \\S*quilvaro \\[options\\]\n(.*\n)*.*--version.*\n(.*\n)*";
+        const QString help =
+            "Usage: \\S*quilvaro \\[options\\]\n(.*\n)*.*--version.*\n(.*\n)*.*--marks.*\n(.*\n)*"
+            ".*--no-marks.*\n(.*\n)*";
         const QString misuse = "quilvaro: .*%1.*\nTry 'quilvaro --help'.*\n";
         const QString oneLine = "quilvaro: [^\n]*%1[^\n]*\n";
         row("--version", 0, version);
@@ -45,6 +47,7 @@ class TestCli : public QObject {
                                  "XDG_SESSION_TYPE", "LANGUAGE"})
             env.remove(name);
         env.insert("XDG_RUNTIME_DIR", runtime_.path());
+        env.insert("XDG_CONFIG_HOME", runtime_.path());  // never the user's settings
         env.insert("LC_ALL", "C.UTF-8");  // the texts as written, whatever the machine's locale
         while (!command.isEmpty() && command.first().contains('=')) {
             const QString setting = command.takeFirst();

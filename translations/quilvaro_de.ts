@@ -110,6 +110,14 @@ Die üblichen Qt-Optionen wie -platform, -style und -reverse gelten ebenfalls.</
         <source>%1: cannot open the game&apos;s window: %2</source>
         <translation>%1: das Fenster des Spiels lässt sich nicht öffnen: %2</translation>
     </message>
+    <message>
+        <source>Draw a mark in every ball, its shape telling the colour (this run only; the Zoom window&apos;s check box keeps the choice).</source>
+        <translation>In jede Kugel eine Markierung zeichnen, deren Form die Farbe angibt (nur bei diesem Aufruf; das Kästchen im Fenster „Zoom“ merkt sich die Wahl).</translation>
+    </message>
+    <message>
+        <source>Draw the balls without marks (this run only).</source>
+        <translation>Die Kugeln ohne Markierungen zeichnen (nur bei diesem Aufruf).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -568,6 +576,14 @@ Bitte ändere sie und versuche es noch einmal.</translation>
     <message>
         <source>Window size</source>
         <translation>Fenstergröße</translation>
+    </message>
+    <message>
+        <source>&amp;Marks on the balls</source>
+        <translation>&amp;Markierungen auf den Kugeln</translation>
+    </message>
+    <message>
+        <source>A mark of its colour&apos;s own shape in every ball, to tell the colours apart.</source>
+        <translation>In jeder Kugel eine Markierung, deren Form für jede Farbe eine andere ist, um die Farben auseinanderzuhalten.</translation>
     </message>
 </context>
 </TS>

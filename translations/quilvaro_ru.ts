@@ -110,6 +110,14 @@ Qt&apos;s standard options, such as -platform, -style and -reverse, apply as wel
         <source>%1: cannot open the game&apos;s window: %2</source>
         <translation>%1: не удаётся открыть окно игры: %2</translation>
     </message>
+    <message>
+        <source>Draw a mark in every ball, its shape telling the colour (this run only; the Zoom window&apos;s check box keeps the choice).</source>
+        <translation>Рисовать в каждом шаре метку, форма которой обозначает цвет (только при этом запуске; флажок в окне «Масштаб» запоминает выбор).</translation>
+    </message>
+    <message>
+        <source>Draw the balls without marks (this run only).</source>
+        <translation>Рисовать шары без меток (только при этом запуске).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -568,6 +576,14 @@ Please change them and try again.</source>
     <message>
         <source>Window size</source>
         <translation>Размер окна</translation>
+    </message>
+    <message>
+        <source>&amp;Marks on the balls</source>
+        <translation>&amp;Метки на шарах</translation>
+    </message>
+    <message>
+        <source>A mark of its colour&apos;s own shape in every ball, to tell the colours apart.</source>
+        <translation>В каждом шаре метка, форма которой своя у каждого цвета, чтобы цвета можно было различить.</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "game/MainWindow.h"
 #include "platform/Screen.h"
 #include "view/BallColor.h"
+#include "view/BallMarks.h"
 
 namespace qv {
 
@@ -14,6 +15,30 @@ void DrawInnerGridLines() {
         board.Line(0, k, 9, k);
     for (int k = 1; k <= BoardWidth; ++k)
         board.Line(k, 0, k, 9);
+}
+
+void DrawBallsAndPreview() {
+    vb::Picture& board = MainWindow().Picture1();
+    vb::Picture& preview = MainWindow().Picture2();
+    const Integer enlarged = vb::CInt(BallSize * 1.2);
+    for (int y = 1; y <= BoardHeight; ++y) {
+        for (int x = 1; x <= BoardWidth; ++x) {
+            if (Board(x, y) > 0) {
+                board.SetDrawWidth(BallSize);
+                if (BallSelected && x == SelectedX && y == SelectedY)
+                    board.SetDrawWidth(enlarged);
+                PSetBall(board, x - 0.5, y - 0.5, BallColor(Board(x, y)));
+            }
+        }
+    }
+
+    preview.Cls();
+    for (int i = 0; i <= 2; ++i) {
+        if (NextBalls[i] > 0) {
+            preview.SetDrawWidth(vb::CInt(0.8 * BallSize));
+            PSetBall(preview, PreviewPoints[i].x, PreviewPoints[i].y, BallColor(NextBalls[i]));
+        }
+    }
 }
 
 void LayoutMainWindow() {
@@ -105,25 +130,7 @@ void LayoutMainWindow() {
     while (BallSize > 1 && vb::CInt(BallSize * 1.2) > cell)
         --BallSize;
 
-    const Integer enlarged = vb::CInt(BallSize * 1.2);
-    for (int y = 1; y <= BoardHeight; ++y) {
-        for (int x = 1; x <= BoardWidth; ++x) {
-            if (Board(x, y) > 0) {
-                board.SetDrawWidth(BallSize);
-                if (BallSelected && x == SelectedX && y == SelectedY)
-                    board.SetDrawWidth(enlarged);
-                board.PSet(x - 0.5, y - 0.5, BallColor(Board(x, y)));
-            }
-        }
-    }
-
-    preview.Cls();
-    for (int i = 0; i <= 2; ++i) {
-        if (NextBalls[i] > 0) {
-            preview.SetDrawWidth(vb::CInt(0.8 * BallSize));
-            preview.PSet(PreviewPoints[i].x, PreviewPoints[i].y, BallColor(NextBalls[i]));
-        }
-    }
+    DrawBallsAndPreview();
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include "app/Wait.h"
 #include "game/GameState.h"
 #include "game/MainWindow.h"
+#include "view/BallMarks.h"
 #include "view/Layout.h"
 
 namespace qv {
@@ -64,7 +65,7 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
             board.SetDrawWidth(enlarged);
             board.PSet(fromCx + (s - 1) * deltaX, fromCy + (s - 1) * deltaY, BoardBackColor);
             board.SetDrawWidth(BallSize);
-            board.PSet(fromCx + s * deltaX, fromCy + s * deltaY, colour);
+            PSetBall(board, fromCx + s * deltaX, fromCy + s * deltaY, colour);
             form.Refresh();
             Pause(0.02);
         }

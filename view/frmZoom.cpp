@@ -2,9 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
+#include "platform/Screen.h"
+#include "view/BallMarks.h"
+#include "view/Layout.h"
 
 namespace qv {
 
@@ -22,13 +26,26 @@ constexpr ZoomEntry kEntries[] = {
 }  // namespace
 
 frmZoom::frmZoom(QWidget* owner)
-    : vb::Dialog(owner), combo1_(new vb::ComboBox(this, QStringLiteral("Combo1"))) {
+    : vb::Dialog(owner),
+      combo1_(new vb::ComboBox(this, QStringLiteral("Combo1"))),
+      chkMarks_(
+          new QCheckBox(QCoreApplication::translate("frmZoom", "&Marks on the balls"), this)) {
     setWindowTitle(QCoreApplication::translate("frmZoom", "Zoom"));
-    SetClientSize(2085, 645);
-    combo1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+    const QFont font = vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    combo1_->setFont(font);
     combo1_->SetTwipsGeometry(120, 120, 1575, 360);
     combo1_->onClick = [this] { Combo1_Click(); };
     combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Window size"));
+    // The check box under the list, as far below it as the list is below the top; the window
+    // grows by what the box needs and keeps the designed margins right of and below it.
+    chkMarks_->setFont(font);
+    chkMarks_->setAccessibleDescription(QCoreApplication::translate(
+        "frmZoom", "A mark of its colour's own shape in every ball, to tell the colours apart."));
+    const QSize box = chkMarks_->sizeHint();
+    chkMarks_->setGeometry(vb::PixelsX(120), vb::PixelsY(600), box.width(), box.height());
+    SetClientSize(std::max(2085.0f, vb::TwipsX(chkMarks_->geometry().right() + 1) + 120),
+                  vb::TwipsY(chkMarks_->geometry().bottom() + 1) + 165);
+    QObject::connect(chkMarks_, &QCheckBox::clicked, this, [this] { chkMarks_Click(); });
     Form_Load();
 }
 
@@ -63,7 +80,16 @@ void frmZoom::Combo1_Click() {
     Hide();
 }
 
+void frmZoom::chkMarks_Click() {
+    BallMarks = chkMarks_->isChecked();
+    SaveBallMarks(BallMarks);
+    // The board and the preview drawn again over themselves: every ball covers its old mark.
+    DrawBallsAndPreview();
+    MainWindow().Refresh();
+}
+
 void frmZoom::showEvent(QShowEvent* event) {
+    chkMarks_->setChecked(BallMarks);
     vb::Dialog::showEvent(event);
     // A window's frame is known only once it is shown: the first showing after loading places
     // the dialog again by its true outer size.

@@ -1,6 +1,10 @@
 // "Zoom": the scale of the main window, chosen from five entries. Choosing an entry stores the
-// scale in Zoom and hides the dialog; the close box unloads it without a choice.
+// scale in Zoom and hides the dialog; the close box unloads it without a choice. Below the list,
+// "Marks on the balls" switches the marks (see BallMarks.h) and keeps the choice; the board shows
+// it at once.
 #pragma once
+
+#include <QCheckBox>
 
 #include "platform/Dialog.h"
 #include "platform/ListControls.h"
@@ -15,8 +19,10 @@ class frmZoom : public vb::Dialog {
     // Fills the list, shows the scale in force and centres the dialog on the main window.
     void Form_Load();
     void Combo1_Click();
+    void chkMarks_Click();
 
     vb::ComboBox* Combo1() const { return combo1_; }
+    QCheckBox* chkMarks() const { return chkMarks_; }
     // The dialog was closed with its close box: the next display needs a fresh one.
     bool Unloaded() const { return unloaded_; }
 
@@ -28,6 +34,7 @@ class frmZoom : public vb::Dialog {
     void CentreOnMainWindow();
 
     vb::ComboBox* combo1_;
+    QCheckBox* chkMarks_;
     bool centredWithFrame_ = false;
     bool unloaded_ = false;
 };

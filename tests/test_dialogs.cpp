@@ -274,8 +274,8 @@ class TestDialogs : public QObject {
     // A new player takes the first free record, in a full table the lowest result (the lower
     // record on a tie), keeping its spare bytes; the whole table is written, and the name is
     // shown whole, stored at 50 characters and listed at 25. Typed: Tab moves on, Enter breaks
-    // the line in the name and presses no button, nor does Escape; a character the file cannot
-    // hold (a non-ASCII one, as an input method gives it) is refused on O'k (\r) and the box
+    // the line in the name and presses a focused button, Escape cancels; a character the file
+    // cannot hold (a non-ASCII one, as an input method gives it) is refused on O'k (\r) and the box
     // stays open with the name as typed, ready to be mended.
     void aNewPlayerTakesARecordAndTheWholeTableIsWritten_data() {
         QTest::addColumn<QByteArray>("file");
@@ -296,8 +296,10 @@ class TestDialogs : public QObject {
         QTest::newRow("sixty characters") << QByteArray() << sixty << 1 << sixty;
         QTest::newRow("empty") << ann << "" << 0 << "";
         QTest::newRow("blanks") << ann << "   " << 2 << "   ";
-        QTest::newRow("line break") << ann << "Ann\nLee\x1b" << 2 << "Ann\r\nLee";
-        QTest::newRow("Enter on Cancel") << ann << "Bob\t\t\n\x1b" << 2 << "Bob";
+        QTest::newRow("line break") << ann << "Ann\nLee" << 2 << "Ann\r\nLee";
+        QTest::newRow("Enter on O'k") << ann << "Bob\t\n" << 2 << "Bob";
+        QTest::newRow("Enter on Cancel") << ann << "Bob\t\t\n" << 0 << "";
+        QTest::newRow("Escape") << ann << "Bob\x1b" << 0 << "";
         QTest::newRow("refused") << ann << zoe << 0 << zoe;
         QTest::newRow("mended") << ann << zoe + "\r\be" << 2 << "Zoe";
     }

@@ -34,6 +34,12 @@ class CellPictureBox : public PictureBox {
     // One step, stopping at the edges.
     void MoveCursor(int dx, int dy) { SetCursor(cursorX_ + dx, cursorY_ + dy); }
     bool CursorShown() const { return hasFocus(); }
+    // Tells assistive technology again that the cursor cell has the focus, for when something
+    // else claimed it.
+    void AnnounceFocus() {
+        if (hasFocus())
+            AnnounceCursor();
+    }
 
     // The cell's rectangle in the widget's logical pixels.
     QRect CellRect(int x, int y) const;

@@ -363,13 +363,14 @@ void Form1::mnuStart_Click(int Index) {
 void Form1::Say(const QString& text) {
     if (text.isEmpty())
         return;
-    // Said once the window is active again: a message box that ended the game gives the keys back
-    // only then, and a reader would cut the message short to speak the focus.
+    // Said once the board has the keys: a message box that ended the game gives them back only
+    // when the window is active again, and a screen reader would cut the message short to speak
+    // the focus.
     toSay_ = text;
-    if (isActiveWindow())
+    if (isActiveWindow() && picture1_->hasFocus())
         SayNow();
     else
-        QTimer::singleShot(500, this, [this] { SayNow(); });
+        QTimer::singleShot(1000, this, [this] { SayNow(); });
 }
 
 void Form1::SayNow() {
@@ -445,6 +446,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         } else if (alt && shortcutKey_ != 0) {
             return true;
         }
+    }
+    if (event->type() == QEvent::FocusIn && watched == picture1_ && !toSay_.isEmpty()) {
+        // After the board has told which cell has the focus, which it does once this returns.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { SayNow(); }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
     }
     if (event->type() == QEvent::FocusIn && watched == menuBar_) {
         // The menu bar takes the keys without telling a screen reader which command is current.

@@ -513,10 +513,6 @@ void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && loaded_)
         Form_Resize();
-    // After the focus the window gives its board on the way in.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !toSay_.isEmpty())
-        QMetaObject::invokeMethod(
-            this, [this] { SayNow(); }, Qt::QueuedConnection);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

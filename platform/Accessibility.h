@@ -4,7 +4,8 @@
 //   which AT-SPI shows as a "filler");
 // - a window can carry spoken messages (Announce): a status bar that only assistive technology
 //   sees, holding the last message as a notification; a reader speaks each one as it comes,
-//   without moving the focus, and its "read status bar" command repeats the last;
+//   without moving the focus and without naming its role (Orca does so for notifications in a
+//   status bar), and shows it on a braille display;
 // - picture boxes are images; a picture box divided into cells (CellPictureBox) is a table whose
 //   cells carry the names the window gives them, with the cursor cell as the focused one;
 // - the application lists only the windows that are shown, so a hidden window leaves the tree.

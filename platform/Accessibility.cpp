@@ -110,7 +110,10 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
         const QRect r = box_->CellRect(column_, row_);
         return QRect(box_->mapToGlobal(r.topLeft()), r.size());
     }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
+    // An item of the table rather than a table cell: a screen reader reads a whole row when the
+    // focus moves to a cell of another row (Orca does, by default), and a player moving the
+    // cursor up or down wants to hear the one cell. Rows and columns still come from the table.
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
         QAccessible::State s;
         if (!box_ || !box_->isVisible()) {

@@ -7,7 +7,8 @@
 //   without moving the focus and without naming its role (Orca does so for notifications in a
 //   status bar), and shows it on a braille display;
 // - picture boxes are images; a picture box divided into cells (CellPictureBox) is a table whose
-//   cells carry the names the window gives them, with the cursor cell as the focused one;
+//   cells, items each, carry the names the window gives them, with the cursor cell as the
+//   focused one;
 // - the application lists only the windows that are shown, so a hidden window leaves the tree.
 #pragma once
 

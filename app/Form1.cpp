@@ -1,13 +1,18 @@
 #include "app/Form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "app/About.h"
+#include "app/Narration.h"
 #include "app/Wait.h"
 #include "game/BoardClick.h"
 #include "game/GameFlow.h"
@@ -337,6 +342,7 @@ void Form1::mnuPlayer_Click(int /*Index*/) {
         form2_ = new Form2(this);
     form2_->FillPlayerList();
     form2_->ShowModal();
+    TakeKeysBack();
 }
 
 void Form1::Text1_DblClick(int Index) {
@@ -364,20 +370,63 @@ void Form1::mnuZoom_Click(int /*Index*/) {
         picture1_->Cls();
         geometry_.SetHeight(vb::ScreenHeight() / Zoom);
     }
+    TakeKeysBack();
 }
 
 void Form1::mnuAbout_Click(int /*Index*/) {
     ShowAbout();
+    TakeKeysBack();
 }
 
 void Form1::mnuStart_Click(int Index) {
+    const GameView before = SeeGame(*this);
     qv::mnuStart_Click(static_cast<vb::Integer>(Index));
     AnnounceBoard();
+    TakeKeysBack();
+    Say(DescribeStartStop(before, SeeGame(*this)));
+}
+
+void Form1::Say(const QString& text) {
+    if (text.isEmpty())
+        return;
+    // Said once the board has the keys: a message box that ended the game gives them back only
+    // when the window is active again, and a screen reader would cut the message short to speak
+    // the focus.
+    toSay_ = text;
+    if (isActiveWindow() && picture1_->hasFocus())
+        SayNow();
+    else
+        QTimer::singleShot(1000, this, [this] { SayNow(); });
+}
+
+void Form1::SayNow() {
+    if (!toSay_.isEmpty())
+        vb::Announce(this, std::exchange(toSay_, QString()));
+}
+
+void Form1::TakeKeysBack() {
+    // A menu command leaves the keys to the board. The menu bar shows the command as its current
+    // item, which a screen reader takes for the focus: the board's cell is told again.
+    if (!isVisible())
+        return;
+    if (picture1_->hasFocus())
+        picture1_->AnnounceFocus();
+    else
+        picture1_->setFocus(Qt::OtherFocusReason);
+    // From now on this window sees keys before the menu bar does (see eventFilter).
+    qApp->removeEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 void Form1::Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y) {
+    const GameView before = SeeGame(*this);
     qv::Picture1_MouseUp(Button, Shift, X, Y);
     AnnounceBoard();
+    auto cell = [](vb::Single v) {
+        return static_cast<int>(std::clamp(std::floor(static_cast<double>(v)) + 1, -1.0, 11.0));
+    };
+    const int x = cell(X), y = cell(Y);
+    Say(DescribeBoardCommand(before, SeeGame(*this), x, y));
 }
 
 void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
@@ -406,6 +455,48 @@ void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress ||
+        event->type() == QEvent::KeyRelease) {
+        // An Alt that comes between a shortcut's key and its release belongs to the shortcut. A
+        // screen reader's bridge holds keys back and delivers the Alt of Alt+S after the command
+        // has run; the menu bar would take it for an Alt pressed alone and keep the keys.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool alt = key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+        if (!alt && event->type() == QEvent::ShortcutOverride &&
+            (key->modifiers() & Qt::AltModifier) && !key->isAutoRepeat()) {
+            shortcutKey_ = key->key();
+        } else if (!alt && key->key() == shortcutKey_ && event->type() == QEvent::KeyRelease) {
+            shortcutKey_ = 0;
+        } else if (!alt && event->type() == QEvent::KeyPress) {
+            shortcutKey_ = 0;
+        } else if (alt && shortcutKey_ != 0) {
+            return true;
+        }
+    }
+    if (event->type() == QEvent::FocusIn && watched == picture1_ && !toSay_.isEmpty()) {
+        // After the board has told which cell has the focus, which it does once this returns.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { SayNow(); }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+    }
+    if (event->type() == QEvent::FocusIn && watched == menuBar_) {
+        // The menu bar takes the keys without telling a screen reader which command is current.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!menuBar_->hasFocus() || menuBar_->activeAction() == nullptr)
+                    return;
+                QAccessibleEvent focus(menuBar_, QAccessible::Focus);
+                focus.setChild(
+                    static_cast<int>(menuBar_->actions().indexOf(menuBar_->activeAction())));
+                QAccessible::updateAccessibility(&focus);
+            },
+            Qt::QueuedConnection);
+    }
     if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType()) {
         // A dialog over the window went away: the board has the keys again.
         auto* widget = static_cast<QWidget*>(watched);
@@ -427,6 +518,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             auto* key = static_cast<QKeyEvent*>(event);
             int ascii = 0;
             if (key->key() == Qt::Key_Escape) {
+                // While the menu bar has the keys, Esc only leaves it.
+                if (focus == menuBar_)
+                    return false;
                 ascii = 27;
             } else if (!key->text().isEmpty()) {
                 ascii = key->text().at(0).unicode();

@@ -74,6 +74,11 @@ class Form1 : public QWidget, public MainWindowControls {
     void NameControls();
     // Tells assistive technology what a handler changed on the board and in the preview.
     void AnnounceBoard();
+    // Gives the keys back to the board after a menu command.
+    void TakeKeysBack();
+    // Tells a screen reader what a command did (see Narration.h).
+    void Say(const QString& text);
+    void SayNow();
 
     vb::FormGeometry geometry_;
     QMenuBar* menuBar_;
@@ -93,6 +98,8 @@ class Form1 : public QWidget, public MainWindowControls {
     vb::MenuAction mnuStart_;
     Form2* form2_ = nullptr;      // the player list, made at its first showing
     frmZoom* frmZoom_ = nullptr;  // the zoom dialog while it is loaded
+    QString toSay_;
+    int shortcutKey_ = 0;  // the key of an Alt shortcut, until it is released
     bool loaded_ = false;
     bool unloading_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWindow>
+#include <map>
 #include <vector>
 
 #include "platform/CellPicture.h"
@@ -109,7 +110,10 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
         const QRect r = box_->CellRect(column_, row_);
         return QRect(box_->mapToGlobal(r.topLeft()), r.size());
     }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
+    // An item of the table rather than a table cell: a screen reader reads a whole row when the
+    // focus moves to a cell of another row (Orca does, by default), and a player moving the
+    // cursor up or down wants to hear the one cell. Rows and columns still come from the table.
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
         QAccessible::State s;
         if (!box_ || !box_->isVisible()) {
@@ -162,6 +166,104 @@ int CellTableAccessible::indexOfChild(const QAccessibleInterface* child) const {
     return -1;
 }
 
+// An object that only assistive technology sees, in a window: the status bar of spoken messages,
+// the notification in it and the notification's text. Each has at most one child.
+class VirtualAccessible : public QAccessibleInterface {
+  public:
+    VirtualAccessible(QWidget* window, QAccessible::Role role, QAccessibleInterface* parent)
+        : window_(window), role_(role), parent_(parent) {}
+
+    bool isValid() const override { return !window_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return window_ ? window_->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return parent_ != nullptr ? parent_ : QAccessible::queryAccessibleInterface(window_.data());
+    }
+    QAccessibleInterface* child(int index) const override { return index == 0 ? child_ : nullptr; }
+    int childCount() const override { return child_ != nullptr ? 1 : 0; }
+    int indexOfChild(const QAccessibleInterface* c) const override {
+        return c != nullptr && c == child_ ? 0 : -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? name_ : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return {}; }  // nothing on the screen
+    QAccessible::Role role() const override { return role_; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.invisible = window_.isNull() || !window_->isVisible();
+        return s;
+    }
+
+    QPointer<QWidget> window_;
+    QAccessible::Role role_;
+    QAccessibleInterface* parent_;
+    QAccessibleInterface* child_ = nullptr;
+    QString name_;
+};
+
+// The spoken messages of one window: a status bar > a notification > the text of the last one.
+// Qt's cache owns the three interfaces; they go with the window.
+struct Messages {
+    VirtualAccessible* bar;
+    VirtualAccessible* notification;
+    VirtualAccessible* text;
+};
+std::map<const QWidget*, Messages>& MessagesByWindow() {
+    static std::map<const QWidget*, Messages> map;
+    return map;
+}
+
+Messages& MessagesOf(QWidget* window) {
+    auto& map = MessagesByWindow();
+    if (auto it = map.find(window); it != map.end())
+        return it->second;
+    auto* bar = new VirtualAccessible(window, QAccessible::StatusBar, nullptr);
+    auto* notification = new VirtualAccessible(window, QAccessible::Notification, bar);
+    auto* text = new VirtualAccessible(window, QAccessible::StaticText, notification);
+    bar->child_ = notification;
+    notification->child_ = text;
+    std::vector<QAccessible::Id> ids;
+    for (QAccessibleInterface* i :
+         {static_cast<QAccessibleInterface*>(bar), static_cast<QAccessibleInterface*>(notification),
+          static_cast<QAccessibleInterface*>(text)})
+        ids.push_back(QAccessible::registerAccessibleInterface(i));
+    QObject::connect(window, &QObject::destroyed, [window, ids] {
+        MessagesByWindow().erase(window);
+        for (QAccessible::Id id : ids)
+            QAccessible::deleteAccessibleInterface(id);
+    });
+    return map.emplace(window, Messages{bar, notification, text}).first->second;
+}
+
+// A top-level window, with its status bar of spoken messages as its last child once it has one.
+class WindowAccessible : public QAccessibleWidget {
+  public:
+    explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+
+    int childCount() const override { return QAccessibleWidget::childCount() + (Bar() ? 1 : 0); }
+    QAccessibleInterface* child(int index) const override {
+        if (QAccessibleInterface* bar = Bar(); bar && index == QAccessibleWidget::childCount())
+            return bar;
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* c) const override {
+        if (QAccessibleInterface* bar = Bar(); bar && c == bar)
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(c);
+    }
+
+  private:
+    QAccessibleInterface* Bar() const {
+        const auto& map = MessagesByWindow();
+        const auto it = map.find(widget());
+        return it != map.end() ? it->second.bar : nullptr;
+    }
+};
+
 // The application with the windows on the screen as its children.
 class ShownWindowsAccessible : public QAccessibleApplication {
   public:
@@ -202,7 +304,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String("QWidget") && widget->isWindow())
-        return new QAccessibleWidget(widget, QAccessible::Window);
+        return new WindowAccessible(widget);
     if (className == QLatin1String("QFrame")) {
         if (auto* cells = dynamic_cast<CellPictureBox*>(widget))
             return new CellTableAccessible(cells);
@@ -213,6 +315,24 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 }
 
 }  // namespace
+
+void Announce(QWidget* window, const QString& text) {
+    if (window == nullptr || !QAccessible::isActive())
+        return;
+    Messages& m = MessagesOf(window);
+    m.text->name_ = text;
+    // A reader speaks a notification as it appears: the last one goes, the new one comes.
+    QAccessibleEvent hide(m.notification, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hide);
+    QAccessibleEvent show(m.notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&show);
+}
+
+QString LastAnnouncement(const QWidget* window) {
+    const auto& map = MessagesByWindow();
+    const auto it = map.find(window);
+    return it != map.end() ? it->second.text->name_ : QString();
+}
 
 void InstallAccessibility() {
     static const bool installed = (QAccessible::installFactory(Factory), true);

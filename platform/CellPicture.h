@@ -36,6 +36,12 @@ class CellPictureBox : public PictureBox {
     void MoveCursor(int dx, int dy) { SetCursor(cursorX_ + dx, cursorY_ + dy); }
     // The frame shows while the picture has the focus and the keys, not the mouse, were used last.
     bool CursorShown() const { return hasFocus() && byKeys_; }
+    // Tells assistive technology again that the cursor cell has the focus, for when something
+    // else claimed it.
+    void AnnounceFocus() {
+        if (hasFocus())
+            AnnounceCursor();
+    }
 
     // The cell's rectangle in the widget's logical pixels.
     QRect CellRect(int x, int y) const;

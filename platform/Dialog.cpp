@@ -1,5 +1,6 @@
 #include "platform/Dialog.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <utility>
 
@@ -47,8 +48,20 @@ void Dialog::ShowModal() {
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event) {
-    // QDialog would click a default button on Enter and close the window on Escape; the game's
-    // dialogs have neither, so the keys take the plain widget path.
+    // The game's dialogs have no default button: Enter presses the focused button only (in a
+    // text box it stays the text box's). Esc closes the window as its close box does.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+                button != nullptr && button->isEnabled()) {
+                button->click();
+                return;
+            }
+        } else if (event->key() == Qt::Key_Escape) {
+            close();
+            return;
+        }
+    }
     QWidget::keyPressEvent(event);
 }
 

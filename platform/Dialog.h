@@ -5,8 +5,8 @@
 // when a modal window shown over it goes away. These notifications come from ShowModal itself,
 // not from the window system, so they arrive the same way with or without a window manager.
 //
-// Enter and Escape do nothing by themselves: the game's dialogs have no default and no cancel
-// button.
+// The game's dialogs have no default and no cancel button: Enter presses the focused button,
+// Escape closes the window as its close box does.
 #pragma once
 
 #include <QDialog>

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -59,8 +60,19 @@ QByteArray ProgramFile() {
     return QByteArray();
 }
 
+// QUILVARO_RANDOM_SEED, a number, makes every game of a run draw the same balls: the generator
+// starts from it and the clock never reseeds it. For scripted play (scripts/ci-orca).
+const std::optional<std::uint64_t>& FixedSeed() {
+    static const std::optional<std::uint64_t> seed = []() -> std::optional<std::uint64_t> {
+        bool ok = false;
+        const qulonglong value = qEnvironmentVariable("QUILVARO_RANDOM_SEED").toULongLong(&ok);
+        return ok ? std::optional<std::uint64_t>(value) : std::nullopt;
+    }();
+    return seed;
+}
+
 std::mt19937_64& Generator() {
-    static std::mt19937_64 generator{std::random_device{}()};
+    static std::mt19937_64 generator{FixedSeed() ? *FixedSeed() : std::random_device{}()};
     return generator;
 }
 
@@ -110,6 +122,8 @@ void Randomize() {
         g_hooks.randomize();
         return;
     }
+    if (FixedSeed())
+        return;
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::seed_seq seed{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32)};
     Generator().seed(seed);

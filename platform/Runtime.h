@@ -20,7 +20,8 @@ void Wait(double seconds);
 // The real wait behind Wait, for hooks that measure it.
 void SleepSeconds(double seconds);
 
-// Reseeds the random generator from a high-resolution clock.
+// Reseeds the random generator from a high-resolution clock (not while QUILVARO_RANDOM_SEED
+// fixes the numbers, see Runtime.cpp).
 void Randomize();
 // A uniform random number in [0, 1).
 double Rnd();

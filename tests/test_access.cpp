@@ -119,6 +119,7 @@ class TestAccess : public QObject {
                 want += c == '.' ? "empty" : colours[c.digitValue()] + " ball";
                 want += selected == P(x, y) ? ", selected" : "";
                 QCOMPARE(grid->cellAt(y - 1, x - 1)->text(QAccessible::Name), want);
+                QCOMPARE(grid->cellAt(y - 1, x - 1)->role(), QAccessible::ListItem);
                 QCOMPARE(table->child((y - 1) * 9 + x - 1), grid->cellAt(y - 1, x - 1));
             }
         }

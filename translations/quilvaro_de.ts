@@ -315,6 +315,57 @@ vor dem Start hinzu.</translation>
     </message>
 </context>
 <context>
+    <name>Narration</name>
+    <message>
+        <source>row %1, column %2</source>
+        <translation>Reihe %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>New balls: %1.</source>
+        <translation>Neue Kugeln: %1.</translation>
+    </message>
+    <message>
+        <source>Line cleared: +%1 points, score %2.</source>
+        <translation>Linie abgeräumt: +%1 Punkte, Stand %2.</translation>
+    </message>
+    <message>
+        <source>Next: %1.</source>
+        <translation>Als Nächstes: %1.</translation>
+    </message>
+    <message>
+        <source>No game. Start one from the menu.</source>
+        <translation>Kein Spiel. Starten Sie eines im Menü.</translation>
+    </message>
+    <message>
+        <source>%1 ball still selected.</source>
+        <translation>Kugel, %1, weiterhin gewählt.</translation>
+    </message>
+    <message>
+        <source>%1 ball selected.</source>
+        <translation>Kugel, %1, gewählt.</translation>
+    </message>
+    <message>
+        <source>No ball selected.</source>
+        <translation>Keine Kugel gewählt.</translation>
+    </message>
+    <message>
+        <source>No way there.</source>
+        <translation>Kein Weg dorthin.</translation>
+    </message>
+    <message>
+        <source>Moved to %1.</source>
+        <translation>Gezogen nach %1.</translation>
+    </message>
+    <message>
+        <source>Game started.</source>
+        <translation>Spiel gestartet.</translation>
+    </message>
+</context>
+<context>
     <name>PlayersFile</name>
     <message>
         <source>The players file was left as it was.</source>

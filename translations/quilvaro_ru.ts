@@ -315,6 +315,57 @@ before Start.</source>
     </message>
 </context>
 <context>
+    <name>Narration</name>
+    <message>
+        <source>row %1, column %2</source>
+        <translation>ряд %1, столбец %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>New balls: %1.</source>
+        <translation>Новые шары: %1.</translation>
+    </message>
+    <message>
+        <source>Line cleared: +%1 points, score %2.</source>
+        <translation>Линия убрана: +%1 к счёту, счёт %2.</translation>
+    </message>
+    <message>
+        <source>Next: %1.</source>
+        <translation>Следующие: %1.</translation>
+    </message>
+    <message>
+        <source>No game. Start one from the menu.</source>
+        <translation>Игры нет. Начните её в меню.</translation>
+    </message>
+    <message>
+        <source>%1 ball still selected.</source>
+        <translation>Шар, %1, по-прежнему выбран.</translation>
+    </message>
+    <message>
+        <source>%1 ball selected.</source>
+        <translation>Шар, %1, выбран.</translation>
+    </message>
+    <message>
+        <source>No ball selected.</source>
+        <translation>Шар не выбран.</translation>
+    </message>
+    <message>
+        <source>No way there.</source>
+        <translation>Туда нет пути.</translation>
+    </message>
+    <message>
+        <source>Moved to %1.</source>
+        <translation>Перемещён: %1.</translation>
+    </message>
+    <message>
+        <source>Game started.</source>
+        <translation>Игра началась.</translation>
+    </message>
+</context>
+<context>
     <name>PlayersFile</name>
     <message>
         <source>The players file was left as it was.</source>

@@ -1,0 +1,37 @@
+// What a command on the board or the start command did, in words for a screen reader. The words
+// are read off the game's state before and after the handler ran: the rules run once, as always.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "game/Grid.h"
+#include "platform/Basic.h"
+
+namespace qv {
+
+class MainWindowControls;
+
+// What a player can know of the game at one moment.
+struct GameView {
+    Grid board;
+    Grid removed;  // the balls the last line check took away
+    bool inProgress = false;
+    bool over = false;
+    bool selected = false;
+    vb::Integer selectedX = 0;
+    vb::Integer selectedY = 0;
+    vb::Integer moves = 0;
+    std::array<vb::Integer, 3> next{};
+    QString score;
+    QString message;
+};
+GameView SeeGame(MainWindowControls& form);
+
+// A click or Enter on cell (x, y): the selection, or the move with the lines it cleared, the new
+// balls, the lines they cleared, the next balls and the end of the game.
+QString DescribeBoardCommand(const GameView& before, const GameView& after, int x, int y);
+// The start/stop command: the first balls and the next ones, or the result.
+QString DescribeStartStop(const GameView& before, const GameView& after);
+
+}  // namespace qv

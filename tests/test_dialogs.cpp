@@ -8,6 +8,7 @@
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
 #include "players/Form2.h"
+#include "players/NewPlayer.h"
 #include "players/frmNewGamer.h"
 #include "view/frmZoom.h"
 
@@ -57,12 +58,22 @@ class TestDialogs : public QObject {
         list.FillPlayerList();
         QVERIFY(!list.Note()->isHidden() &&
                 list.Note()->accessibleName().contains(PlayersFilePath) &&
-                list.height() > designed.height());
+                list.rect().contains(list.Note()->geometry()));
         QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
         QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());
         ChoosePlayersFile();
         list.FillPlayerList();
         QVERIFY(list.Note()->isHidden() && list.size() == designed);
+    }
+
+    // A player that another copy added since this one read the file is kept: the table is read
+    // again before the new player takes a record.
+    void aPlayerAddedMeanwhileByAnotherCopyIsKept() {
+        GameDriver g(Records({Player("Ann", 90)}));
+        const QByteArray two = Records({Player("Ann", 90), Player("Dan", 7)});
+        QVERIFY(WriteWholeFile(g.rt.PlayersFile(), two));
+        AddNewPlayer("Eve");
+        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()).left(180), two + Records({Player("Eve", 0)}));
     }
 
     void theListShowsTheTableUpToTheFirstFreeRecord_data() {

@@ -264,6 +264,7 @@ class TestPlayersFile : public QObject {
               "link file||beside|Bob||",
               "fifo|not a file|moved|||",
               "fifo no-data|neither beside|nowhere|||",
+              "no-folder|could not be found|nowhere|||",
               "link|does not exist|moved|||",
               "loop|leads nowhere|moved|||",
               "chain file|leads nowhere|moved|||",
@@ -353,7 +354,9 @@ class TestPlayersFile : public QObject {
                 (WriteWholeFile(lock, "99999\n") &&
                  ::mkfifo(QFile::encodeName(lock + ".rmlock"), 0600) == 0));
         const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
-        vb::CurrentRuntimeHooks().appFolder = [folder] { return folder; };
+        vb::CurrentRuntimeHooks().appFolder = [folder, none = s.contains("no-folder")] {
+            return none ? QByteArray() : folder;
+        };
         const uid_t uid = s.contains("user") ? User(rt) : uid_t(-1);
         const QByteArray stale = QFile::encodeName(lock);  // another account's, or not writable
         QVERIFY(!s.contains("lock-others") ||

@@ -203,6 +203,12 @@ class TestTurn : public QObject {
         // A first result above a stored 0 is kept, but "Not bad." needs an earlier result.
         QTest::newRow("the first") << Records({ann, Player("Cid", 0)}) << 20 << over
                                    << Records({ann, Player("Cid", 20)}) << "Ann50";
+        QByteArray full;  // the current player is the hundredth
+        for (int i = 1; i <= kMaxPlayers; ++i)
+            full += EncodeRecord(Player(QString("P%1").arg(i), i < kMaxPlayers ? 2 : 1));
+        QTest::newRow("the hundredth")
+            << full << 3 << best
+            << QByteArray(full).replace(99 * 60, 60, EncodeRecord(Player("P100", 3))) << "P1003";
         PlayerRecord old = Player("Old", 70);
         old.Marker = QString(2, QChar(0));  // no record in use, so no current player
         const QByteArray none = Records({old});

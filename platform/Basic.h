@@ -1,4 +1,4 @@
-// Value types and conversions of the forms runtime the game was designed on: 16-bit integers,
+// The game's value types and conversions: 16-bit integers,
 // 32-bit colours with system colour references, and rounding that sends halves to the even
 // neighbour.
 #pragma once

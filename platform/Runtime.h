@@ -10,7 +10,7 @@
 
 namespace vb {
 
-// Seconds since midnight, single precision, like the clock the game was designed on.
+// Seconds since midnight, single precision, the game's clock.
 float Timer();
 
 // Blocks the running handler for `seconds`: no other handler runs meanwhile, clicks and keys

@@ -157,7 +157,7 @@ QByteArray AppFolder() {
 QString UserDataPath() {
     if (g_hooks.userDataPath)
         return g_hooks.userDataPath();
-    // As the XDG base directory specification has it, a relative path there is ignored.
+    // As the XDG base directory rules have it, a relative path there is ignored.
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
     if (!QDir::isAbsolutePath(data)) {
         QString home = qEnvironmentVariable("HOME");

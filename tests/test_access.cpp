@@ -1,9 +1,13 @@
 // The game by keys and through a screen reader's eyes. Run by run-atspi: Qt hands accessibility
 // events on only through an active bridge.
 #include <QAccessible>
+#include <QComboBox>
 #include <QPainter>
 
 #include "GameDriver.h"
+#include "players/Form2.h"
+#include "players/frmNewGamer.h"
+#include "view/frmZoom.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -76,6 +80,21 @@ class TestAccess : public QObject {
                                                      board->CursorY() - 1, board->CursorX() - 1));
         };
         QCOMPARE(Replay(g, trace, act), trace);
+    }
+
+    // Every control that takes the keys, in the main window and in the dialogs, tells a screen
+    // reader what it is.
+    void everyControlHasAName() {
+        GameDriver g;
+        Form2 list(&g.form);
+        frmNewGamer welcome(list);
+        frmZoom zoom(&g.form);
+        for (QWidget* window : std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom})
+            for (QWidget* w : window->findChildren<QWidget*>())
+                if (w->isVisibleTo(window) && w->focusPolicy() != Qt::NoFocus &&
+                    !qobject_cast<QComboBox*>(w->parent()))  // the combo box's own text box
+                    QVERIFY2(!Iface(w)->text(QAccessible::Name).trimmed().isEmpty(),
+                             w->metaObject()->className());
     }
 
     // Four pink balls in row 6 and a fifth below the gap, or not; the clicks; then the board's

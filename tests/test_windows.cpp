@@ -1,9 +1,15 @@
 // The main window: the balls told apart, the layout by its relations at every scale, the keys,
 // Quit and closing.
 
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
 #include "app/frmLabel.h"
+#include "platform/WidgetRuntime.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -102,6 +108,29 @@ class TestWindows : public QObject {
         }
         g.form.close();
         QCOMPARE(g.rt.endCount, 3);
+    }
+
+    // The players are shown as text, never as markup (an image tag could load any file), also in
+    // the real message box that says a result could not be stored.
+    void thePlayersAreShownAsText() {
+        const QString bold = "<b>x</b>", image = "<img src=/etc/passwd>";
+        GameDriver g(Records({Player(image, 90), Player(bold, 4)}));
+        QCOMPARE(g.form.Text1Box(0)->displayText() + g.form.Text1Box(1)->displayText(),
+                 bold + image);
+        vb::InstallWidgetRuntime();
+        QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
+        QStringList plain;
+        QTimer::singleShot(0, [&plain] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QLabel* label : box ? box->findChildren<QLabel*>() : QList<QLabel*>())
+                if (label->textFormat() == Qt::PlainText)
+                    plain << label->text();
+            if (box)
+                box->accept();
+        });
+        CurrentResult = 10;
+        QVERIFY(!StoreCurrentResult());
+        QVERIFY2(plain.filter("Player: " + bold).size() == 1, qPrintable(plain.join('\n')));
     }
 
     // The title hands over to the main window once; what loading the players file has to say

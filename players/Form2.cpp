@@ -45,9 +45,7 @@ Form2::Form2(QWidget* owner)
         button->onClick = [this](int index) { Command1_Click(index); };
         command1_[i] = button;
     }
-    QWidget::setTabOrder(lstPlayers_, command1_[0]);
-    QWidget::setTabOrder(command1_[0], command1_[1]);
-    QWidget::setTabOrder(command1_[1], command1_[2]);
+    // Made in Tab order: the list, then the buttons from left to right.
 
     note_->setTextFormat(Qt::PlainText);
     note_->setWordWrap(true);

@@ -82,19 +82,21 @@ class TestAccess : public QObject {
         QCOMPARE(Replay(g, trace, act), trace);
     }
 
-    // Every control that takes the keys, in the main window and in the dialogs, tells a screen
-    // reader what it is.
+    // Every window has a title, and every control that takes the keys, in the main window and
+    // in the dialogs, tells a screen reader what it is.
     void everyControlHasAName() {
         GameDriver g;
         Form2 list(&g.form);
         frmNewGamer welcome(list);
         frmZoom zoom(&g.form);
-        for (QWidget* window : std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom})
+        for (QWidget* window : std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom}) {
+            QVERIFY(!Iface(window)->text(QAccessible::Name).isEmpty());  // its title
             for (QWidget* w : window->findChildren<QWidget*>())
                 if (w->isVisibleTo(window) && w->focusPolicy() != Qt::NoFocus &&
                     !qobject_cast<QComboBox*>(w->parent()))  // the combo box's own text box
                     QVERIFY2(!Iface(w)->text(QAccessible::Name).trimmed().isEmpty(),
                              w->metaObject()->className());
+        }
     }
 
     // Four pink balls in row 6 and a fifth below the gap, or not; the clicks; then the board's

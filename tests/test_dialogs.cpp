@@ -56,9 +56,25 @@ class TestDialogs : public QObject {
         QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
         ChoosePlayersFile();
         list.FillPlayerList();
-        QVERIFY(!list.Note()->isHidden() &&
-                list.Note()->accessibleName().contains(PlayersFilePath) &&
-                list.rect().contains(list.Note()->geometry()));
+        // The buttons in a row under the list, the note under them, wrapped to the window, in
+        // plain text; its path shown, as a tip and to a screen reader.
+        const QLabel& note = *list.Note();
+        QWidget* under = list.lstPlayers();
+        for (int i = 0; i < 3; ++i) {
+            const QRect button = list.Command1(i)->geometry();
+            QVERIFY(button.top() > list.lstPlayers()->geometry().bottom() &&
+                    (i == 0 || button.left() > under->geometry().right()) &&
+                    list.rect().contains(button) && note.y() - button.bottom() < button.height());
+            under = list.Command1(i);
+        }
+        QString shown = note.text();
+        QVERIFY(!note.isHidden() && note.textFormat() == Qt::PlainText &&
+                list.lstPlayers()->geometry().right() >= under->geometry().right() &&
+                list.rect().contains(note.geometry()) && note.y() > under->geometry().bottom() &&
+                note.minimumSizeHint().width() <= note.width());
+        for (const QString& said :
+             {shown.remove(QChar(0x200B)), note.toolTip(), note.accessibleName()})
+            QVERIFY2(said.contains(PlayersFilePath), qPrintable(said));
         QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
         QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());
         ChoosePlayersFile();
@@ -99,6 +115,7 @@ class TestDialogs : public QObject {
         script.Then([&shown](vb::Dialog& d) { shown = Rows(List(d)); });
         g.form.mnuPlayer_Click(1);
         QCOMPARE(shown.mid(1), rows);
+        QCOMPARE(shown[0].size(), shown[1].size());  // the header's last word ends the column
         QCOMPARE(script.shown.size(), 1);
     }
 
@@ -171,14 +188,21 @@ class TestDialogs : public QObject {
         PlayerRecord free = Player("Gone", 1), cid = Player("Cid", 10);
         free.Marker = QString(2, QChar(0));
         cid.Spare = {1, 2, 3, 4};
-        QByteArray full, ann = Records({Player("Ann", 120)});
-        for (int i = 1; i <= kMaxPlayers; ++i)
-            full += EncodeRecord(Player(QString("P%1").arg(i), i == 7 || i == 40 ? 10 : 100 + i));
-        full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
+        const QByteArray ann = Records({Player("Ann", 120)});
+        auto full = [](QList<int> weakest) {
+            QByteArray full;
+            for (int i = 1; i <= kMaxPlayers; ++i)
+                full +=
+                    EncodeRecord(Player(QString("P%1").arg(i), weakest.contains(i) ? 10 : 100 + i));
+            return full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
+        };
         const QString zoe = QStringLiteral("Zo\u00eb");
         QTest::newRow("first free")
             << Records({Player("Ann", 90), free, cid}) << QStringList{"Eve"} << 2;
-        QTest::newRow("full table") << full << QStringList{"Zed"} << 7;
+        QTest::newRow("full table, a tie") << full({7, 40}) << QStringList{"Zed"} << 7;
+        for (int weakest : {1, 2, kMaxPlayers})
+            QTest::addRow("full table, %d", weakest)
+                << full({weakest}) << QStringList{"Zed"} << weakest;
         QTest::newRow("sixty characters")
             << QByteArray() << QStringList{QString("123456789_").repeated(6)} << 1;
         QTest::newRow("empty") << ann << QStringList{""} << 0;
@@ -226,6 +250,8 @@ class TestDialogs : public QObject {
                     added.Spare.begin());
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
                  file.leftJustified(6000, '\0').replace((slot - 1) * 60, 60, EncodeRecord(added)));
+        CurrentResult = 5;  // the new player's first result is kept
+        QVERIFY(StoreCurrentResult() && g.rt.messages.empty());
     }
 
     // The zoom dialog, centred on the main window, shows the current scale; a choice from the list
@@ -234,7 +260,7 @@ class TestDialogs : public QObject {
     // loop ends when it hides.
     void theZoomDialogAppliesOnlyAChoiceFromTheList() {
         GameDriver g;
-        g.Start({1, 2, 3}, {P(2, 3), P(5, 5), P(8, 8)}, {2, 3, 5});
+        g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {2, 3, 5});
         g.Release(5, 5);
         auto layout = [&g] { return QList{g.form.rect(), g.form.Picture1Box()->geometry()}; };
         const QList<QRect> before = layout();

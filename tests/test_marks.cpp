@@ -10,13 +10,14 @@ using namespace qv;
 using namespace qvtest;
 
 // The pixels of a blank picture that a ball's mark takes, as 'x'; none unless each stands 90 steps
-// of grey apart from the ball.
+// of grey apart from the ball and the ball shows all round it.
 static QString Mark(vb::PictureBox& picture, int kind, int size) {
     picture.Cls();
     picture.SetDrawWidth(size);
     PSetBall(picture, 0.5, 0.5, BallColor(Integer(kind)));
     const QImage& image = picture.GetCanvas().Image();
     QString mark;
+    QRect ofMark, ofBall, outside;
     for (int i = 0; i < image.width() * image.height(); ++i) {
         const QRgb c = image.pixel(i % image.width(), i / image.width()),
                    ball = GameDriver::Ball(kind);
@@ -24,8 +25,11 @@ static QString Mark(vb::PictureBox& picture, int kind, int size) {
         if (in && std::abs(qGray(c) - qGray(ball)) < 90)
             return {};
         mark += in ? 'x' : '.';
+        (in          ? ofMark
+         : c == ball ? ofBall
+                     : outside) |= QRect(i % image.width(), i / image.width(), 1, 1);
     }
-    return mark;
+    return ofMark.isNull() || ofBall.adjusted(1, 1, -1, -1).contains(ofMark) ? mark : QString();
 }
 
 class TestMarks : public QObject {
@@ -39,6 +43,8 @@ class TestMarks : public QObject {
         picture.SetTwipsGeometry(0, 0, 1800, 1800);
         picture.Scale(0, 0, 1, 1);
         BallMarks = true;
+        for (int kind = 1; kind <= 6; ++kind)  // smaller dots stay plain
+            QVERIFY(!Mark(picture, kind, 6).contains('x'));
         for (int size : {7, 9, 14, 18, 22, 27, 43, 54, 65, 80, 96}) {
             for (int kind = 1; kind <= 6; ++kind) {
                 const QString mark = Mark(picture, kind, size);
@@ -90,15 +96,18 @@ class TestMarks : public QObject {
                 switched[1] == frames[0].mid(frames[0].size() - 2));
         const QList<QRgb> balls{GameDriver::Ball(1), GameDriver::Ball(2), GameDriver::Ball(3),
                                 GameDriver::Ball(4), GameDriver::Ball(5), GameDriver::Ball(6)};
+        int marked = 0;
         for (qsizetype i = 0; i < frames[0].size(); ++i) {
             const QImage &off = frames[0][i], &on = frames[1][i];
             for (int p = 0; p < off.width() * off.height(); ++p) {
                 const QRgb was = off.pixel(p % off.width(), p / off.width()),
                            is = on.pixel(p % off.width(), p / off.width());
+                marked += is != was;
                 if (is != was && !(balls.contains(was) && (is == 0xff000000 || is == 0xfffffffe)))
                     QFAIL(qPrintable(QString("picture %1: not a mark over a ball").arg(i)));
             }
         }
+        QVERIFY(marked > 0);
     }
 
     // Off until chosen; the command line's last word counts for the run and keeps nothing.

@@ -177,10 +177,50 @@ class TestTurn : public QObject {
         for (double x : {4.0, 9.5, 0.4})  // the ball at (4, 1), then columns 10 and 0
             g.Release(x, 1);
         QVERIFY(BallSelected && g.rt.events.isEmpty() && CountBalls() == 3 && MoveCount == 1);
+        g.form.Text2(0).SetText("5");
         g.ClickStartStop();
         QVERIFY(g.rt.messages.at(0).icon == vb::MsgIcon::Exclamation && !GameInProgress);
+        const QString said = g.form.txtMess().Text();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
-        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected && g.DrawnAfresh());
+        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected && g.DrawnAfresh(true));
+        QVERIFY(g.form.Text2(0).Text() == "0" && g.form.txtMess().Text() != said);
+        g.Release(5, 6);  // nothing left of the stopped game: the ball is selected, grown
+        QVERIFY(BallSelected && GameInProgress && g.DrawnAfresh());
+    }
+
+    // A line at the board's edge goes whole, made by a move (of red, the first kind) or by a new
+    // ball; a free cell released next, with nothing selected, does nothing.
+    void aLineAtTheEdgeGoesWhole_data() {
+        QTest::addColumn<QList<QPoint>>("four");  // red balls; a fifth moves from (5, 5)
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<int>("balls");  // left after the turn
+        QTest::newRow("row 1, by a move")
+            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}} << QPoint(9, 1) << 3;
+        QTest::newRow("row 9, by a move")
+            << QList<QPoint>{{2, 9}, {3, 9}, {4, 9}, {5, 9}} << QPoint(1, 9) << 3;
+        QTest::newRow("column 1, by a new ball")
+            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}} << QPoint(6, 6) << 6;
+    }
+    void aLineAtTheEdgeGoesWhole() {
+        QFETCH(QList<QPoint>, four);
+        QFETCH(QPoint, to);
+        GameDriver g;
+        g.Start({2, 3, 4}, {P(9, 5), P(8, 5), P(7, 5)}, {1, 5, 6});
+        for (const QPoint& c : four)
+            Board(c.x(), c.y()) = 1;
+        Board(5, 5) = 1;
+        g.Redraw();
+        Grid moved = Board;  // where the next red ball falls when the move makes no line
+        std::swap(moved(5, 5), moved(to.x(), to.y()));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(moved, {P(1, 9), P(9, 8), P(9, 9)}));
+        g.rt.ScriptRandom(GameDriver::KindNumbers({2, 3, 4}));
+        g.Release(5, 5);
+        g.Release(to.x(), to.y());
+        QTEST(CountBalls(), "balls");
+        QVERIFY(g.DrawnAfresh());
+        g.rt.ClearRecords();
+        g.Release(5, 6);
+        QVERIFY(g.rt.events.isEmpty() && g.DrawnAfresh() && Board(5, 6) == 0);
     }
 
     void theEndMessagesAndTheStoredResults_data() {
@@ -242,6 +282,7 @@ class TestTurn : public QObject {
         QFETCH(QList<QPoint>, free);
         QFETCH(int, balls);
         GameDriver g;
+        const QString start = g.form.mnuStart().Caption();
         g.Start({1, 2, 3}, {P(1, 1), P(2, 1), P(3, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
@@ -258,7 +299,8 @@ class TestTurn : public QObject {
         g.Release(9, 9);
         QTEST(int(g.rt.events.filter("wait").size()), "waits");
         QVERIFY(g.rt.messages.size() == 1 && g.rt.RandomLeft() == (free.size() == 3 ? 0 : 6));
-        QVERIFY(!GameInProgress && GameOver && g.form.mnuPlayer().Enabled());
+        QVERIFY(!GameInProgress && GameOver && g.form.mnuPlayer().Enabled() &&
+                g.form.mnuStart().Caption() == start);
         QCOMPARE(CountBalls(), balls);
         g.rt.ClearRecords();
         g.Release(9, 7);  // the board is dead until the next Start

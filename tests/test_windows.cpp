@@ -35,7 +35,11 @@ class TestWindows : public QObject {
             colours << g.Ball(kind), names << BallColorName(Integer(kind));
         QVERIFY(colours.size() == 9 && names.size() == 7);
         Form1& f = g.form;
+        QImage blank = f.Picture2Box()->GetCanvas().Image().copy();  // no next balls yet
+        blank.fill(blank.pixel(0, 0));
+        QCOMPARE(f.Picture2Box()->GetCanvas().Image(), blank);
         NextBalls = {1, 2, 3};
+        Board(1, 1) = Board(2, 9) = 2;
         Board(8, 5) = 1;
         Board(SelectedX = 9, SelectedY = 5) = 3;
         BallSelected = true;
@@ -53,10 +57,14 @@ class TestWindows : public QObject {
                 QVERIFY(near(w.Width(), w.Height() * 1.25) && near(w.Height() * zoom, height * 15));
                 const vb::Control &board = f.Picture1(), &quit = f.Command1(1),
                                   &message = f.txtMess(), &preview = f.Picture2();
-                QCOMPARE(f.Picture1Box()->width(), f.Picture1Box()->height());
+                QVERIFY(f.Picture1Box()->width() == f.Picture1Box()->height() &&
+                        f.Picture1Box()->x() > 0 && f.Picture1Box()->y() > 0 && g.DrawnAfresh());
+                QVERIFY(near(message.Left() + message.Width(), w.Width()));
                 QList<QRect> placed;
                 for (vb::Control* c : f.Controls()) {
-                    const QRect r = dynamic_cast<QWidget*>(c)->geometry();
+                    const QWidget* widget = dynamic_cast<QWidget*>(c);
+                    const QRect r = widget->geometry();
+                    QVERIFY(widget->fontMetrics().height() <= r.height());  // the text fits
                     QVERIFY(QRect({}, f.frameGeometry().size() + QSize(1, 1)).contains(r) &&
                             (c == &board || r.x() > f.Picture1Box()->geometry().right()));
                     for (const QRect& other : placed)

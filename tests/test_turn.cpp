@@ -181,17 +181,24 @@ class TestTurn : public QObject {
         g.ClickStartStop();
         QVERIFY(g.rt.messages.at(0).icon == vb::MsgIcon::Exclamation && !GameInProgress);
         const QString said = g.form.txtMess().Text();
+        g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
         QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected && g.DrawnAfresh(true));
-        QVERIFY(g.form.Text2(0).Text() == "0" && g.form.txtMess().Text() != said);
+        QVERIFY(g.form.Text2(0).Text() == "0" && g.form.txtMess().Text() != said &&
+                g.rt.events.startsWith("randomize"));  // a game of its own
+        const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
+        g.Redraw();  // the next balls as the layout draws them
+        QCOMPARE(g.form.Picture2Box()->GetCanvas().Image(), preview);
         g.Release(5, 6);  // nothing left of the stopped game: the ball is selected, grown
         QVERIFY(BallSelected && GameInProgress && g.DrawnAfresh());
     }
 
-    // A line at the board's edge goes whole, made by a move (of red, the first kind) or by a new
-    // ball; a free cell released next, with nothing selected, does nothing.
+    // A line at the board's edge goes whole, made by a move (of red, the first kind) that runs
+    // along the edge from cell to cell, or by a new ball; a free cell released next, with nothing
+    // selected, does nothing.
     void aLineAtTheEdgeGoesWhole_data() {
-        QTest::addColumn<QList<QPoint>>("four");  // red balls; a fifth moves from (5, 5)
+        QTest::addColumn<QList<QPoint>>("four");  // red balls; a fifth moves
+        QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<int>("balls");  // left after the turn
         QTest::newRow("row 1, by a move")
@@ -203,19 +210,34 @@ class TestTurn : public QObject {
     }
     void aLineAtTheEdgeGoesWhole() {
         QFETCH(QList<QPoint>, four);
+        QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         GameDriver g;
         g.Start({2, 3, 4}, {P(9, 5), P(8, 5), P(7, 5)}, {1, 5, 6});
-        for (const QPoint& c : four)
+        for (const QPoint& c : four + QList{from})
             Board(c.x(), c.y()) = 1;
-        Board(5, 5) = 1;
         g.Redraw();
         Grid moved = Board;  // where the next red ball falls when the move makes no line
-        std::swap(moved(5, 5), moved(to.x(), to.y()));
-        g.rt.ScriptRandom(GameDriver::CellNumbers(moved, {P(1, 9), P(9, 8), P(9, 9)}));
+        std::swap(moved(from.x(), from.y()), moved(to.x(), to.y()));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(moved, {P(1, 9), P(9, 8), P(9, 3)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({2, 3, 4}));
-        g.Release(5, 5);
+        QPoint at = from;  // where the ball stands after each step
+        int steps = 0;
+        g.atWait = [&](double s) {
+            if (s != 0.02 || ++steps % 4)
+                return;
+            for (int y = 1; y <= 9; ++y)
+                for (int x = 1; x <= 9; ++x)
+                    if ((!Board(x, y) || QPoint(x, y) == to) && QPoint(x, y) != at &&
+                        g.Pixel(x, y) == g.Ball(1)) {
+                        QVERIFY(std::abs(x - at.x()) + std::abs(y - at.y()) == 1);
+                        at = QPoint(x, y);
+                    }
+        };
+        g.Release(from.x(), from.y());
         g.Release(to.x(), to.y());
+        g.atWait = nullptr;
+        QVERIFY(at == to && steps > 0);
         QTEST(CountBalls(), "balls");
         QVERIFY(g.DrawnAfresh());
         g.rt.ClearRecords();

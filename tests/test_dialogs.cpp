@@ -86,10 +86,11 @@ class TestDialogs : public QObject {
     // again before the new player takes a record.
     void aPlayerAddedMeanwhileByAnotherCopyIsKept() {
         GameDriver g(Records({Player("Ann", 90)}));
-        const QByteArray two = Records({Player("Ann", 90), Player("Dan", 7)});
+        const QByteArray two = Records({Player("Ann", 90), Player("Dan", 97)});
         QVERIFY(WriteWholeFile(g.rt.PlayersFile(), two));
         AddNewPlayer("Eve");
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()).left(180), two + Records({Player("Eve", 0)}));
+        QCOMPARE(g.form.Text1(1).Text() + g.form.Text2(1).Text(), "Dan97");  // the best now
     }
 
     void theListShowsTheTableUpToTheFirstFreeRecord_data() {
@@ -203,6 +204,7 @@ class TestDialogs : public QObject {
         for (int weakest : {1, 2, kMaxPlayers})
             QTest::addRow("full table, %d", weakest)
                 << full({weakest}) << QStringList{"Zed"} << weakest;
+        QTest::newRow("the last free") << full({}).left(99 * 60) << QStringList{"Zed"} << 100;
         QTest::newRow("sixty characters")
             << QByteArray() << QStringList{QString("123456789_").repeated(6)} << 1;
         QTest::newRow("empty") << ann << QStringList{""} << 0;
@@ -266,7 +268,7 @@ class TestDialogs : public QObject {
         const QList<QRect> before = layout();
         const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
         QList<int> heights;
-        int current = 2;  // 1:2
+        int current = 2, closed = 0;  // 1:2
         auto choose = [&](int i) {
             auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
             vb::ComboBox* combo = zoom->Combo1();
@@ -277,9 +279,13 @@ class TestDialogs : public QObject {
                         60);
             QVERIFY(combo->count() == 5 &&
                     combo->Text() == combo->itemText(std::exchange(current, i)));
+            const QRect box = zoom->chkMarks()->geometry();  // the check box under the list
+            QVERIFY(zoom->rect().contains(box) && box.top() > combo->geometry().bottom() &&
+                    box.left() == combo->x());
             combo->showPopup();
             combo->view()->setCurrentIndex(combo->model()->index(i, 0));
             QTest::keyClick(combo->view(), Qt::Key_Return);
+            closed += QApplication::activeModalWidget() == nullptr;
         };
         for (int i : {4, 3, 2, 1, 0, 2}) {
             QTimer::singleShot(0, [&] {  // in the dialog's real modal loop
@@ -291,7 +297,8 @@ class TestDialogs : public QObject {
             heights << g.form.height();
             QVERIFY(g.DrawnAfresh() && GameInProgress && BallSelected);
         }
-        QVERIFY(std::is_sorted(heights.begin(), heights.end() - 1) && heights[0] < heights[4]);
+        QVERIFY(std::is_sorted(heights.begin(), heights.end() - 1) && heights[0] < heights[4] &&
+                closed == 6);
         QVERIFY(layout() == before && g.form.Picture2Box()->GetCanvas().Image() == preview);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }

@@ -83,9 +83,10 @@ class TestMarks : public QObject {
                 g.Release(c.x, c.y);
             QCOMPARE(g.form.Text2(0).Text(), "5");
             ModalScript script;
-            script.Then([on](vb::Dialog& d) {
+            script.Then([on, &g](vb::Dialog& d) {
                 QTest::mouseClick(dynamic_cast<frmZoom&>(d).chkMarks(), Qt::LeftButton);
-                QVERIFY(BallMarks != on && SavedBallMarks() != on && d.isVisible());
+                QVERIFY(BallMarks != on && SavedBallMarks() != on && d.isVisible() &&
+                        g.Shown() == '+');
             });
             frames[on] << board << preview;
             g.form.mnuZoom_Click(2);

@@ -298,7 +298,7 @@ class TestTurn : public QObject {
         QTest::addColumn<int>("waits");
         QTest::addColumn<int>("balls");
         QTest::newRow("no room") << QList<QPoint>{{9, 9}, {1, 1}} << 5 << 79;
-        QTest::newRow("filled") << QList<QPoint>{{9, 9}, {1, 1}, {2, 1}} << 11 << 81;
+        QTest::newRow("filled") << QList<QPoint>{{9, 9}, {1, 1}, {2, 9}} << 11 << 81;
     }
     void aFullBoardEndsTheGameInTheSameTurn() {
         QFETCH(QList<QPoint>, free);
@@ -314,7 +314,7 @@ class TestTurn : public QObject {
         g.Redraw();
         Grid after = Board;
         std::swap(after(9, 8), after(9, 9));
-        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(9, 8)}));
+        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 9), P(9, 8)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));  // 4, 5, 6 dropped: still no line
         g.rt.ClearRecords();
         g.Release(9, 8);

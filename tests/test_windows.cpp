@@ -75,7 +75,8 @@ class TestWindows : public QObject {
                 QVERIFY(near(preview.Top(), message.Top() + message.Height()) &&
                         near(preview.Height(), message.Height()) &&
                         near(preview.Top() + preview.Height(), quit.Top()));
-                QVERIFY(near(quit.Top() + quit.Height(), board.Top() + board.Height()));
+                QVERIFY(near(quit.Top() + quit.Height(), board.Top() + board.Height()) &&
+                        near(quit.Left() * 2 + quit.Width(), message.Left() * 2 + message.Width()));
                 // Where a ball's colour runs along the middle row of a picture: its doubled centre
                 // and its width.
                 auto ball = [](const QImage& image, int kind) {

@@ -37,8 +37,7 @@ frmNewGamer::frmNewGamer(Form2& list)
         button->onClick = [this](int index) { Command1_Click(index); };
         command1_[i] = button;
     }
-    QWidget::setTabOrder(text1_, command1_[0]);
-    QWidget::setTabOrder(command1_[0], command1_[1]);
+    // Made in Tab order: the name, then the buttons from left to right.
 }
 
 void frmNewGamer::Form_Activate() {

@@ -10,14 +10,14 @@ using namespace qv;
 using namespace qvtest;
 
 // The pixels of a blank picture that a ball's mark takes, as 'x'; none unless each stands 90 steps
-// of grey apart from the ball and the ball shows all round it.
+// of grey apart from the ball and none spanning the ball.
 static QString Mark(vb::PictureBox& picture, int kind, int size) {
     picture.Cls();
     picture.SetDrawWidth(size);
     PSetBall(picture, 0.5, 0.5, BallColor(Integer(kind)));
     const QImage& image = picture.GetCanvas().Image();
     QString mark;
-    QRect ofMark, ofBall, outside;
+    QRect ofMark, ofBall;  // the mark's extent, and the ball's with it
     for (int i = 0; i < image.width() * image.height(); ++i) {
         const QRgb c = image.pixel(i % image.width(), i / image.width()),
                    ball = GameDriver::Ball(kind);
@@ -25,11 +25,12 @@ static QString Mark(vb::PictureBox& picture, int kind, int size) {
         if (in && std::abs(qGray(c) - qGray(ball)) < 90)
             return {};
         mark += in ? 'x' : '.';
-        (in          ? ofMark
-         : c == ball ? ofBall
-                     : outside) |= QRect(i % image.width(), i / image.width(), 1, 1);
+        const QRect pixel(i % image.width(), i / image.width(), 1, 1);
+        ofMark |= in ? pixel : QRect();
+        ofBall |= in || c == ball ? pixel : QRect();
     }
-    return ofMark.isNull() || ofBall.adjusted(1, 1, -1, -1).contains(ofMark) ? mark : QString();
+    const bool across = ofMark.width() >= ofBall.width() || ofMark.height() >= ofBall.height();
+    return across ? QString() : mark;
 }
 
 class TestMarks : public QObject {

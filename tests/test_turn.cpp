@@ -202,11 +202,11 @@ class TestTurn : public QObject {
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<int>("balls");  // left after the turn
         QTest::newRow("row 1, by a move")
-            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}} << QPoint(9, 1) << 3;
+            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}} << QPoint(5, 5) << QPoint(9, 1) << 3;
         QTest::newRow("row 9, by a move")
-            << QList<QPoint>{{2, 9}, {3, 9}, {4, 9}, {5, 9}} << QPoint(1, 9) << 3;
+            << QList<QPoint>{{1, 9}, {2, 9}, {3, 9}, {4, 9}} << QPoint(9, 9) << QPoint(5, 9) << 3;
         QTest::newRow("column 1, by a new ball")
-            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}} << QPoint(6, 6) << 6;
+            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}} << QPoint(5, 5) << QPoint(6, 6) << 6;
     }
     void aLineAtTheEdgeGoesWhole() {
         QFETCH(QList<QPoint>, four);

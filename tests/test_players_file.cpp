@@ -309,12 +309,15 @@ class TestPlayersFile : public QObject {
               "file lock-folder||beside|Bob||not a file",
               "file lock-link||beside|Bob||is a link",
               "user file lock-others||beside|Bob||",
+              "file lock-socket||beside|Bob||opened: No such device",
+              "user file lock-others lock-socket||beside|Bob||opened: No such device",
               "file lock-stale||beside|Bob||",
               "file||beside|Bob|text|not a players file",
               "file||beside|Bob|folder|could not be read",
               "file||beside|Bob|full disk|Player: Bob+too large",
               "file||beside|Bob|taken|given this player's record to Dan|-+1",
               "file||beside|Bob|deleted|written again|++1",
+              "file||beside|Bob|gone folder|created: No such file",
               "file||beside|Bob|shrunk|written again|++1",
               "file||beside|Bob|deleted before the list|written again|++1",
               "file||beside|Bob|shrunk, then cut and reloaded|written again|++2",
@@ -375,7 +378,9 @@ class TestPlayersFile : public QObject {
         QVERIFY(!s.contains("lock-fifo") || ::mkfifo(QFile::encodeName(lock), 0600) == 0);
         QVERIFY(!s.contains("lock-folder") || QDir().mkpath(lock));
         QVERIFY(!s.contains("lock-link") || QFile::link(lock + ".gone", lock));
-        QVERIFY(!s.contains("lock-others") || WriteWholeFile(lock, ""));
+        QVERIFY(!s.contains("lock-socket") ||
+                ::mknod(QFile::encodeName(lock), S_IFSOCK | 0644, 0) == 0);
+        QVERIFY(!s.contains("lock-others") || QFileInfo::exists(lock) || WriteWholeFile(lock, ""));
         QVERIFY(!s.contains("lock-stale") ||  // one left by a copy long gone, in the way of some
                 (WriteWholeFile(lock, "99999\n") &&
                  ::mkfifo(QFile::encodeName(lock + ".rmlock"), 0600) == 0));
@@ -416,9 +421,12 @@ class TestPlayersFile : public QObject {
                 QVERIFY(change != "taken" ||  // by another copy, for its new player
                         WriteWholeFile(where, Records({Player("Ann", 12), Player("Dan", 7)})));
                 QVERIFY(change != "deleted" || QFile::remove(where));
+                QVERIFY(change != "gone folder" ||
+                        QDir(QFileInfo(where).path()).removeRecursively());
                 QVERIFY(!change.startsWith("shrunk") || QFile::resize(where, 60));
                 QVERIFY(change != "read-only folder" || Chmod(bin, 0555));
                 QVERIFY(change != "read-only file" || Chmod(where, 0444));
+                const uint handles = QDir("/proc/self/fd").count();
                 rt.ClearRecords();
                 SetPlayersFileLockTimeout(s.contains("locked") ? 1 : 10000);
                 QElapsedTimer clock;
@@ -433,7 +441,21 @@ class TestPlayersFile : public QObject {
                 }
                 QCOMPARE(SavePlayers(), ends[1] == '+');
                 QVERIFY(clock.elapsed() < 2000);  // nothing stalls, when no other copy holds it
-                QString all;                      // one message for each, naming the file
+                // Nested locks share the outer one, also one not taken; a lock file put in its
+                // place meanwhile is left there; nothing is left open.
+                SetPlayersFileLockTimeout(0);
+                bool took = false;
+                {
+                    PlayersFileLock outer, inner;
+                    took = outer.IsLocked();
+                    QVERIFY(inner.IsLocked() == took && (!took || keeps));
+                    QVERIFY(!s.contains("locked") || outer.Why().endsWith("within 0 seconds."));
+                    QVERIFY(!took || (QFile::remove(where + ".lock") &&
+                                      WriteWholeFile(where + ".lock", "")));
+                }
+                QVERIFY(!took || QFile::remove(where + ".lock"));
+                QCOMPARE(QDir("/proc/self/fd").count(), handles);
+                QString all;  // one message for each, naming the file
                 for (const Message& m : rt.messages)
                     all += m.text.contains(vb::ShownPath(where)) ? m.text : "(no file named)";
                 for (const QString& part : later)
@@ -455,7 +477,6 @@ class TestPlayersFile : public QObject {
                 holder.unlock();
                 rt.ClearRecords();
                 QVERIFY(StoreCurrentResult() && SavePlayers() && rt.messages.empty());
-                const uint handles = QDir("/proc/self/fd").count();  // none left open
                 StartUp();
                 QCOMPARE(QDir("/proc/self/fd").count(), handles);
                 QVERIFY(rt.messages.empty() && PlayersFilePath == where);

@@ -193,8 +193,8 @@ class TestDialogs : public QObject {
         auto full = [](QList<int> weakest) {
             QByteArray full;
             for (int i = 1; i <= kMaxPlayers; ++i)
-                full +=
-                    EncodeRecord(Player(QString("P%1").arg(i), weakest.contains(i) ? 10 : 100 + i));
+                full += EncodeRecord(
+                    Player(QString("P%1").arg(i), weakest.contains(i) ? -10 : 100 + i));
             return full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
         };
         const QString zoe = QStringLiteral("Zo\u00eb");
@@ -204,7 +204,7 @@ class TestDialogs : public QObject {
         for (int weakest : {1, 2, kMaxPlayers})
             QTest::addRow("full table, %d", weakest)
                 << full({weakest}) << QStringList{"Zed"} << weakest;
-        QTest::newRow("the last free") << full({}).left(99 * 60) << QStringList{"Zed"} << 100;
+        QTest::newRow("the last free") << full({3}).left(99 * 60) << QStringList{"Zed"} << 100;
         QTest::newRow("sixty characters")
             << QByteArray() << QStringList{QString("123456789_").repeated(6)} << 1;
         QTest::newRow("empty") << ann << QStringList{""} << 0;

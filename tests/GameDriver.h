@@ -128,17 +128,14 @@ class GameDriver {
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
     // Whether the board picture is a fresh drawing of the board: the grid, the balls, the
-    // selected one grown. The top border, drawn at the start, is left out unless asked for: the
-    // erasers of moving balls may cut it.
-    bool DrawnAfresh(bool withTop = false) const {
+    // selected one grown. The top border is left out: the erasers of moving balls may cut it.
+    bool DrawnAfresh() const {
         const vb::Canvas& canvas = form.Picture1Box()->GetCanvas();
         vb::Canvas fresh;
         fresh.SetSize(canvas.LogicalSize(), canvas.DevicePixelRatio());
         fresh.Scale(0, 0, 9, 9);
         fresh.SetBackColor(qv::BoardBackColor);
         fresh.SetForeColor(qv::GridLineColor);
-        if (withTop)
-            fresh.Line(0, 0, 9, 0);
         for (int k = 1; k <= 9; ++k) {
             fresh.Line(0, k, 9, k);
             fresh.Line(k, 0, k, 9);
@@ -151,8 +148,7 @@ class GameDriver {
                     fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(qv::Board(x, y)));
             }
         }
-        const QRect below =
-            canvas.Image().rect().adjusted(0, withTop ? 0 : int(fresh.DeviceY(0)) + 1, 0, 0);
+        const QRect below = canvas.Image().rect().adjusted(0, int(fresh.DeviceY(0)) + 1, 0, 0);
         return canvas.Image().copy(below) == fresh.Image().copy(below);
     }
 
@@ -172,6 +168,19 @@ class GameDriver {
         }
     } screen_;
 };
+
+// Whether the controls of `window` shown lie inside it, none over another.
+inline bool LaidOut(const QWidget& window) {
+    QList<QRect> placed;
+    for (const QWidget* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        for (const QRect& r : placed)
+            if (!w->isHidden() && r.intersects(w->geometry()))
+                return false;
+        if (!w->isHidden() && !window.rect().contains(placed.emplace_back(w->geometry())))
+            return false;
+    }
+    return true;
+}
 
 // The recorded game, a line a turn (game.trace says what its words mean).
 inline QStringList ReadTrace() {

@@ -56,21 +56,16 @@ class TestDialogs : public QObject {
         QVERIFY(QFile::remove(g.rt.PlayersFile()) && QDir().mkpath(g.rt.PlayersFile()));
         ChoosePlayersFile();
         list.FillPlayerList();
-        // The buttons in a row under the list, the note under them, wrapped to the window, in
-        // plain text; its path shown, as a tip and to a screen reader.
+        // Buttons in a row under the list, the note right under them, wrapped, in plain text, its
+        // path shown, as a tip and to a screen reader.
         const QLabel& note = *list.Note();
-        QWidget* under = list.lstPlayers();
-        for (int i = 0; i < 3; ++i) {
-            const QRect button = list.Command1(i)->geometry();
-            QVERIFY(button.top() > list.lstPlayers()->geometry().bottom() &&
-                    (i == 0 || button.left() > under->geometry().right()) &&
-                    list.rect().contains(button) && note.y() - button.bottom() < button.height());
-            under = list.Command1(i);
-        }
+        const QRect list0 = list.lstPlayers()->geometry(), b0 = list.Command1(0)->geometry(),
+                    b1 = list.Command1(1)->geometry(), b2 = list.Command1(2)->geometry();
         QString shown = note.text();
-        QVERIFY(!note.isHidden() && note.textFormat() == Qt::PlainText &&
-                list.lstPlayers()->geometry().right() >= under->geometry().right() &&
-                list.rect().contains(note.geometry()) && note.y() > under->geometry().bottom() &&
+        QVERIFY(b0.top() > list0.bottom() && b0.y() == b2.y() && b1.x() > b0.right() &&
+                b2.x() > b1.right() && list0.right() >= b2.right() && LaidOut(list) &&
+                note.y() > b2.bottom() && note.y() - b2.bottom() < b2.height() &&
+                !note.isHidden() && note.textFormat() == Qt::PlainText &&
                 note.minimumSizeHint().width() <= note.width());
         for (const QString& said :
              {shown.remove(QChar(0x200B)), note.toolTip(), note.accessibleName()})
@@ -229,13 +224,7 @@ class TestDialogs : public QObject {
         });
         script.Then([&](vb::Dialog& d) {
             auto& welcome = dynamic_cast<frmNewGamer&>(d);
-            QList<QRect> placed;  // inside the window, apart
-            for (QWidget* w : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                QVERIFY(d.rect().contains(w->geometry()) &&
-                        std::none_of(placed.begin(), placed.end(),
-                                     [w](QRect r) { return r.intersects(w->geometry()); }));
-                placed << w->geometry();
-            }
+            QVERIFY(LaidOut(d));
             QTest::keyClick(welcome.Text1(), Qt::Key_Tab);  // Tab leaves the name box
             QVERIFY(welcome.Text1()->Text().isEmpty());
             for (const QString& name : typed) {
@@ -289,9 +278,7 @@ class TestDialogs : public QObject {
                         60);
             QVERIFY(combo->count() == 5 &&
                     combo->Text() == combo->itemText(std::exchange(current, i)));
-            const QRect box = zoom->chkMarks()->geometry();  // the check box under the list
-            QVERIFY(zoom->rect().contains(box) && box.top() > combo->geometry().bottom() &&
-                    box.left() == combo->x());
+            QVERIFY(LaidOut(*zoom) && zoom->chkMarks()->x() == combo->x());  // box under list
             combo->showPopup();
             combo->view()->setCurrentIndex(combo->model()->index(i, 0));
             QTest::keyClick(combo->view(), Qt::Key_Return);

@@ -9,8 +9,8 @@
 using namespace qv;
 using namespace qvtest;
 
-// The pixels of a blank picture that a ball's mark takes, as 'x'; none unless each stands 90 steps
-// of grey apart from the ball and none spanning the ball.
+// The pixels of a ball's mark on a blank picture, as 'x'; none unless 90 steps of grey apart from
+// the ball and narrower than it.
 static QString Mark(vb::PictureBox& picture, int kind, int size) {
     picture.Cls();
     picture.SetDrawWidth(size);
@@ -29,8 +29,7 @@ static QString Mark(vb::PictureBox& picture, int kind, int size) {
         ofMark |= in ? pixel : QRect();
         ofBall |= in || c == ball ? pixel : QRect();
     }
-    const bool across = ofMark.width() >= ofBall.width() || ofMark.height() >= ofBall.height();
-    return across ? QString() : mark;
+    return ofMark.width() < ofBall.width() && ofMark.height() < ofBall.height() ? mark : QString();
 }
 
 class TestMarks : public QObject {

@@ -1,12 +1,11 @@
-// The rules and the turn. The path search and the line check on thousands of random boards, each
-// against a plain implementation of its own: a wave-by-wave search and a count of the run through
-// every ball. Start, Stop and the turns a release on the board starts, through the menu and real
-// mouse releases: the recorded whole game, the end of a game with its messages and stored
-// results, and a full board that ends the game in the turn that fills it.
+// The rules and the turn: the path search and the line check on thousands of random boards, each
+// against a plain one of its own; Start, Stop and the turns real mouse releases start, from the
+// recorded game to the end of a game; and what the game says after a turn.
 #include <random>
 
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
+#include "app/Narration.h"
 #include "game/LineCheck.h"
 #include "game/PathSearch.h"
 
@@ -183,7 +182,7 @@ class TestTurn : public QObject {
         const QString said = g.form.txtMess().Text();
         g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
-        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected && g.DrawnAfresh(true));
+        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected && g.DrawnAfresh());
         QVERIFY(g.form.Text2(0).Text() == "0" && g.form.txtMess().Text() != said &&
                 g.rt.events.startsWith("randomize"));  // a game of its own
         const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
@@ -193,28 +192,26 @@ class TestTurn : public QObject {
         QVERIFY(BallSelected && GameInProgress && g.DrawnAfresh());
     }
 
-    // A line at the board's edge goes whole, made by a move (of red, the first kind) that runs
-    // along the edge from cell to cell, or by a new ball; a free cell released next, with nothing
-    // selected, does nothing.
+    // A line at the edge goes whole, made by a move of red (the first kind) along the edge cell by
+    // cell, or by a new ball; a free cell released next, with nothing selected, does nothing.
     void aLineAtTheEdgeGoesWhole_data() {
-        QTest::addColumn<QList<QPoint>>("four");  // red balls; a fifth moves
-        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QList<QPoint>>("five");  // red balls; the last one moves
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<int>("balls");  // left after the turn
         QTest::newRow("row 1, by a move")
-            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}} << QPoint(5, 5) << QPoint(9, 1) << 3;
+            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}, {5, 5}} << QPoint(9, 1) << 3;
         QTest::newRow("row 9, by a move")
-            << QList<QPoint>{{1, 9}, {2, 9}, {3, 9}, {4, 9}} << QPoint(9, 9) << QPoint(5, 9) << 3;
+            << QList<QPoint>{{1, 9}, {2, 9}, {3, 9}, {4, 9}, {9, 9}} << QPoint(5, 9) << 3;
         QTest::newRow("column 1, by a new ball")
-            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}} << QPoint(5, 5) << QPoint(6, 6) << 6;
+            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}, {5, 5}} << QPoint(6, 6) << 6;
     }
     void aLineAtTheEdgeGoesWhole() {
-        QFETCH(QList<QPoint>, four);
-        QFETCH(QPoint, from);
+        QFETCH(QList<QPoint>, five);
         QFETCH(QPoint, to);
+        const QPoint from = five.last();
         GameDriver g;
         g.Start({2, 3, 4}, {P(9, 5), P(8, 5), P(7, 5)}, {1, 5, 6});
-        for (const QPoint& c : four + QList{from})
+        for (const QPoint& c : five)
             Board(c.x(), c.y()) = 1;
         g.Redraw();
         Grid moved = Board;  // where the next red ball falls when the move makes no line
@@ -222,8 +219,7 @@ class TestTurn : public QObject {
         g.rt.ScriptRandom(GameDriver::CellNumbers(moved, {P(1, 9), P(9, 8), P(9, 3)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({2, 3, 4}));
         QPoint at = from;  // where the ball stands after each step
-        int steps = 0;
-        g.atWait = [&](double s) {
+        g.atWait = [&, steps = 0](double s) mutable {
             if (s != 0.02 || ++steps % 4)
                 return;
             for (int y = 1; y <= 9; ++y)
@@ -237,9 +233,8 @@ class TestTurn : public QObject {
         g.Release(from.x(), from.y());
         g.Release(to.x(), to.y());
         g.atWait = nullptr;
-        QVERIFY(at == to && steps > 0);
         QTEST(CountBalls(), "balls");
-        QVERIFY(g.DrawnAfresh());
+        QVERIFY(at == to && g.DrawnAfresh());
         g.rt.ClearRecords();
         g.Release(5, 6);
         QVERIFY(g.rt.events.isEmpty() && g.DrawnAfresh() && Board(5, 6) == 0);
@@ -328,6 +323,38 @@ class TestTurn : public QObject {
         g.Release(9, 7);  // the board is dead until the next Start
         g.Release(9, 8);
         QVERIFY(g.rt.events.isEmpty() && !BallSelected);
+    }
+
+    // What the game says after a turn: also new balls the board no longer shows (a line at once).
+    void aTurnIsToldInOrder_data() {
+        QTest::addColumn<int>("target");  // the column of row 1 the red ball at (1, 1) goes to
+        QTest::addColumn<int>("ending");  // 0 no move, 1 a move, 2 a move that ends the game
+        QTest::addColumn<QString>("said");
+        const QString moved =
+            "Moved to row 1, column 3. New balls: green at row 1, column 1; blue "
+            "at row 5, column 5; yellow at row 9, column 9. Line cleared: +5 "
+            "points, score 5. ";
+        QTest::newRow("moved") << 3 << 1 << moved + "Next: red, red, red.";
+        QTest::newRow("game over") << 3 << 2 << moved + "Game over.";
+        QTest::newRow("walled off") << 4 << 0 << "No way there.";
+        QTest::newRow("reselected") << 1 << 0 << "red ball still selected.";
+    }
+    void aTurnIsToldInOrder() {
+        QFETCH(int, target);
+        QFETCH(int, ending);
+        InitSettings();
+        GameView b;
+        b.board.Create(0, 9, 0, 9);
+        b.removed = b.board;
+        b.board(1, 1) = 1, b.next = {2, 3, 4}, b.score = "0";
+        b.inProgress = b.selected = true, b.selectedX = b.selectedY = 1;
+        GameView a = b;
+        if (ending > 0) {  // green falls where red was, blue completes a line and goes with it
+            a.board(3, 1) = 1, a.board(1, 1) = 2, a.board(9, 9) = 4, a.removed(5, 5) = 1;
+            a.selected = false, a.inProgress = ending == 1, a.moves = 1, a.next = {1, 1, 1};
+            a.score = "5", a.message = "Game over.";
+        }
+        QTEST(DescribeBoardCommand(b, a, target, 1), "said");
     }
 };
 

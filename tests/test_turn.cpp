@@ -192,6 +192,42 @@ class TestTurn : public QObject {
         QVERIFY(BallSelected && GameInProgress && g.DrawnAfresh());
     }
 
+    // A click and keys that come while a ball travels wait for the end of its turn: no turn runs
+    // inside another, and none of them is lost.
+    void inputWhileABallTravelsWaitsForTheTurnsEnd() {
+        GameDriver g;
+        g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {4, 5, 6});
+        for (const auto& next : {std::vector{1, 2, 3}, {4, 5, 6}}) {  // new balls fill row 1
+            g.rt.ScriptRandom({0, 0, 0});
+            g.rt.ScriptRandom(GameDriver::KindNumbers(next));
+        }
+        vb::CellPictureBox* board = g.form.Picture1Cells();
+        int running = 0, turnsAtOnce = 0;
+        auto counted = [&](auto handler) {
+            return [&, handler](auto... a) {
+                turnsAtOnce = std::max(turnsAtOnce, ++running);
+                handler(a...);
+                --running;
+            };
+        };
+        board->onMouseUp = counted(board->onMouseUp);
+        board->onKeyDown = counted(board->onKeyDown);
+        g.atWait = [&](double) {  // at the first wait: the ball at (9, 9) chosen, moved up by keys
+            const QPointF at = board->PositionOf(8.5, 8.5);
+            QCoreApplication::postEvent(
+                board, new QMouseEvent(QEvent::MouseButtonRelease, at, board->mapToGlobal(at),
+                                       Qt::LeftButton, {}, {}));
+            for (int key : {Qt::Key_Up, Qt::Key_Return})
+                QCoreApplication::postEvent(board, new QKeyEvent(QEvent::KeyPress, key, {}));
+            g.atWait = nullptr;
+        };
+        g.Release(1, 1);
+        g.Release(1, 3);
+        QCOMPARE(turnsAtOnce, 1);
+        QCOMPARE(Board(9, 8), 3);
+        QCOMPARE(MoveCount, 3);
+    }
+
     // A line at the edge goes whole, made by a move of red (the first kind) along the edge cell by
     // cell, or by a new ball; a free cell released next, with nothing selected, does nothing.
     void aLineAtTheEdgeGoesWhole_data() {

@@ -127,29 +127,51 @@ class GameDriver {
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Whether the board picture is a fresh drawing of the board: the grid, the balls, the
-    // selected one grown. The top border is left out: the erasers of moving balls may cut it.
+    // Whether the board picture shows the board as it is, read across the middle of each row and
+    // each column of cells: a free cell plain, with lines between free cells; a ball a run of its
+    // colour in the middle of its cell, all alike but the selected one, which is wider.
     bool DrawnAfresh() const {
-        const vb::Canvas& canvas = form.Picture1Box()->GetCanvas();
-        vb::Canvas fresh;
-        fresh.SetSize(canvas.LogicalSize(), canvas.DevicePixelRatio());
-        fresh.Scale(0, 0, 9, 9);
-        fresh.SetBackColor(qv::BoardBackColor);
-        fresh.SetForeColor(qv::GridLineColor);
-        for (int k = 1; k <= 9; ++k) {
-            fresh.Line(0, k, 9, k);
-            fresh.Line(k, 0, k, 9);
-        }
-        for (int y = 1; y <= 9; ++y) {
-            for (int x = 1; x <= 9; ++x) {
-                const bool selected = qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY;
-                fresh.SetDrawWidth(selected ? qRound(qv::BallSize * 1.2) : qv::BallSize);
-                if (qv::Board(x, y) > 0)
-                    fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(qv::Board(x, y)));
+        const QImage& image = form.Picture1Box()->GetCanvas().Image();
+        QList<int> widths[2];  // of the balls, of the selected one
+        int room = 0;          // inside a cell, its lines left out
+        for (int across : {0, 1}) {
+            const int size = across ? image.width() : image.height();
+            for (int a = 1; a <= 9; ++a) {
+                QString seen;
+                for (int i = 0, mid = (2 * a - 1) * size / 18; i < size; ++i) {
+                    const QRgb c = across ? image.pixel(i, mid) : image.pixel(mid, i);
+                    int k = 0;
+                    while (k <= 6 && c != (k ? Ball(k) : Rgb(qv::BoardBackColor)))
+                        ++k;
+                    seen += ".123456#"[k];
+                }
+                for (int b = 1; b <= 9; ++b) {
+                    const int x = across ? b : a, y = across ? a : b, end = b * size / 9;
+                    const QString inside = seen.mid((b - 1) * size / 9 + 2, size / 9 - 4);
+                    const auto ball =
+                        QRegularExpression(QString("^(\\.*)(%1*)(\\.*)$")
+                                               .arg(qv::Board(x, y) ? qv::Board(x, y) : 9))
+                            .match(inside);
+                    const qsizetype width = ball.capturedLength(2);
+                    if (!ball.hasMatch() || (width == 0) != (qv::Board(x, y) == 0) ||
+                        (width && std::abs(ball.capturedLength(1) - ball.capturedLength(3)) > 2))
+                        return false;
+                    if (b < 9 && !qv::Board(x, y) &&
+                        !(across ? qv::Board(x + 1, y) : qv::Board(x, y + 1)) &&
+                        seen.mid(end - 2, 5).count('.') == 5)
+                        return false;  // no line between two free cells
+                    if (width)
+                        widths[qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY]
+                            << int(width);
+                    room = int(inside.size());
+                }
             }
         }
-        const QRect below = canvas.Image().rect().adjusted(0, int(fresh.DeviceY(0)) + 1, 0, 0);
-        return canvas.Image().copy(below) == fresh.Image().copy(below);
+        const auto [thinnest, widest] = std::minmax_element(widths[0].begin(), widths[0].end());
+        return widths[0].isEmpty() || (*widest - *thinnest < 3 &&
+                                       std::all_of(widths[1].begin(), widths[1].end(), [&](int w) {
+                                           return w > *widest || w == room;
+                                       }));
     }
 
     // '+' when the screen shows the board as drawn now, '-' when not (the cursor left aside).

@@ -128,12 +128,12 @@ class GameDriver {
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
     // Whether the board picture shows the board as it is, read across the middle of each row and
-    // each column of cells: a free cell plain, with lines between free cells; a ball a run of its
-    // colour in the middle of its cell, all alike but the selected one, which is wider.
+    // each column of cells: a free cell plain, lines between free cells, a ball a centred run of
+    // its colour, all alike but the selected ball, which is wider.
     bool DrawnAfresh() const {
         const QImage& image = form.Picture1Box()->GetCanvas().Image();
         QList<int> widths[2];  // of the balls, of the selected one
-        int room = 0;          // inside a cell, its lines left out
+        qsizetype room = 0;    // inside a cell, its lines left out
         for (int across : {0, 1}) {
             const int size = across ? image.width() : image.height();
             for (int a = 1; a <= 9; ++a) {
@@ -147,31 +147,28 @@ class GameDriver {
                 }
                 for (int b = 1; b <= 9; ++b) {
                     const int x = across ? b : a, y = across ? a : b, end = b * size / 9;
-                    const QString inside = seen.mid((b - 1) * size / 9 + 2, size / 9 - 4);
-                    const auto ball =
-                        QRegularExpression(QString("^(\\.*)(%1*)(\\.*)$")
-                                               .arg(qv::Board(x, y) ? qv::Board(x, y) : 9))
-                            .match(inside);
-                    const qsizetype width = ball.capturedLength(2);
-                    if (!ball.hasMatch() || (width == 0) != (qv::Board(x, y) == 0) ||
-                        (width && std::abs(ball.capturedLength(1) - ball.capturedLength(3)) > 2))
+                    const QString inside = seen.mid(end - size / 9 + 2, size / 9 - 4);
+                    const QChar k = ".123456"[qv::Board(x, y)];
+                    const qsizetype left = inside.indexOf(k), width = inside.count(k);
+                    const qsizetype right = (room = inside.size()) - left - width;
+                    if (left < 0 || std::abs(left - right) > 2 ||
+                        inside != QString(left, '.') + QString(width, k) + QString(right, '.'))
                         return false;
-                    if (b < 9 && !qv::Board(x, y) &&
-                        !(across ? qv::Board(x + 1, y) : qv::Board(x, y + 1)) &&
-                        seen.mid(end - 2, 5).count('.') == 5)
+                    const int next =
+                        b < 9 ? (across ? qv::Board(x + 1, y) : qv::Board(x, y + 1)) : 1;
+                    if (k == '.' && !next && seen.mid(end - 2, 5) == ".....")
                         return false;  // no line between two free cells
-                    if (width)
+                    if (k != '.')
                         widths[qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY]
                             << int(width);
-                    room = int(inside.size());
                 }
             }
         }
-        const auto [thinnest, widest] = std::minmax_element(widths[0].begin(), widths[0].end());
-        return widths[0].isEmpty() || (*widest - *thinnest < 3 &&
-                                       std::all_of(widths[1].begin(), widths[1].end(), [&](int w) {
-                                           return w > *widest || w == room;
-                                       }));
+        std::sort(widths[0].begin(), widths[0].end());
+        for (int w : widths[1])
+            if (!widths[0].isEmpty() && w <= widths[0].last() && w < room)
+                return false;
+        return widths[0].isEmpty() || widths[0].last() - widths[0].first() < 3;
     }
 
     // The game in words, for checks that say what differs.

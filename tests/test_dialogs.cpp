@@ -292,6 +292,7 @@ class TestDialogs : public QObject {
         QCOMPARE(layout(), before);
         QCOMPARE(g.form.Picture2Box()->GetCanvas().Image(), preview);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(QApplication::activeWindow(), &g.form);  // the keys back with the game
     }
 };
 

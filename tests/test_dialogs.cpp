@@ -142,9 +142,9 @@ class TestDialogs : public QObject {
         int highlighted = -2;
         bool open = true;
         script.Then([&](vb::Dialog& d) {
-            QListWidget* view = List(d).lstPlayers();
-            highlighted = List(d).lstPlayers()->ListIndex();
-            QVERIFY(List(d).lstPlayers()->SetListIndex(row) || row < 0);
+            vb::ListBox* view = List(d).lstPlayers();
+            highlighted = view->ListIndex();
+            QVERIFY(view->SetListIndex(row) || row < 0);
             if (act == "double click" && row > 0)
                 QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                                    view->visualItemRect(view->item(row)).center());

@@ -118,12 +118,6 @@ class GameDriver {
         ClickStartStop();
     }
 
-    // The board picture at the centre of cell (x, y), found from its size alone: a cell is its
-    // ninth part.
-    QRgb Pixel(int x, int y) const {
-        const QImage& image = form.Picture1Box()->GetCanvas().Image();
-        return image.pixel(int((x - 0.5) * image.width() / 9), int((y - 0.5) * image.height() / 9));
-    }
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
@@ -279,12 +273,15 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         QStringList waits, route, placed;
         g.atWait = [&](double seconds) {
             const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
+            const QImage& image = g.form.Picture1Box()->GetCanvas().Image();  // a cell its ninth
             waits << QString("%1%2").arg(seconds).arg(g.Shown());
             // After each whole step the moving ball stands on a cell that held none of its kind;
             // new balls come on cells free after the move.
             for (int y = 1; y <= 9; ++y) {
                 for (int x = 1; x <= 9; ++x) {
-                    if (step && g.Pixel(x, y) == g.Ball(kind) && before(x, y) != kind)
+                    if (step && before(x, y) != kind &&
+                        image.pixel((2 * x - 1) * image.width() / 18,
+                                    (2 * y - 1) * image.height() / 18) == g.Ball(kind))
                         route << name(x, y);
                     if (moved(x, y) == 0 && qv::Board(x, y) &&
                         placed.filter("@" + name(x, y)).isEmpty())

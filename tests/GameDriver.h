@@ -167,13 +167,9 @@ class GameDriver {
 
     // The game in words, for checks that say what differs.
     QString State() const {
-        return QString("balls %1 moves %2 selected %3 playing %4 over %5 drawn %6")
-            .arg(CountBalls())
-            .arg(qv::MoveCount)
-            .arg(qv::BallSelected)
-            .arg(qv::GameInProgress)
-            .arg(qv::GameOver)
-            .arg(DrawnAfresh());
+        return QString::asprintf("balls %d moves %d selected %d playing %d over %d drawn %d",
+                                 CountBalls(), int(qv::MoveCount), qv::BallSelected,
+                                 qv::GameInProgress, qv::GameOver, DrawnAfresh());
     }
 
     // '+' when the screen shows the board as drawn now, '-' when not (the cursor left aside).

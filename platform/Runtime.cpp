@@ -154,27 +154,49 @@ QByteArray AppFolder() {
                       : QFile::encodeName(QCoreApplication::applicationDirPath());
 }
 
+namespace {
+
+// The user's home: HOME when it is an absolute path, else the account's from the password
+// database; empty when there is none.
+QString HomeFolder() {
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
+    }
+    return QDir::isAbsolutePath(home) ? home : QString();
+}
+
+// An XDG base folder: `variable` when it is an absolute path (a relative one is invalid and
+// ignored, as the XDG base directory rules have it), else `fallback` under the home.
+QString BaseFolder(const char* variable, const QString& fallback) {
+    const QString folder = qEnvironmentVariable(variable);
+    if (QDir::isAbsolutePath(folder))
+        return folder;
+    const QString home = HomeFolder();
+    return home.isEmpty() ? QString() : home + fallback;
+}
+
+}  // namespace
+
 QString UserDataPath() {
     if (g_hooks.userDataPath)
         return g_hooks.userDataPath();
-    // As the XDG base directory rules have it, a relative path there is ignored.
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!QDir::isAbsolutePath(data)) {
-        QString home = qEnvironmentVariable("HOME");
-        if (!QDir::isAbsolutePath(home)) {
-            const passwd* account = ::getpwuid(::getuid());
-            home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
-        }
-        if (!QDir::isAbsolutePath(home))
-            return QString();
-        data = home + QStringLiteral("/.local/share");
-    }
+    QString data = BaseFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+    if (data.isEmpty())
+        return data;
     for (const QString& part :
          {QCoreApplication::organizationName(), QCoreApplication::applicationName()}) {
         if (!part.isEmpty())
             data += QLatin1Char('/') + part;
     }
     return data;
+}
+
+QString UserConfigPath() {
+    if (g_hooks.userConfigPath)
+        return g_hooks.userConfigPath();
+    return BaseFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
 }
 
 void MsgBox(const QString& text, MsgIcon icon, const QString& title) {

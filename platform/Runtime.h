@@ -40,6 +40,9 @@ QByteArray AppFolder();
 // XDG_DATA_HOME is ignored, and without HOME the home comes from the password database; empty
 // when there is no home.
 QString UserDataPath();
+// The user's settings folder, $XDG_CONFIG_HOME or ~/.config, by the same rules; empty when there is
+// no home.
+QString UserConfigPath();
 
 // Ends the program at once, closing every window.
 void End();
@@ -53,6 +56,7 @@ struct RuntimeHooks {
     std::function<QString()> appPath;
     std::function<QByteArray()> appFolder;  // when null, the bytes of appPath when that is set
     std::function<QString()> userDataPath;
+    std::function<QString()> userConfigPath;
     std::function<void()> end;
 };
 

@@ -23,6 +23,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     qv::LoadTranslations();
     vb::InstallWidgetRuntime();
+    vb::EndOnSignals();
     vb::InstallAccessibility();
 
     // The title window opens first. The main window is made and loaded when the title's

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTime>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <optional>
@@ -14,7 +16,9 @@
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -202,6 +206,39 @@ QString UserConfigPath() {
 void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
     if (g_hooks.msgBox)
         g_hooks.msgBox(text, icon, title);
+}
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnEndSignal(int) {
+    const int error = errno;
+    const char byte = 1;
+    const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+    (void)written;  // a full pipe already asks for the end
+    errno = error;
+}
+
+}  // namespace
+
+void EndOnSignals() {
+    if (g_signalPipe[0] >= 0 || ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier =
+        new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char bytes[16];
+        while (::read(g_signalPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        End();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnEndSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(signal, &action, nullptr);
 }
 
 void End() {

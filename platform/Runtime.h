@@ -46,6 +46,10 @@ QString UserConfigPath();
 
 // Ends the program at once, closing every window.
 void End();
+// From now on SIGTERM, SIGHUP and SIGINT (a logout, a closed terminal, Ctrl+C) end the program as
+// End() does, once the handler under way is over: a save finishes first and leaves no temporary
+// file, and the lock on the players file is released. Needs the application object.
+void EndOnSignals();
 
 // The replaceable parts of the runtime. A null member means "use the real service".
 struct RuntimeHooks {

@@ -7,6 +7,7 @@
 #include "app/Translations.h"
 #include "app/frmLabel.h"
 #include "platform/Accessibility.h"
+#include "platform/Runtime.h"
 #include "platform/WidgetRuntime.h"
 
 int main(int argc, char* argv[]) {

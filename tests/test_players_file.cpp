@@ -19,7 +19,6 @@
 #include <QtEndian>
 #include <climits>
 #include <functional>
-#include <memory>
 #include <optional>
 
 #include "PlayersFixtures.h"
@@ -336,10 +335,10 @@ class TestPlayersFile : public QObject {
                              : keeps           ? "++0"
                                                : "--0";
         TestRuntime rt;
-        const std::unique_ptr<TestRuntime, void (*)(TestRuntime*)> remove(  // whatever its names
-            &rt, [](TestRuntime* r) {
-                QProcess::execute("rm", {"-rf", r->AppDir()});
-            });
+        struct Rm {  // whatever the names in it
+            QString d;
+            ~Rm() { QProcess::execute("rm", {"-rf", d}); }
+        } rm{rt.AppDir()};
         QByteArray folder =
             QFile::encodeName(rt.AppDir()) + (s.contains("installed") ? "/prefix/bin" : "");
         folder += s.contains("latin1") ? "/caf\xe9" : "";   // a name in Latin-1

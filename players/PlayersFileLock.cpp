@@ -47,11 +47,14 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 }
 
 // Opens the players file to lock it, made empty when missing, without waiting for whatever lies
-// there; only a regular file is taken. Reading it is enough to lock it, and a file that may only
-// be written is locked all the same. -1, with `why`, when it cannot be used.
+// there; only a regular file is taken. It is opened for writing where it may be (a network file
+// system locks only such files), else for reading or writing alone, either of which locks it too.
+// -1, with `why`, when it cannot be used.
 int OpenToLock(const QString& path, QString* why) {
     QString error;
-    int fd = vb::OpenRegularFile(path, O_RDONLY, &error);
+    int fd = vb::OpenRegularFile(path, O_RDWR, &error);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+        fd = vb::OpenRegularFile(path, O_RDONLY, &error);
     if (fd < 0 && errno == EACCES)
         fd = vb::OpenRegularFile(path, O_WRONLY, &error);
     if (fd >= 0)

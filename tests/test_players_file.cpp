@@ -546,7 +546,6 @@ class TestPlayersFile : public QObject {
             {"folder", [&] { return QDir().mkpath(conf); }},
             {"old-lock-fifo",
              [&] { return ::mkfifo(QFile::encodeName(conf + ".lock"), 0600) == 0; }},
-            {"old-lock-folder", [&] { return QDir().mkpath(conf + ".lock"); }},
             {"Dremwick", [&] { return WriteWholeFile(folder, ""); }},
         };
         QVERIFY(s.contains("Dremwick") || QDir().mkpath(folder));

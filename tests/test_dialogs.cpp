@@ -117,7 +117,7 @@ class TestDialogs : public QObject {
 
     // The list opens on the current player's row (past the last row, the highlight stays as the
     // refill left it), by the menu or a double click on the current name; a row is chosen by
-    // Select or a double click, only between games.
+    // Select or a double click, only between games; Esc closes the list as Close does.
     void aPlayerIsChosenBetweenGamesOnly_data() {
         QTest::addColumn<Choice>("c");
         QTest::newRow("Select") << Choice{0, 0, 0, false, 1, "Select", 1};
@@ -128,6 +128,7 @@ class TestDialogs : public QObject {
         QTest::newRow("double click in game") << Choice{0, 1, 1, true, 2, "double click", 0};
         QTest::newRow("New in game") << Choice{0, 1, 1, true, 2, "New", 0};
         QTest::newRow("Close") << Choice{0, 1, 1, false, 2, "Close", 0};
+        QTest::newRow("Esc") << Choice{0, 1, 1, false, 2, "Esc", 0};
         QTest::newRow("best name") << Choice{2, 1, -2, false, 2, "Select", 0};
         QTest::newRow("current name in game") << Choice{1, 1, -2, true, 2, "Select", 0};
     }
@@ -150,6 +151,8 @@ class TestDialogs : public QObject {
                                    view->visualItemRect(view->item(row)).center());
             else if (act == "double click")
                 List(d).lstPlayers_DblClick();
+            else if (act == "Esc")
+                QTest::keyClick(&d, Qt::Key_Escape);
             else
                 Click(List(d).Command1(QStringList{"Select", "New", "Close"}.indexOf(act)));
             QVERIFY(List(d).NewGamer() == nullptr);
@@ -161,7 +164,7 @@ class TestDialogs : public QObject {
         else
             static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
         QCOMPARE(highlighted, wanted);
-        QCOMPARE(open, chosen == 0 && act != "Close");
+        QCOMPARE(open, chosen == 0 && act != "Close" && act != "Esc");
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
         const QString shown = QStringList{"beforebefore", "Ann120", "Bob0"}[chosen];
         QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), shown);

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
 #include <algorithm>
 
 #include "game/GameState.h"
@@ -35,7 +36,11 @@ frmZoom::frmZoom(QWidget* owner)
     combo1_->setFont(font);
     combo1_->SetTwipsGeometry(120, 120, 1575, 360);
     combo1_->onClick = [this] { Combo1_Click(); };
-    combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Window size"));
+    combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Scale"));
+    // Where the name of a combo box is its text, a label names it; this one is not drawn.
+    auto* label = new QLabel(combo1_->accessibleName(), this);
+    label->setBuddy(combo1_);
+    label->hide();
     // The check box under the list, as far below it as the list is below the top; the window
     // grows by what the box needs and keeps the designed margins right of and below it.
     chkMarks_->setFont(font);
@@ -67,6 +72,10 @@ void frmZoom::CentreOnMainWindow() {
     vb::Window& self = Geometry();
     self.SetTop(main.Top() + main.Height() / 2 - self.Height() / 2);
     self.SetLeft(main.Left() + main.Width() / 2 - self.Width() / 2);
+}
+
+void frmZoom::Form_Activate() {
+    combo1_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmZoom::Combo1_Click() {

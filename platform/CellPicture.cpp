@@ -158,6 +158,18 @@ void CellPictureBox::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             code = vbKeyReturn;
             break;
+        case Qt::Key_Home:
+            code = vbKeyHome;
+            break;
+        case Qt::Key_End:
+            code = vbKeyEnd;
+            break;
+        case Qt::Key_PageUp:
+            code = vbKeyPageUp;
+            break;
+        case Qt::Key_PageDown:
+            code = vbKeyPageDown;
+            break;
         default:
             break;
     }

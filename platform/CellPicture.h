@@ -13,10 +13,20 @@ namespace vb {
 // Key codes of the keys the grid hands on.
 enum KeyCode : Integer {
     vbKeyReturn = 13,
+    vbKeyPageUp = 33,
+    vbKeyPageDown = 34,
+    vbKeyEnd = 35,
+    vbKeyHome = 36,
     vbKeyLeft = 37,
     vbKeyUp = 38,
     vbKeyRight = 39,
     vbKeyDown = 40,
+    vbKeyB = 66,
+    vbKeyC = 67,
+    vbKeyF = 70,
+    vbKeyN = 78,
+    vbKeyR = 82,
+    vbKeyS = 83,
 };
 
 class CellPictureBox : public PictureBox {

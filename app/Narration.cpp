@@ -213,7 +213,7 @@ QString DescribeFree(const GameView& now) {
     for (int y = 1; y <= BoardHeight; ++y)
         for (int x = 1; x <= BoardWidth; ++x)
             free += now.board(x, y) <= 0 ? 1 : 0;
-    return QCoreApplication::translate("Narration", "%n free cells.", nullptr, free);
+    return QCoreApplication::translate("Narration", "Free cells: %1.").arg(free);
 }
 
 }  // namespace qv

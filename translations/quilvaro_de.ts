@@ -487,12 +487,9 @@ vor dem Start hinzu.</translation>
         <source>Column %1: %2.</source>
         <translation>Spalte %1: %2.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n free cells.</source>
-        <translation>
-            <numerusform>%n Feld frei.</numerusform>
-            <numerusform>%n Felder frei.</numerusform>
-        </translation>
+    <message>
+        <source>Free cells: %1.</source>
+        <translation>Freie Felder: %1.</translation>
     </message>
 </context>
 <context>

@@ -487,13 +487,9 @@ before Start.</source>
         <source>Column %1: %2.</source>
         <translation>Столбец %1: %2.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n free cells.</source>
-        <translation>
-            <numerusform>%n клетка свободна.</numerusform>
-            <numerusform>%n клетки свободны.</numerusform>
-            <numerusform>%n клеток свободно.</numerusform>
-        </translation>
+    <message>
+        <source>Free cells: %1.</source>
+        <translation>Свободных клеток: %1.</translation>
     </message>
 </context>
 <context>

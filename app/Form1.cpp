@@ -286,10 +286,9 @@ void Form1::Show() {
             });
         Form_Load();
         vb::CurrentRuntimeHooks().msgBox = say;
-        // Said once, after the board's focus (see eventFilter), or in a moment where no focus
-        // comes.
-        toSay_ = StartHint();
-        QTimer::singleShot(1500, this, [this] { SayNow(); });
+        // Said once, a moment after the board's focus: a screen reader that has a window's
+        // first events to catch up with drops what comes with them.
+        QTimer::singleShot(2000, this, [this] { Say(StartHint()); });
     }
     if (!isVisible()) {
         Form_Resize();

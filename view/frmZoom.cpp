@@ -3,10 +3,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTimer>
 #include <algorithm>
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
+#include "platform/Accessibility.h"
 #include "platform/Screen.h"
 #include "view/BallMarks.h"
 #include "view/Layout.h"
@@ -41,6 +43,12 @@ frmZoom::frmZoom(QWidget* owner)
     auto* label = new QLabel(combo1_->accessibleName(), this);
     label->setBuddy(combo1_);
     label->hide();
+    // A reader names the box and its role; the scale in it is said from the dialog, as it comes
+    // into view and as the arrows move it.
+    QObject::connect(combo1_, &QComboBox::currentIndexChanged, this, [this] {
+        if (combo1_->hasFocus())
+            vb::Announce(this, combo1_->Text());
+    });
     // The check box under the list, as far below it as the list is below the top; the window
     // grows by what the box needs and keeps the designed margins right of and below it.
     chkMarks_->setFont(font);
@@ -76,6 +84,11 @@ void frmZoom::CentreOnMainWindow() {
 
 void frmZoom::Form_Activate() {
     combo1_->setFocus(Qt::OtherFocusReason);
+    // After the reader has told the box, which it does once the dialog's events are handled.
+    QTimer::singleShot(300, this, [this] {
+        if (isVisible() && combo1_->hasFocus())
+            vb::Announce(this, combo1_->Text());
+    });
 }
 
 void frmZoom::Combo1_Click() {

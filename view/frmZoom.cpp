@@ -43,11 +43,11 @@ frmZoom::frmZoom(QWidget* owner)
     auto* label = new QLabel(combo1_->accessibleName(), this);
     label->setBuddy(combo1_);
     label->hide();
-    // A reader names the box and its role; the scale in it is said from the dialog, as it comes
-    // into view and as the arrows move it.
+    // A reader names the box and its role; the scale in it is said as it comes into view and as
+    // the arrows move it (from the main window: a reader would name the dialog before each).
     QObject::connect(combo1_, &QComboBox::currentIndexChanged, this, [this] {
         if (combo1_->hasFocus())
-            vb::Announce(this, combo1_->Text());
+            vb::Announce(parentWidget()->window(), combo1_->Text());
     });
     // The check box under the list, as far below it as the list is below the top; the window
     // grows by what the box needs and keeps the designed margins right of and below it.
@@ -87,7 +87,7 @@ void frmZoom::Form_Activate() {
     // After the reader has told the box, which it does once the dialog's events are handled.
     QTimer::singleShot(300, this, [this] {
         if (isVisible() && combo1_->hasFocus())
-            vb::Announce(this, combo1_->Text());
+            vb::Announce(parentWidget()->window(), combo1_->Text());
     });
 }
 

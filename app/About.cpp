@@ -55,7 +55,7 @@ QString KeysText() {
             .arg(MenuKey("&Player"), MenuKey("&Zoom"), MenuKey("&About")),
     };
     const char* const lines[] = {
-        QT_TRANSLATE_NOOP("Keys", "Alt alone: the menu bar; Esc leaves it."),
+        QT_TRANSLATE_NOOP("Keys", "Alt alone or F10: the menu bar; Esc leaves it."),
         QT_TRANSLATE_NOOP("Keys", "On the board:"),
         QT_TRANSLATE_NOOP("Keys", "Arrows: move the cursor one cell."),
         QT_TRANSLATE_NOOP("Keys", "Home, End: to the ends of the row."),

@@ -73,6 +73,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void ToggleMenuBarKeys();
     void NameControls();
     // Opens the players list; tells who plays when that changed.
     void ShowPlayers();

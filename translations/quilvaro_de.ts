@@ -329,8 +329,8 @@ vor dem Start hinzu.</translation>
 <context>
     <name>Keys</name>
     <message>
-        <source>Alt alone: the menu bar; Esc leaves it.</source>
-        <translation>Alt allein: die Menüleiste; Esc verlässt sie.</translation>
+        <source>Alt alone or F10: the menu bar; Esc leaves it.</source>
+        <translation>Alt allein oder F10: die Menüleiste; Esc verlässt sie.</translation>
     </message>
     <message>
         <source>On the board:</source>

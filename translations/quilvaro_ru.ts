@@ -329,8 +329,8 @@ before Start.</source>
 <context>
     <name>Keys</name>
     <message>
-        <source>Alt alone: the menu bar; Esc leaves it.</source>
-        <translation>Alt отдельно: строка меню; Esc — выход из неё.</translation>
+        <source>Alt alone or F10: the menu bar; Esc leaves it.</source>
+        <translation>Alt отдельно или F10: строка меню; Esc — выход из неё.</translation>
     </message>
     <message>
         <source>On the board:</source>

@@ -230,14 +230,6 @@ Form1::Form1()
         Picture1_KeyDown(code, shift);
     };
     picture1_->cellName = CellDescription;
-    // Keys of the board that tell about the game and leave the cursor where it is. As shortcuts
-    // they are found by their letters in any keyboard layout.
-    for (const vb::Integer code :
-         {vb::vbKeyN, vb::vbKeyS, vb::vbKeyB, vb::vbKeyR, vb::vbKeyC, vb::vbKeyF}) {
-        new QShortcut(
-            QKeySequence(code), picture1_, [this, code] { Picture1_KeyDown(code, 0); },
-            Qt::WidgetShortcut);
-    }
     new QShortcut(QKeySequence(Qt::Key_F1), this, [this] { KeysHelp(); });
     NameControls();
 

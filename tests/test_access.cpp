@@ -194,6 +194,21 @@ class TestAccess : public QObject {
         QCOMPARE(vb::LastAnnouncement(&g.form), "Game over.");
     }
 
+    // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
+    void theLettersTellInAnyLayout() {
+        GameDriver g;
+        QApplication::setActiveWindow(&g.form);
+        g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
+        vb::CellPictureBox* board = g.form.Picture1Cells();
+        for (auto [key, scan, said] : {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
+                                       {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."}}) {
+            QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
+            QApplication::sendEvent(board, &press);
+            QCOMPARE(vb::LastAnnouncement(&g.form), said);
+        }
+        QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
+    }
+
     void theCursorIsDrawnOverThePictureOnly_data() {
         QTest::addColumn<float>("zoom");
         QTest::addColumn<int>("kind");  // under the cursor: -1 before Start, 0 none, 7 selected

@@ -157,10 +157,14 @@ QString DescribeNext(const GameView& now) {
 }
 
 QString DescribeScore(MainWindowControls& form) {
+    // The best of all without a name while nobody has a result.
+    const QString best = form.Text1(1).Text().isEmpty()
+                             ? form.Text2(1).Text()
+                             : QCoreApplication::translate("Narration", "%1, %2")
+                                   .arg(form.Text2(1).Text(), form.Text1(1).Text());
     return QCoreApplication::translate("Narration",
-                                       "Score %1, moves %2. Your best: %3. Best of all: %4, %5.")
-        .arg(form.Text2(0).Text(), form.Text3().Text(), QString::number(CurrentResult),
-             form.Text2(1).Text(), form.Text1(1).Text());
+                                       "Score %1, moves %2. Your best: %3. Best of all: %4.")
+        .arg(form.Text2(0).Text(), form.Text3().Text(), QString::number(CurrentResult), best);
 }
 
 QString DescribeSelected(const GameView& now) {

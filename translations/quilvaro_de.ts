@@ -452,10 +452,6 @@ vor dem Start hinzu.</translation>
         <translation>Spiel gestartet.</translation>
     </message>
     <message>
-        <source>Score %1, moves %2. Your best: %3. Best of all: %4, %5.</source>
-        <translation>Punkte %1, Züge %2. Ihr bestes: %3. Bestes von allen: %4, %5.</translation>
-    </message>
-    <message>
         <source>Selected: %1 ball at %2.</source>
         <translation>Gewählt: Kugel, %1, %2.</translation>
     </message>
@@ -490,6 +486,14 @@ vor dem Start hinzu.</translation>
     <message>
         <source>Free cells: %1.</source>
         <translation>Freie Felder: %1.</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
+        <translation>Punkte %1, Züge %2. Ihr bestes: %3. Bestes von allen: %4.</translation>
     </message>
 </context>
 <context>

@@ -452,10 +452,6 @@ before Start.</source>
         <translation>Игра началась.</translation>
     </message>
     <message>
-        <source>Score %1, moves %2. Your best: %3. Best of all: %4, %5.</source>
-        <translation>Счёт %1, ходов %2. Ваш лучший: %3. Лучший из всех: %4, %5.</translation>
-    </message>
-    <message>
         <source>Selected: %1 ball at %2.</source>
         <translation>Выбран шар, %1: %2.</translation>
     </message>
@@ -490,6 +486,14 @@ before Start.</source>
     <message>
         <source>Free cells: %1.</source>
         <translation>Свободных клеток: %1.</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
+        <translation>Счёт %1, ходов %2. Ваш лучший: %3. Лучший из всех: %4.</translation>
     </message>
 </context>
 <context>

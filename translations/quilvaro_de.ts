@@ -493,7 +493,7 @@ vor dem Start hinzu.</translation>
     </message>
     <message>
         <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
-        <translation>Punkte %1, Züge %2. Ihr bestes: %3. Bestes von allen: %4.</translation>
+        <translation>Punkte %1, Züge %2. Dein bestes Ergebnis: %3. Das beste von allen: %4.</translation>
     </message>
 </context>
 <context>

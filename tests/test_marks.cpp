@@ -121,6 +121,7 @@ class TestMarks : public QObject {
         StartBallMarks({"no-marks", "marks"});
         QVERIFY(BallMarks && !SavedBallMarks() && settings.fileName().startsWith(rt.DataDir()));
         SaveBallMarks(true);
+        settings.sync();  // written by the game, not through this object
         StartBallMarks({});
         QVERIFY(BallMarks && settings.allKeys() == QStringList{"marks"});
         StartBallMarks({"marks", "no-marks"});

@@ -636,28 +636,16 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <translation>Eine andere Kopie des Spiels benutzt die Spielerdatei und hat sie nicht innerhalb von %1 freigegeben.</translation>
     </message>
     <message>
-        <source>The lock file %1 could not be created: permission denied.</source>
-        <translation>Die Sperrdatei %1 konnte nicht angelegt werden: Zugriff verweigert.</translation>
+        <source>The players file could not be created: %1.</source>
+        <translation>Die Spielerdatei konnte nicht angelegt werden: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is not a file but a folder, a pipe or a device.</source>
-        <translation>Die Sperrdatei %1 ist keine Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</translation>
+        <source>The players file could not be read: %1.</source>
+        <translation>Die Spielerdatei konnte nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is a link, which the game does not follow.</source>
-        <translation>Die Sperrdatei %1 ist ein Verweis, dem das Spiel nicht folgt.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be created: %2.</source>
-        <translation>Die Sperrdatei %1 konnte nicht angelegt werden: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be opened: %2.</source>
-        <translation>Die Sperrdatei %1 konnte nicht geöffnet werden: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be locked: %2.</source>
-        <translation>Die Sperrdatei %1 konnte nicht gesperrt werden: %2.</translation>
+        <source>The players file could not be locked: %1.</source>
+        <translation>Die Spielerdatei konnte nicht gesperrt werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -701,6 +689,45 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     <message>
         <source>The new copy could not take the file&apos;s permissions: %1.</source>
         <translation>Die neue Kopie konnte die Rechte der Datei nicht übernehmen: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>It could not be read: %1.</source>
+        <translation>Sie konnte nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is not the game&apos;s settings file, so it was not replaced.</source>
+        <translation>Sie ist nicht die Einstellungsdatei des Spiels und wurde daher nicht ersetzt.</translation>
+    </message>
+    <message>
+        <source>Its folder %1 could not be made: %2.</source>
+        <translation>Ihr Ordner %1 konnte nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>Writing it failed: %1.</source>
+        <translation>Das Schreiben ist fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <source>There is no home folder to keep it in.</source>
+        <translation>Es gibt keinen Benutzerordner, um sie zu speichern.</translation>
+    </message>
+    <message>
+        <source>It is a link that leads nowhere.</source>
+        <translation>Sie ist eine Verknüpfung, die ins Leere führt.</translation>
+    </message>
+    <message>
+        <source>Your choice could not be kept for the next start of the game:</source>
+        <translation>Ihre Wahl konnte für den nächsten Start des Spiels nicht gespeichert werden:</translation>
+    </message>
+    <message>
+        <source>It holds until the game is closed.</source>
+        <translation>Sie gilt, bis das Spiel beendet wird.</translation>
     </message>
 </context>
 <context>

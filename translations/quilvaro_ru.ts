@@ -636,28 +636,16 @@ Results will not be kept in this session.</source>
         <translation>Другая копия игры занята файлом игроков и не освободила его за %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 could not be created: permission denied.</source>
-        <translation>Не удалось создать файл блокировки %1: доступ запрещён.</translation>
+        <source>The players file could not be created: %1.</source>
+        <translation>Не удалось создать файл игроков: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is not a file but a folder, a pipe or a device.</source>
-        <translation>Файл блокировки %1 — не файл, а папка, канал или устройство.</translation>
+        <source>The players file could not be read: %1.</source>
+        <translation>Не удалось прочитать файл игроков: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is a link, which the game does not follow.</source>
-        <translation>Файл блокировки %1 — это ссылка, а по ссылкам игра не переходит.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be created: %2.</source>
-        <translation>Не удалось создать файл блокировки %1: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be opened: %2.</source>
-        <translation>Не удалось открыть файл блокировки %1: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be locked: %2.</source>
-        <translation>Не удалось заблокировать файл блокировки %1: %2.</translation>
+        <source>The players file could not be locked: %1.</source>
+        <translation>Не удалось заблокировать файл игроков: %1.</translation>
     </message>
 </context>
 <context>
@@ -701,6 +689,45 @@ Results will not be kept in this session.</source>
     <message>
         <source>The new copy could not take the file&apos;s permissions: %1.</source>
         <translation>Новой копии не удалось передать права доступа файла: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>It could not be read: %1.</source>
+        <translation>Его не удалось прочитать: %1.</translation>
+    </message>
+    <message>
+        <source>It is not the game&apos;s settings file, so it was not replaced.</source>
+        <translation>Это не файл настроек игры, поэтому он не был заменён.</translation>
+    </message>
+    <message>
+        <source>Its folder %1 could not be made: %2.</source>
+        <translation>Не удалось создать его папку %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 — не папка.</translation>
+    </message>
+    <message>
+        <source>Writing it failed: %1.</source>
+        <translation>Не удалось записать его: %1.</translation>
+    </message>
+    <message>
+        <source>There is no home folder to keep it in.</source>
+        <translation>Нет домашней папки, чтобы его сохранить.</translation>
+    </message>
+    <message>
+        <source>It is a link that leads nowhere.</source>
+        <translation>Это ссылка, которая никуда не ведёт.</translation>
+    </message>
+    <message>
+        <source>Your choice could not be kept for the next start of the game:</source>
+        <translation>Ваш выбор не удалось сохранить до следующего запуска игры:</translation>
+    </message>
+    <message>
+        <source>It holds until the game is closed.</source>
+        <translation>Он действует, пока игра не закрыта.</translation>
     </message>
 </context>
 <context>

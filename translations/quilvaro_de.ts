@@ -221,6 +221,18 @@ Klicke auf „Start“.</translation>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>%1 plays. Best result: %2.</source>
+        <translation>Es spielt %1. Bestes Ergebnis: %2.</translation>
+    </message>
+    <message>
+        <source>Scale %1.</source>
+        <translation>Maßstab %1.</translation>
+    </message>
+    <message>
+        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
+        <translation>%1 startet ein Spiel, mit den Pfeilen und Enter wird gespielt, F1 nennt alle Tasten, Esc beendet das Programm sofort.</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -315,6 +327,81 @@ vor dem Start hinzu.</translation>
     </message>
 </context>
 <context>
+    <name>Keys</name>
+    <message>
+        <source>Alt alone or F10: the menu bar; Esc leaves it.</source>
+        <translation>Alt allein oder F10: die Menüleiste; Esc verlässt sie.</translation>
+    </message>
+    <message>
+        <source>On the board:</source>
+        <translation>Auf dem Spielfeld:</translation>
+    </message>
+    <message>
+        <source>Arrows: move the cursor one cell.</source>
+        <translation>Pfeile: der Cursor um ein Feld.</translation>
+    </message>
+    <message>
+        <source>Home, End: to the ends of the row.</source>
+        <translation>Pos1, Ende: an die Enden der Reihe.</translation>
+    </message>
+    <message>
+        <source>Page Up, Page Down: to the ends of the column.</source>
+        <translation>Bild auf, Bild ab: an die Enden der Spalte.</translation>
+    </message>
+    <message>
+        <source>Enter: select the ball under the cursor, or move the selected ball there.</source>
+        <translation>Enter: die Kugel unter dem Cursor wählen oder die gewählte Kugel dorthin ziehen.</translation>
+    </message>
+    <message>
+        <source>N: the next balls.</source>
+        <translation>N: die nächsten Kugeln.</translation>
+    </message>
+    <message>
+        <source>S: the score, the moves and the best results.</source>
+        <translation>S: Punkte, Züge und die besten Ergebnisse.</translation>
+    </message>
+    <message>
+        <source>B: where the selected ball is.</source>
+        <translation>B: wo die gewählte Kugel liegt.</translation>
+    </message>
+    <message>
+        <source>R: the balls in the cursor&apos;s row. C: in its column.</source>
+        <translation>R: die Kugeln in der Reihe des Cursors. C: in seiner Spalte.</translation>
+    </message>
+    <message>
+        <source>F: how many cells are free.</source>
+        <translation>F: wie viele Felder frei sind.</translation>
+    </message>
+    <message>
+        <source>Tab: the names, the results, the moves and Quit.</source>
+        <translation>Tab: Namen, Ergebnisse, Züge und „Beenden“.</translation>
+    </message>
+    <message>
+        <source>Space: minimize the window, or restore it.</source>
+        <translation>Leertaste: das Fenster minimieren oder wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>Esc: end the program at once; a game in progress is not kept.</source>
+        <translation>Esc: das Programm sofort beenden; ein laufendes Spiel wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>F1: this list.</source>
+        <translation>F1: diese Liste.</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>%1: start or stop a game.</source>
+        <translation>%1: ein Spiel starten oder beenden.</translation>
+    </message>
+    <message>
+        <source>%1: the players list. %2: the scale. %3: the rules.</source>
+        <translation>%1: die Spielerliste. %2: der Maßstab. %3: die Regeln.</translation>
+    </message>
+</context>
+<context>
     <name>Narration</name>
     <message>
         <source>row %1, column %2</source>
@@ -363,6 +450,50 @@ vor dem Start hinzu.</translation>
     <message>
         <source>Game started.</source>
         <translation>Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>Selected: %1 ball at %2.</source>
+        <translation>Gewählt: Kugel, %1, %2.</translation>
+    </message>
+    <message>
+        <source>selected %1</source>
+        <translation>%1 (gewählt)</translation>
+    </message>
+    <message>
+        <source>%1 in column %2</source>
+        <translation>%1 in Spalte %2</translation>
+    </message>
+    <message>
+        <source>%1 in row %2</source>
+        <translation>%1 in Reihe %2</translation>
+    </message>
+    <message>
+        <source>Row %1: empty.</source>
+        <translation>Reihe %1: leer.</translation>
+    </message>
+    <message>
+        <source>Column %1: empty.</source>
+        <translation>Spalte %1: leer.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2.</source>
+        <translation>Reihe %1: %2.</translation>
+    </message>
+    <message>
+        <source>Column %1: %2.</source>
+        <translation>Spalte %1: %2.</translation>
+    </message>
+    <message>
+        <source>Free cells: %1.</source>
+        <translation>Freie Felder: %1.</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
+        <translation>Punkte %1, Züge %2. Dein bestes Ergebnis: %3. Das beste von allen: %4.</translation>
     </message>
 </context>
 <context>
@@ -652,16 +783,16 @@ Bitte ändere sie und versuche es noch einmal.</translation>
         <translation>Zoom</translation>
     </message>
     <message>
-        <source>Window size</source>
-        <translation>Fenstergröße</translation>
-    </message>
-    <message>
         <source>&amp;Marks on the balls</source>
         <translation>&amp;Markierungen auf den Kugeln</translation>
     </message>
     <message>
         <source>A mark of its colour&apos;s own shape in every ball, to tell the colours apart.</source>
         <translation>In jeder Kugel eine Markierung, deren Form für jede Farbe eine andere ist, um die Farben auseinanderzuhalten.</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Maßstab</translation>
     </message>
 </context>
 </TS>

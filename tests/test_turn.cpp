@@ -1,6 +1,4 @@
-// The rules and the turn: the path search and the line check on thousands of random boards, each
-// against a plain one of its own; Start, Stop and the turns real mouse releases start, from the
-// recorded game to the end of a game; and what the game says after a turn.
+// The rules against plain models on random boards; Start, Stop and turns by real mouse releases.
 #include <random>
 
 #include "GameDriver.h"
@@ -110,8 +108,7 @@ class TestTurn : public QObject {
         }
     }
 
-    // A ball goes when the run of its kind through it, along any of the four lines, is five or
-    // longer; the score grows by one a ball; the kind of the last one in row order is returned.
+    // The kind of the last ball removed in row order is returned.
     void linesMatchTheRunThroughEveryBall() {
         GameDriver g;  // the score is a text of its window
         std::mt19937 rng(77);
@@ -169,8 +166,7 @@ class TestTurn : public QObject {
         QCOMPARE(seen, trace);
     }
 
-    // Releases before Start, off the board, or on a free cell with nothing selected do nothing;
-    // Stop ends the game with a ball selected, and the next Start begins afresh.
+    // Releases before Start, off the board, or on a free cell with nothing selected do nothing.
     void startAndStop() {
         GameDriver g;
         g.Release(5, 5);
@@ -200,8 +196,7 @@ class TestTurn : public QObject {
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
     }
 
-    // A click and keys that come while a ball travels wait for the end of its turn: no turn runs
-    // inside another, and none of them is lost.
+    // No turn runs inside another, and no input is lost.
     void inputWhileABallTravelsWaitsForTheTurnsEnd() {
         GameDriver g;
         g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {4, 5, 6});
@@ -236,7 +231,7 @@ class TestTurn : public QObject {
         QCOMPARE(g.State(), "balls 9 moves 3 selected 0 playing 1 over 0 drawn 1");
     }
 
-    // A line at the edge goes whole, made by a move of red (the first kind) or by a new ball.
+    // Made by a move of red (the first kind) or by a new ball.
     void aLineAtTheEdgeGoesWhole_data() {
         QTest::addColumn<QList<QPoint>>("five");  // red balls; the last one moves
         QTest::addColumn<QPoint>("to");
@@ -318,8 +313,7 @@ class TestTurn : public QObject {
         QTEST(g.form.Text1(1).Text() + g.form.Text2(1).Text(), "best");
     }
 
-    // A full board ends the game in the turn that fills it: when the next three find no room, or
-    // when they take the last three cells without a line.
+    // When the next three find no room, or take the last three cells without a line.
     void aFullBoardEndsTheGameInTheSameTurn_data() {
         QTest::addColumn<QList<QPoint>>("free");
         QTest::addColumn<int>("waits");
@@ -355,7 +349,7 @@ class TestTurn : public QObject {
         QCOMPARE(g.form.mnuStart().Caption(), start);
     }
 
-    // What the game says after a turn: also new balls the board no longer shows (a line at once).
+    // Also new balls the board no longer shows (a line at once).
     void aTurnIsToldInOrder_data() {
         QTest::addColumn<int>("target");  // the column of row 1 the red ball at (1, 1) goes to
         QTest::addColumn<int>("ending");  // 0 no move, 1 a move, 2 a move that ends the game

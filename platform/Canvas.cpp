@@ -86,6 +86,25 @@ void Canvas::Fill(QRgb rgb) {
     MarkAllDirty();
 }
 
+int Canvas::WidestDotInCells(int columns, int rows) const {
+    // A dot covers the pixels whose centres lie within half its diameter of its own centre; a
+    // line at a coordinate covers the pixels Line gives it (a logical pixel wide).
+    const int width = std::max(1, static_cast<int>(std::lround(dpr_))), offset = (width - 1) / 2;
+    double room = 1e9;
+    auto apart = [&](int cells, double from, double size, auto device) {
+        for (int k = 1; k <= cells; ++k) {
+            const double a = device(from + (k - 1) * size / cells),
+                         b = device(from + k * size / cells), centre = (a + b) / 2;
+            const double last = std::floor(a) - offset + width - 1, first = std::floor(b) - offset;
+            room = std::min({room, centre - last - 0.5, first + 0.5 - centre});
+        }
+    };
+    apart(columns, scaleLeft_, scaleWidth_, [this](double x) { return DeviceX(x); });
+    apart(rows, scaleTop_, scaleHeight_, [this](double y) { return DeviceY(y); });
+    // The widest w with w * dpr < 2 * room.
+    return std::max(1, static_cast<int>(std::ceil(2 * room / dpr_)) - 1);
+}
+
 void Canvas::Cls() {
     Fill(ResolveColor(backColor_).rgb());
 }

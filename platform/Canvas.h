@@ -35,10 +35,10 @@ class Canvas {
     double ScaleTop() const { return scaleTop_; }
     double ScaleWidth() const { return scaleWidth_; }
     double ScaleHeight() const { return scaleHeight_; }
-    // A width in user units as logical pixels.
-    double ScaleXToPixels(double width) const {
-        return width * logical_.width() / (scaleWidth_ != 0 ? scaleWidth_ : 1);
-    }
+    // The widest pen width whose dot, drawn at the centre of any cell of a grid of `columns` by
+    // `rows` cells over the user scale, leaves every pixel of the grid's lines (and of the edges
+    // where lines would be) unpainted.
+    int WidestDotInCells(int columns, int rows) const;
 
     // Clears the whole picture to the background colour.
     void Cls();

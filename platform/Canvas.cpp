@@ -179,12 +179,15 @@ void Canvas::PMark(double x, double y, const std::function<bool(int, int, int)>&
     Detach();
     const QRgb rgb = ResolveColor(c).rgb();
     const int size = static_cast<int>(std::lround(drawWidth_ * dpr_));
-    const int px = static_cast<int>(std::floor(DeviceX(x)));
-    const int py = static_cast<int>(std::floor(DeviceY(y)));
-    for (int dy = -size / 2; dy <= size / 2; ++dy)
-        for (int dx = -size / 2; dx <= size / 2; ++dx)
-            if (shape(dx, dy, size))
+    const double cx = DeviceX(x), cy = DeviceY(y), r = size / 2.0;
+    const int px = static_cast<int>(std::floor(cx)), py = static_cast<int>(std::floor(cy));
+    for (int dy = -size / 2; dy <= size / 2; ++dy) {
+        for (int dx = -size / 2; dx <= size / 2; ++dx) {
+            const double ex = px + dx + 0.5 - cx, ey = py + dy + 0.5 - cy;
+            if (ex * ex + ey * ey <= r * r && shape(dx, dy, size))
                 FillSpan(py + dy, px + dx, px + dx, rgb);
+        }
+    }
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2) {

@@ -1,5 +1,5 @@
-// The marks in the balls: apart in grey at every size, only over the balls and nothing of them
-// while off, switched during a game, kept for the user, overridden by the command line.
+// The marks in the balls: their shapes, only over the balls and nothing of them while off,
+// switched during a game, kept for the user, overridden by the command line.
 #include <QSettings>
 
 #include "GameDriver.h"
@@ -9,8 +9,8 @@
 using namespace qv;
 using namespace qvtest;
 
-// What a player sees in a ball drawn `size` pixels wide: the symbol of its mark's shape, read from
-// the pixels that differ from a plain ball two pixels narrower, or what is wrong with the mark.
+// The symbol of the mark a player sees in a ball `size` pixels wide (the pixels unlike a plain
+// ball two pixels narrower), or what is wrong with it.
 static QString Seen(vb::PictureBox& picture, int kind, int size) {
     const auto draw = [&](int width, bool marks) {
         BallMarks = marks;
@@ -23,19 +23,19 @@ static QString Seen(vb::PictureBox& picture, int kind, int size) {
     if (shown == plain)
         return "plain";
     const QRgb ball = GameDriver::Ball(kind), white = qRgb(255, 255, 255);
-    const int centre = int(picture.GetCanvas().DeviceX(0.5));
-    QList<QPoint> mark;
-    QRect box;
-    for (int i = 0; i < shown.width() * shown.height(); ++i) {
-        const int x = i % shown.width(), y = i / shown.width();
-        const QRgb c = shown.pixel(x, y), under = inner.pixel(x, y);
-        if (under == white && plain.pixel(x, y) != white && qGray(c) > 60)
+    const int centre = int(picture.GetCanvas().DeviceX(0.5)), w = shown.width();
+    QPolygon mark;
+    for (int i = 0; i < w * shown.height(); ++i) {
+        const QRgb c = shown.pixel(i % w, i / w), under = inner.pixel(i % w, i / w);
+        if (under == white && plain.pixel(i % w, i / w) != white && qGray(c) > 60)
             return "no dark rim";
         if (under == ball && c != ball && std::abs(qGray(c) - qGray(ball)) < 90)
             return "a mark near the ball in grey";
         if (under == ball && c != ball)
-            mark << QPoint(x - centre, y - centre), box |= QRect(mark.last(), QSize(1, 1));
+            mark << QPoint(i % w - centre, i / w - centre);
     }
+    const QRect box = mark.boundingRect();
+    const bool middle = mark.contains(QPoint());
     double span = 0;  // from end to end, across or on the slant
     for (const QPoint& p : mark)
         for (const QPoint& q : mark)
@@ -53,20 +53,19 @@ static QString Seen(vb::PictureBox& picture, int kind, int size) {
         return box.height() < box.width() ? "—" : "|";
     if (top * 3 <= box.width() && bottom * 5 >= box.width() * 4)
         return "△";
-    if (!mark.contains(QPoint()) && top * 2 >= box.width() && left * 2 >= box.height())
+    if (!middle && top * 2 >= box.width() && left * 2 >= box.height())
         return "□";
     if (quarters == QSet<int>{0, 1, 2, 3})
         return "×";
-    return mark.contains(QPoint()) && mark.size() * 5 >= box.width() * box.height() * 3 ? "●" : "?";
+    return middle && mark.size() * 5 >= box.width() * box.height() * 3 ? "●" : "?";
 }
 
 class TestMarks : public QObject {
     Q_OBJECT
   private slots:
-    // Each colour's mark has the shape the README gives it, two thirds of the ball wide and apart
-    // from the ball in grey, in a dark rim: from the smallest dot marked, through the flash,
-    // preview, ball and selected ball sizes of 1:3 and 1:1, to those of 1:1 at scale factor 2.
-    // Smaller dots stay plain.
+    // Each colour's mark has the shape the README gives it, from the smallest dot marked, through
+    // the flash, preview, ball and selected ball sizes of 1:3 and 1:1, to those of 1:1 at scale
+    // factor 2. Smaller dots stay plain.
     void eachColourHasItsShape() {
         TestRuntime rt;
         vb::PictureBox picture(nullptr);
@@ -79,9 +78,9 @@ class TestMarks : public QObject {
                          QString("%1 at %2").arg(size < 9 ? "plain" : shapes[kind - 1]).arg(size));
     }
 
-    // A move, new balls growing in, the next balls, a line flashing: at every wait the pictures
-    // with marks on are those with marks off but for marks over balls. The check box switches them
-    // mid-game, and the board and the preview show at once what the other run showed.
+    // A move, new balls growing, the next balls, a line flashing: at every wait the pictures with
+    // marks on are those with marks off but for marks over balls. Switched mid-game, the pictures
+    // show at once what the other run showed.
     void marksOffLeaveEveryPictureAsItWas() {
         QList<QImage> frames[2], switched[2];
         for (int on : {0, 1}) {
@@ -104,16 +103,18 @@ class TestMarks : public QObject {
             ModalScript script;
             script.Then([on, &g](vb::Dialog& d) {
                 QTest::mouseClick(dynamic_cast<frmZoom&>(d).chkMarks(), Qt::LeftButton);
-                QVERIFY(BallMarks != on && SavedBallMarks() != on && d.isVisible() &&
-                        g.Shown() == '+');
+                QCOMPARE((QList<bool>{BallMarks, SavedBallMarks(), d.isVisible()}),
+                         (QList<bool>{!on, !on, true}));  // switched, kept, still open
+                QCOMPARE(g.Shown(), '+');
             });
             frames[on] << board << preview;
             g.form.mnuZoom_Click(2);
             switched[on] = {board, preview};
         }
-        QVERIFY(frames[0].size() > 20 && frames[0].size() == frames[1].size());
-        QVERIFY(switched[0] == frames[1].mid(frames[1].size() - 2) &&
-                switched[1] == frames[0].mid(frames[0].size() - 2));
+        QVERIFY(frames[0].size() > 20);
+        QCOMPARE(frames[0].size(), frames[1].size());
+        QCOMPARE(switched[0], frames[1].mid(frames[1].size() - 2));  // switched on
+        QCOMPARE(switched[1], frames[0].mid(frames[0].size() - 2));  // switched off
         const QList<QRgb> balls{GameDriver::Ball(1), GameDriver::Ball(2), GameDriver::Ball(3),
                                 GameDriver::Ball(4), GameDriver::Ball(5), GameDriver::Ball(6)};
         int marked = 0;
@@ -138,12 +139,14 @@ class TestMarks : public QObject {
         StartBallMarks({});
         QVERIFY(!BallMarks);
         StartBallMarks({"no-marks", "marks"});
-        QVERIFY(BallMarks && !SavedBallMarks() && settings.fileName().startsWith(rt.DataDir()));
+        QCOMPARE((QList<bool>{BallMarks, SavedBallMarks()}), (QList<bool>{true, false}));
+        QVERIFY(settings.fileName().startsWith(rt.DataDir()));
         SaveBallMarks(true);
         StartBallMarks({});
-        QVERIFY(BallMarks && settings.allKeys() == QStringList{"marks"});
+        QVERIFY(BallMarks);
+        QCOMPARE(settings.allKeys(), QStringList{"marks"});
         StartBallMarks({"marks", "no-marks"});
-        QVERIFY(!BallMarks && SavedBallMarks());
+        QCOMPARE((QList<bool>{BallMarks, SavedBallMarks()}), (QList<bool>{false, true}));
     }
 };
 

@@ -5,6 +5,9 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -74,11 +77,41 @@ struct HeldMessage {
     QString title;
 };
 
+// The application's style, except that an Alt pressed and released alone gives the menu bar the
+// keys, and that the current command then stands out. Some styles (Windows) do both of their own,
+// others (Fusion, Qt's default without a desktop theme) neither; the game's keys count on them.
+class AltKeyMenuStyle : public QProxyStyle {
+  public:
+    AltKeyMenuStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuBarItem && item != nullptr && (item->state & State_Selected) &&
+            widget != nullptr && widget->hasFocus()) {
+            // While the menu bar has the keys, its current command looks as when it is pressed.
+            QStyleOptionMenuItem current = *item;
+            current.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &current, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
 QMenuBar* MakeMenuBar(QWidget* parent) {
     // Before any window exists, so that the windows get the interfaces it adds.
     vb::InstallAccessibility();
     auto* bar = new QMenuBar(parent);
     bar->setNativeMenuBar(false);
+    auto* style = new AltKeyMenuStyle;
+    style->setParent(bar);
+    bar->setStyle(style);
     return bar;
 }
 
@@ -455,6 +488,16 @@ void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
     }
 }
 
+void Form1::ToggleMenuBarKeys() {
+    // F10 does what an Alt pressed and released alone does: the menu bar takes the keys with its
+    // first command current, or gives them back. Told to the menu bar as it hears that Alt: the
+    // modifiers held before the press (none) and before the release (Alt).
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(this, &release);
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress ||
         event->type() == QEvent::KeyRelease) {
@@ -518,6 +561,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (first && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);
             int ascii = 0;
+            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+                ToggleMenuBarKeys();
+                return true;
+            }
             if (key->key() == Qt::Key_Escape) {
                 // While the menu bar has the keys, Esc only leaves it.
                 if (focus == menuBar_)

@@ -71,6 +71,7 @@ class Form1 : public QWidget, public MainWindowControls {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void ToggleMenuBarKeys();
     void NameControls();
     // Tells assistive technology what a handler changed on the board and in the preview.
     void AnnounceBoard();

@@ -82,6 +82,27 @@ class TestAccess : public QObject {
         QCOMPARE(Replay(g, trace, act), trace);
     }
 
+    // A lone Alt, and F10, give the menu bar the keys with its first command current, whatever
+    // the style (the suite runs under several); Esc gives them back and the game goes on.
+    void theMenuBarTakesTheKeys_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("lone Alt") << Qt::Key_Alt;
+        QTest::newRow("F10") << Qt::Key_F10;
+    }
+    void theMenuBarTakesTheKeys() {
+        QFETCH(Qt::Key, key);
+        GameDriver g;
+        QApplication::setActiveWindow(&g.form);
+        QMenuBar* bar = g.form.MenuBar();
+        QTest::keyClick(g.form.Picture1Cells(), key);
+        QCOMPARE(QApplication::focusWidget(), bar);
+        QCOMPARE(bar->activeAction(), bar->actions().first());
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), g.form.Picture1Cells());
+        QCOMPARE(bar->activeAction(), nullptr);
+        QCOMPARE(g.rt.endCount, 0);
+    }
+
     // Every window has a title, and every control that takes the keys, in the main window and
     // in the dialogs, tells a screen reader what it is.
     void everyControlHasAName() {

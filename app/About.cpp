@@ -1,6 +1,7 @@
 #include "app/About.h"
 
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QStringList>
 
 #include "platform/Runtime.h"
@@ -40,6 +41,45 @@ QString AboutText() {
 void ShowAbout() {
     vb::MsgBox(AboutText(), vb::MsgIcon::None,
                QCoreApplication::translate("About", "Rules and options."));
+}
+
+QString MenuKey(const char* caption) {
+    return QKeySequence::mnemonic(QCoreApplication::translate("Form1", caption))
+        .toString(QKeySequence::NativeText);
+}
+
+QString KeysText() {
+    QStringList text{
+        QCoreApplication::translate("Keys", "%1: start or stop a game.").arg(MenuKey("&Start")),
+        QCoreApplication::translate("Keys", "%1: the players list. %2: the scale. %3: the rules.")
+            .arg(MenuKey("&Player"), MenuKey("&Zoom"), MenuKey("&About")),
+    };
+    const char* const lines[] = {
+        QT_TRANSLATE_NOOP("Keys", "Alt alone or F10: the menu bar; Esc leaves it."),
+        QT_TRANSLATE_NOOP("Keys", "On the board:"),
+        QT_TRANSLATE_NOOP("Keys", "Arrows: move the cursor one cell."),
+        QT_TRANSLATE_NOOP("Keys", "Home, End: to the ends of the row."),
+        QT_TRANSLATE_NOOP("Keys", "Page Up, Page Down: to the ends of the column."),
+        QT_TRANSLATE_NOOP("Keys",
+                          "Enter: select the ball under the cursor, or move the selected ball "
+                          "there."),
+        QT_TRANSLATE_NOOP("Keys", "N: the next balls."),
+        QT_TRANSLATE_NOOP("Keys", "S: the score, the moves and the best results."),
+        QT_TRANSLATE_NOOP("Keys", "B: where the selected ball is."),
+        QT_TRANSLATE_NOOP("Keys", "R: the balls in the cursor's row. C: in its column."),
+        QT_TRANSLATE_NOOP("Keys", "F: how many cells are free."),
+        QT_TRANSLATE_NOOP("Keys", "Tab: the names, the results, the moves and Quit."),
+        QT_TRANSLATE_NOOP("Keys", "Space: minimize the window, or restore it."),
+        QT_TRANSLATE_NOOP("Keys", "Esc: end the program at once; a game in progress is not kept."),
+        QT_TRANSLATE_NOOP("Keys", "F1: this list."),
+    };
+    for (const char* line : lines)
+        text << QCoreApplication::translate("Keys", line);
+    return text.join(QStringLiteral("\r\n"));
+}
+
+void ShowKeys() {
+    vb::MsgBox(KeysText(), vb::MsgIcon::None, QCoreApplication::translate("Keys", "Keys"));
 }
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QShortcut>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 #include <QTimer>
@@ -40,6 +41,17 @@ constexpr vb::Color kRed = vb::RGB(255, 0, 0);
 QString Greeting() {
     return QCoreApplication::translate(
         "Form1", "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.");
+}
+
+// The greeting and how to play by keys, in one line for a screen reader.
+QString StartHint() {
+    return QStringList{Greeting().simplified(),
+                       QCoreApplication::translate(
+                           "Form1",
+                           "%1 starts a game, the arrows and Enter play, F1 tells all the keys, "
+                           "Esc ends the program at once.")
+                           .arg(MenuKey("&Start"))}
+        .join(QLatin1Char(' '));
 }
 
 QAction* AddMenuCommand(QMenuBar* bar, const QString& caption) {
@@ -219,6 +231,7 @@ Form1::Form1()
         Picture1_KeyDown(code, shift);
     };
     picture1_->cellName = CellDescription;
+    new QShortcut(QKeySequence(Qt::Key_F1), this, [this] { KeysHelp(); });
     NameControls();
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
@@ -299,6 +312,9 @@ void Form1::Show() {
             });
         Form_Load();
         vb::CurrentRuntimeHooks().msgBox = say;
+        // Said once, a moment after the board's focus: a screen reader that has a window's
+        // first events to catch up with drops what comes with them.
+        QTimer::singleShot(2000, this, [this] { Say(StartHint()); });
     }
     if (!isVisible()) {
         Form_Resize();
@@ -372,10 +388,7 @@ void Form1::Command1_Click(int Index) {
 
 void Form1::mnuPlayer_Click(int /*Index*/) {
     // The menu command is switched off while a game runs.
-    if (form2_ == nullptr)
-        form2_ = new Form2(this);
-    form2_->FillPlayerList();
-    form2_->ShowModal();
+    ShowPlayers();
     TakeKeysBack();
 }
 
@@ -383,10 +396,20 @@ void Form1::Text1_DblClick(int Index) {
     // Only the current player's name opens the list, and only between games.
     if (Index != 0 || GameInProgress)
         return;
+    ShowPlayers();
+}
+
+void Form1::ShowPlayers() {
+    const Integer player = CurrentPlayer;
+    const QString name = CurrentName;
     if (form2_ == nullptr)
         form2_ = new Form2(this);
     form2_->FillPlayerList();
     form2_->ShowModal();
+    if (CurrentPlayer != player || CurrentName != name)
+        Say(QCoreApplication::translate("Form1", "%1 plays. Best result: %2.")
+                .arg(DisplayName(CurrentName))
+                .arg(CurrentResult));
 }
 
 void Form1::mnuZoom_Click(int /*Index*/) {
@@ -403,12 +426,19 @@ void Form1::mnuZoom_Click(int /*Index*/) {
         // The new height runs the layout pass, which redraws the board at the new scale.
         picture1_->Cls();
         geometry_.SetHeight(vb::ScreenHeight() / Zoom);
+        if (frmZoom_ != nullptr)
+            Say(QCoreApplication::translate("Form1", "Scale %1.").arg(frmZoom_->Combo1()->Text()));
     }
     TakeKeysBack();
 }
 
 void Form1::mnuAbout_Click(int /*Index*/) {
     ShowAbout();
+    TakeKeysBack();
+}
+
+void Form1::KeysHelp() {
+    ShowKeys();
     TakeKeysBack();
 }
 
@@ -454,13 +484,33 @@ void Form1::TakeKeysBack() {
 
 void Form1::Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y) {
     const GameView before = SeeGame(*this);
-    qv::Picture1_MouseUp(Button, Shift, X, Y);
-    AnnounceBoard();
     auto cell = [](vb::Single v) {
         return static_cast<int>(std::clamp(std::floor(static_cast<double>(v)) + 1, -1.0, 11.0));
     };
     const int x = cell(X), y = cell(Y);
-    Say(DescribeBoardCommand(before, SeeGame(*this), x, y));
+    // A box in the turn (the end of the game) is told after the move that led to it.
+    QString told;
+    const std::function<void(const QString&, vb::MsgIcon, const QString&)> show =
+        vb::CurrentRuntimeHooks().msgBox;
+    vb::CurrentRuntimeHooks().msgBox = [&](const QString& text, vb::MsgIcon icon,
+                                           const QString& title) {
+        if (told.isEmpty()) {
+            AnnounceBoard();
+            GameView now = SeeGame(*this);
+            now.message.clear();  // the result comes once the box is closed
+            told = DescribeBoardCommand(before, now, x, y);
+            vb::Announce(this, told);
+        }
+        if (show)
+            show(text, icon, title);
+    };
+    qv::Picture1_MouseUp(Button, Shift, X, Y);
+    vb::CurrentRuntimeHooks().msgBox = show;
+    AnnounceBoard();
+    QString said = DescribeBoardCommand(before, SeeGame(*this), x, y);
+    if (!told.isEmpty() && said.startsWith(told))
+        said = said.mid(told.size()).trimmed();
+    Say(said);
 }
 
 void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
@@ -478,10 +528,39 @@ void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
         case vb::vbKeyDown:
             picture1_->MoveCursor(0, 1);
             break;
+        case vb::vbKeyHome:
+        case vb::vbKeyEnd:
+            picture1_->SetCursor(KeyCode == vb::vbKeyHome ? 1 : picture1_->Columns(),
+                                 picture1_->CursorY());
+            break;
+        case vb::vbKeyPageUp:
+        case vb::vbKeyPageDown:
+            picture1_->SetCursor(picture1_->CursorX(),
+                                 KeyCode == vb::vbKeyPageUp ? 1 : picture1_->Rows());
+            break;
         case vb::vbKeyReturn:
             // Exactly a release of the left button at the centre of the cursor cell.
             Picture1_MouseUp(1, 0, static_cast<vb::Single>(picture1_->CursorX() - 0.5),
                              static_cast<vb::Single>(picture1_->CursorY() - 0.5));
+            break;
+        // Keys that tell, without moving the cursor.
+        case vb::vbKeyN:
+            Say(DescribeNext(SeeGame(*this)));
+            break;
+        case vb::vbKeyS:
+            Say(DescribeScore(*this));
+            break;
+        case vb::vbKeyB:
+            Say(DescribeSelected(SeeGame(*this)));
+            break;
+        case vb::vbKeyR:
+            Say(DescribeRow(SeeGame(*this), picture1_->CursorY()));
+            break;
+        case vb::vbKeyC:
+            Say(DescribeColumn(SeeGame(*this), picture1_->CursorX()));
+            break;
+        case vb::vbKeyF:
+            Say(DescribeFree(SeeGame(*this)));
             break;
         default:
             break;

@@ -61,6 +61,8 @@ class Form1 : public QWidget, public MainWindowControls {
     void mnuZoom_Click(int Index);
     void mnuAbout_Click(int Index);
     void Text1_DblClick(int Index);
+    // F1: the keys of the game.
+    void KeysHelp();
     void mnuStart_Click(int Index);
     void Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y);
     void Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift);
@@ -73,6 +75,8 @@ class Form1 : public QWidget, public MainWindowControls {
   private:
     void ToggleMenuBarKeys();
     void NameControls();
+    // Opens the players list; tells who plays when that changed.
+    void ShowPlayers();
     // Tells assistive technology what a handler changed on the board and in the preview.
     void AnnounceBoard();
     // Gives the keys back to the board after a menu command.

@@ -8,6 +8,7 @@
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
+#include "players/PlayerRecord.h"
 #include "view/BallColor.h"
 
 namespace qv {
@@ -147,6 +148,76 @@ QString DescribeStartStop(const GameView& before, const GameView& after) {
     if (before.inProgress && !after.inProgress)
         return Result(after);
     return {};
+}
+
+QString DescribeNext(const GameView& now) {
+    if (!now.inProgress)
+        return QCoreApplication::translate("Narration", "No game. Start one from the menu.");
+    return Next(now);
+}
+
+QString DescribeScore(MainWindowControls& form) {
+    // The best of all without a name while nobody has a result.
+    const QString best = form.Text1(1).Text().isEmpty()
+                             ? form.Text2(1).Text()
+                             : QCoreApplication::translate("Narration", "%1, %2")
+                                   .arg(form.Text2(1).Text(), form.Text1(1).Text());
+    return QCoreApplication::translate("Narration",
+                                       "Score %1, moves %2. Your best: %3. Best of all: %4.")
+        .arg(form.Text2(0).Text(), form.Text3().Text(), QString::number(CurrentResult), best);
+}
+
+QString DescribeSelected(const GameView& now) {
+    if (!now.selected)
+        return QCoreApplication::translate("Narration", "No ball selected.");
+    return QCoreApplication::translate("Narration", "Selected: %1 ball at %2.")
+        .arg(BallColorName(now.board(now.selectedX, now.selectedY)),
+             Cell(now.selectedX, now.selectedY));
+}
+
+namespace {
+
+// The balls of one line of cells, `across` true for a row.
+QString DescribeLine(const GameView& now, bool across, int n) {
+    QStringList balls;
+    for (int k = 1; k <= (across ? BoardWidth : BoardHeight); ++k) {
+        const int x = across ? k : n, y = across ? n : k;
+        const Integer kind = now.board(x, y);
+        if (kind <= 0)
+            continue;
+        QString colour = BallColorName(kind);
+        if (now.selected && now.selectedX == x && now.selectedY == y)
+            colour = QCoreApplication::translate("Narration", "selected %1").arg(colour);
+        balls << (across ? QCoreApplication::translate("Narration", "%1 in column %2")
+                         : QCoreApplication::translate("Narration", "%1 in row %2"))
+                     .arg(colour)
+                     .arg(k);
+    }
+    if (balls.isEmpty())
+        return across ? QCoreApplication::translate("Narration", "Row %1: empty.").arg(n)
+                      : QCoreApplication::translate("Narration", "Column %1: empty.").arg(n);
+    return (across ? QCoreApplication::translate("Narration", "Row %1: %2.")
+                   : QCoreApplication::translate("Narration", "Column %1: %2."))
+        .arg(n)
+        .arg(balls.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+QString DescribeRow(const GameView& now, int y) {
+    return DescribeLine(now, true, y);
+}
+
+QString DescribeColumn(const GameView& now, int x) {
+    return DescribeLine(now, false, x);
+}
+
+QString DescribeFree(const GameView& now) {
+    int free = 0;
+    for (int y = 1; y <= BoardHeight; ++y)
+        for (int x = 1; x <= BoardWidth; ++x)
+            free += now.board(x, y) <= 0 ? 1 : 0;
+    return QCoreApplication::translate("Narration", "Free cells: %1.").arg(free);
 }
 
 }  // namespace qv

@@ -34,4 +34,14 @@ QString DescribeBoardCommand(const GameView& before, const GameView& after, int 
 // The start/stop command: the first balls and the next ones, or the result.
 QString DescribeStartStop(const GameView& before, const GameView& after);
 
+// What the board's keys tell on demand, read off the game as it stands.
+QString DescribeNext(const GameView& now);
+// The score, the moves, the player's own best result and the best of all.
+QString DescribeScore(MainWindowControls& form);
+QString DescribeSelected(const GameView& now);
+// The balls of row y or of column x, each with where it lies.
+QString DescribeRow(const GameView& now, int y);
+QString DescribeColumn(const GameView& now, int x);
+QString DescribeFree(const GameView& now);
+
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include "app/Translations.h"
 #include "app/frmLabel.h"
 #include "platform/Accessibility.h"
+#include "platform/Runtime.h"
 #include "platform/WidgetRuntime.h"
 
 int main(int argc, char* argv[]) {
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     qv::LoadTranslations();
     vb::InstallWidgetRuntime();
+    vb::EndOnSignals();
     vb::InstallAccessibility();
 
     // The title window opens first. The main window is made and loaded when the title's

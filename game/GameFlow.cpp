@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
@@ -73,6 +76,31 @@ void mnuStart_Click(Integer Index) {
 void EndGame() {
     MainWindowControls& form = MainWindow();
     GameInProgress = false;
+    // The result is in the file before the box waits for the player, so that a logout meanwhile
+    // loses nothing; what storing it has to say is said after the box, as ever.
+    const Long score = vb::CLng(form.Text2(0).Text().toDouble());
+    // A file that holds records but none in use leaves no current player: the result has no
+    // record to go to, and the message must not promise otherwise.
+    const bool noPlayer = (CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers) && score > 0;
+    const Long previous = CurrentResult;
+    struct Held {
+        QString text;
+        vb::MsgIcon icon;
+        QString title;
+    };
+    std::vector<Held> held;
+    if (!noPlayer) {
+        CurrentResult = std::max(score, previous);
+        const auto say =
+            std::exchange(vb::CurrentRuntimeHooks().msgBox,
+                          [&held](const QString& text, vb::MsgIcon icon, const QString& title) {
+                              held.push_back({text, icon, title});
+                          });
+        // Reads the current player's record afresh, writes it back when the result beats it,
+        // and keeps the result in the table.
+        StoreCurrentResult();
+        vb::CurrentRuntimeHooks().msgBox = say;
+    }
     vb::MsgBox(QCoreApplication::translate("GameFlow", "Game over"), vb::MsgIcon::Exclamation,
                QCoreApplication::translate("GameFlow", "STOP"));
     form.mnuStart().SetCaption(StartCaption());
@@ -80,28 +108,19 @@ void EndGame() {
     form.txtMess().SetText(QCoreApplication::translate("GameFlow", "Game over."));
     form.Picture2().Cls();
 
-    const Long score = vb::CLng(form.Text2(0).Text().toDouble());
-    if ((CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers) && score > 0) {
-        // A file that holds records but none in use leaves no current player: the result has no
-        // record to go to, and the message must not promise otherwise.
+    if (noPlayer) {
         form.txtMess().SetText(QCoreApplication::translate(
             "GameFlow",
             "Result not kept:\r\nno player chosen.\r\n\r\nChoose or add one\r\nunder Player\r\n"
             "before Start."));
         return;
     }
-    if (score > CurrentResult) {
-        const Long previous = CurrentResult;
-        CurrentResult = score;
-        if (previous > 0) {
-            form.txtMess().SetText(QCoreApplication::translate(
-                "GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
-        }
+    if (score > previous && previous > 0) {
+        form.txtMess().SetText(QCoreApplication::translate(
+            "GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
     }
-
-    // Reads the current player's record afresh, writes it back when the result beats it, and
-    // keeps the result in the table.
-    StoreCurrentResult();
+    for (const Held& h : held)
+        vb::MsgBox(h.text, h.icon, h.title);
 
     if (CurrentResult > BestResult) {
         BestPlayer = CurrentPlayer;

@@ -3,6 +3,7 @@
 #include <QAccessibleApplication>
 #include <QAccessibleWidget>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QWindow>
 #include <map>
@@ -166,6 +167,60 @@ int CellTableAccessible::indexOfChild(const QAccessibleInterface* child) const {
     return -1;
 }
 
+// A text box of one line: its text is one line, told whole (Qt's own interface leaves out the
+// last character of a line that ends the text), and no text is selected for a reader.
+class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit TextBoxAccessible(QLineEdit* box)
+        : QAccessibleWidget(box, QAccessible::EditableText) {}
+    QLineEdit* Box() const { return static_cast<QLineEdit*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = Box()->isReadOnly();
+        s.editable = !s.readOnly;
+        return s;
+    }
+    using QAccessibleWidget::text;
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? Box()->text() : QAccessibleWidget::text(t);
+    }
+
+    // QAccessibleTextInterface
+    QString text(int start, int end) const override {
+        return Box()->text().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(Box()->text().size()); }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                         int* end) const override {
+        if (type != QAccessible::LineBoundary && type != QAccessible::ParagraphBoundary)
+            return QAccessibleTextInterface::textAtOffset(offset, type, start, end);
+        *start = 0;
+        *end = characterCount();
+        return Box()->text();
+    }
+    int cursorPosition() const override { return Box()->cursorPosition(); }
+    void setCursorPosition(int position) override { Box()->setCursorPosition(position); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+};
+
 // An object that only assistive technology sees, in a window: the status bar of spoken messages,
 // the notification in it and the notification's text. Each has at most one child.
 class VirtualAccessible : public QAccessibleInterface {
@@ -305,6 +360,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new WindowAccessible(widget);
+    if (className == QLatin1String("QLineEdit") && dynamic_cast<TextBox*>(widget) != nullptr)
+        return new TextBoxAccessible(static_cast<QLineEdit*>(widget));
     if (className == QLatin1String("QFrame")) {
         if (auto* cells = dynamic_cast<CellPictureBox*>(widget))
             return new CellTableAccessible(cells);

@@ -7,10 +7,34 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "platform/SystemColors.h"
 
 namespace vb {
+
+namespace {
+
+// The letter of a key, A to Z, whatever the keyboard layout: in a layout without Latin letters,
+// the letter of the key's place on a Latin keyboard. 0 for any other key.
+Integer LetterCode(const QKeyEvent& event) {
+    if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
+        return static_cast<Integer>(event.key());
+    if (event.key() < 0x100 || event.text().isEmpty() || !event.text().at(0).isLetter())
+        return 0;
+    // The three rows of letters by the keys' codes on Linux (evdev's plus 8, under X11 and
+    // Wayland alike).
+    for (const auto& [first, letters] :
+         {std::pair{24u, "QWERTYUIOP"}, std::pair{38u, "ASDFGHJKL"}, std::pair{52u, "ZXCVBNM"}}) {
+        const quint32 at = event.nativeScanCode() - first;
+        if (event.nativeScanCode() >= first && at < std::strlen(letters))
+            return letters[at];
+    }
+    return 0;
+}
+
+}  // namespace
 
 CellPictureBox::CellPictureBox(QWidget* parent, int columns, int rows)
     : PictureBox(parent),
@@ -158,7 +182,21 @@ void CellPictureBox::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             code = vbKeyReturn;
             break;
+        case Qt::Key_Home:
+            code = vbKeyHome;
+            break;
+        case Qt::Key_End:
+            code = vbKeyEnd;
+            break;
+        case Qt::Key_PageUp:
+            code = vbKeyPageUp;
+            break;
+        case Qt::Key_PageDown:
+            code = vbKeyPageDown;
+            break;
         default:
+            if ((event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
+                code = LetterCode(*event);
             break;
     }
     if (code == 0 || !onKeyDown) {

@@ -13,10 +13,20 @@ namespace vb {
 // Key codes of the keys the grid hands on.
 enum KeyCode : Integer {
     vbKeyReturn = 13,
+    vbKeyPageUp = 33,
+    vbKeyPageDown = 34,
+    vbKeyEnd = 35,
+    vbKeyHome = 36,
     vbKeyLeft = 37,
     vbKeyUp = 38,
     vbKeyRight = 39,
     vbKeyDown = 40,
+    vbKeyB = 66,
+    vbKeyC = 67,
+    vbKeyF = 70,
+    vbKeyN = 78,
+    vbKeyR = 82,
+    vbKeyS = 83,
 };
 
 class CellPictureBox : public PictureBox {
@@ -52,8 +62,9 @@ class CellPictureBox : public PictureBox {
     // Tells assistive technology about every cell whose name changed since the last call.
     void CellsChanged();
 
-    // A key pressed while the picture has the focus: the key code (vbKeyLeft ...) and the
-    // modifier keys (1 shift, 2 control, 4 alt). Keys without a code are not handed on.
+    // A key pressed while the picture has the focus: the key code (vbKeyLeft ..., and the letters
+    // A to Z by their place, in any keyboard layout, when neither Control nor Alt is held) and
+    // the modifier keys (1 shift, 2 control, 4 alt). Keys without a code are not handed on.
     std::function<void(Integer, Integer)> onKeyDown;
 
   protected:

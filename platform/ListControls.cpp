@@ -1,7 +1,9 @@
 #include "platform/ListControls.h"
 
-#include <QLineEdit>
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStylePainter>
 
 namespace vb {
 
@@ -47,6 +49,21 @@ bool ListBox::SetListIndex(int index) {
     return true;
 }
 
+void ListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    // A screen reader hears the list and then its current row, as when the row changes.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!hasFocus() || currentRow() < 0)
+                return;
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(currentRow());
+            QAccessible::updateAccessibility(&focus);
+        },
+        Qt::QueuedConnection);
+}
+
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QListWidget::mouseDoubleClickEvent(event);
     if (onDblClick)
@@ -56,18 +73,52 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 // --- ComboBox ---
 
 ComboBox::ComboBox(QWidget* parent, const QString& text) : Twips(parent) {
-    setEditable(true);
+    // Not editable: nothing typed can erase the text, and a screen reader hears no text field.
     setInsertPolicy(QComboBox::NoInsert);
-    setCompleter(nullptr);
     setMaxVisibleItems(8);
-    // The field picks an entry when editing ends on a text that matches one; here typed text has
-    // no effect, so that reaction is cut off.
-    QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     SetText(text);
     QObject::connect(this, &QComboBox::activated, this, [this](int) {
-        if (onClick)
+        if (onClick && !moving_)
             onClick();
     });
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+    if (view()->isVisible()) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (onClick)
+            onClick();
+        return;
+    }
+    moving_ = true;
+    QComboBox::keyPressEvent(event);
+    moving_ = false;
+}
+
+void ComboBox::paintEvent(QPaintEvent*) {
+    // Drawn as the text field with its drop-down button the windows were designed with.
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.editable = true;
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    // The text where a text field puts it: two pixels in, centred from top to bottom.
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    painter.drawText(field.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, Text());
+}
+
+void ComboBox::wheelEvent(QWheelEvent* event) {
+    moving_ = true;
+    QComboBox::wheelEvent(event);
+    moving_ = false;
 }
 
 void ComboBox::AddItem(const QString& entry) {
@@ -84,7 +135,8 @@ void ComboBox::SetText(const QString& text) {
     const int match = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (match != currentIndex())
         setCurrentIndex(match);
-    setEditText(text);
+    if (match < 0)
+        setPlaceholderText(text);
 }
 
 }  // namespace vb

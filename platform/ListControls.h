@@ -32,11 +32,13 @@ class ListBox : public Twips<QListWidget, Control> {
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 };
 
-// An editable text field with a drop-down list of entries. Only a choice from the list (with the
-// mouse, or the arrow keys) raises onClick; setting the text, typing into the field, pressing
-// Enter or leaving the field does not, and typed text is never added to the list.
+// A text field with a drop-down list of entries; the field shows the chosen entry, or a text set
+// that is none of them, and takes no typed text. A choice from the dropped-down list (with the
+// mouse, or the arrow keys and Enter there) raises onClick, and so does Enter in the closed box:
+// the arrow keys and the wheel there only move the choice. Setting the text raises nothing.
 class ComboBox : public Twips<QComboBox, TextControl> {
   public:
     explicit ComboBox(QWidget* parent, const QString& text = QString());
@@ -44,10 +46,20 @@ class ComboBox : public Twips<QComboBox, TextControl> {
 
     // Adds an entry at the end of the list; the text in the field stays as it is.
     void AddItem(const QString& entry);
-    QString Text() const override { return currentText(); }
+    QString Text() const override {
+        return currentIndex() >= 0 ? currentText() : placeholderText();
+    }
     void SetText(const QString& text) override;
 
     std::function<void()> onClick;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    bool moving_ = false;  // the choice moves by a key or the wheel in the closed box
 };
 
 }  // namespace vb

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTime>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <optional>
@@ -14,7 +16,9 @@
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -154,21 +158,37 @@ QByteArray AppFolder() {
                       : QFile::encodeName(QCoreApplication::applicationDirPath());
 }
 
+namespace {
+
+// The user's home: HOME when it is an absolute path, else the account's from the password
+// database; empty when there is none.
+QString HomeFolder() {
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
+    }
+    return QDir::isAbsolutePath(home) ? home : QString();
+}
+
+// An XDG base folder: `variable` when it is an absolute path (a relative one is invalid and
+// ignored, as the XDG base directory rules have it), else `fallback` under the home.
+QString BaseFolder(const char* variable, const QString& fallback) {
+    const QString folder = qEnvironmentVariable(variable);
+    if (QDir::isAbsolutePath(folder))
+        return folder;
+    const QString home = HomeFolder();
+    return home.isEmpty() ? QString() : home + fallback;
+}
+
+}  // namespace
+
 QString UserDataPath() {
     if (g_hooks.userDataPath)
         return g_hooks.userDataPath();
-    // As the XDG base directory rules have it, a relative path there is ignored.
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!QDir::isAbsolutePath(data)) {
-        QString home = qEnvironmentVariable("HOME");
-        if (!QDir::isAbsolutePath(home)) {
-            const passwd* account = ::getpwuid(::getuid());
-            home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
-        }
-        if (!QDir::isAbsolutePath(home))
-            return QString();
-        data = home + QStringLiteral("/.local/share");
-    }
+    QString data = BaseFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+    if (data.isEmpty())
+        return data;
     for (const QString& part :
          {QCoreApplication::organizationName(), QCoreApplication::applicationName()}) {
         if (!part.isEmpty())
@@ -177,9 +197,48 @@ QString UserDataPath() {
     return data;
 }
 
+QString UserConfigPath() {
+    if (g_hooks.userConfigPath)
+        return g_hooks.userConfigPath();
+    return BaseFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
+}
+
 void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
     if (g_hooks.msgBox)
         g_hooks.msgBox(text, icon, title);
+}
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnEndSignal(int) {
+    const int error = errno;
+    const char byte = 1;
+    const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+    (void)written;  // a full pipe already asks for the end
+    errno = error;
+}
+
+}  // namespace
+
+void EndOnSignals() {
+    if (g_signalPipe[0] >= 0 || ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier =
+        new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char bytes[16];
+        while (::read(g_signalPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        End();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnEndSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(signal, &action, nullptr);
 }
 
 void End() {

@@ -40,9 +40,16 @@ QByteArray AppFolder();
 // XDG_DATA_HOME is ignored, and without HOME the home comes from the password database; empty
 // when there is no home.
 QString UserDataPath();
+// The user's settings folder, $XDG_CONFIG_HOME or ~/.config, by the same rules; empty when there is
+// no home.
+QString UserConfigPath();
 
 // Ends the program at once, closing every window.
 void End();
+// From now on SIGTERM, SIGHUP and SIGINT (a logout, a closed terminal, Ctrl+C) end the program as
+// End() does, once the handler under way is over: a save finishes first and leaves no temporary
+// file, and the lock on the players file is released. Needs the application object.
+void EndOnSignals();
 
 // The replaceable parts of the runtime. A null member means "use the real service".
 struct RuntimeHooks {
@@ -53,6 +60,7 @@ struct RuntimeHooks {
     std::function<QString()> appPath;
     std::function<QByteArray()> appFolder;  // when null, the bytes of appPath when that is set
     std::function<QString()> userDataPath;
+    std::function<QString()> userConfigPath;
     std::function<void()> end;
 };
 

@@ -52,6 +52,17 @@ void TextBox::SetText(const QString& text) {
     setCursorPosition(0);
 }
 
+void TextBox::focusInEvent(QFocusEvent* event) {
+    // Tab into a read-only box selects nothing: a screen reader says its name and its text, whole,
+    // without the selection coming and going.
+    if (isReadOnly() && event->reason() != Qt::OtherFocusReason) {
+        QFocusEvent other(event->type(), Qt::OtherFocusReason);
+        QLineEdit::focusInEvent(&other);
+        return;
+    }
+    QLineEdit::focusInEvent(event);
+}
+
 void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     if (onDoubleClick)

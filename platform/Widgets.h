@@ -75,6 +75,7 @@ class TextBox : public Twips<QLineEdit, TextControl> {
     std::function<void()> onDoubleClick;
 
   protected:
+    void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 

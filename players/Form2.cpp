@@ -1,6 +1,7 @@
 #include "players/Form2.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
@@ -77,6 +78,9 @@ void Form2::ShowNote() {
 }
 
 void Form2::FillPlayerList() {
+    // At each opening and after a new player came in, the list takes the focus, on the current
+    // player's row.
+    focusList_ = true;
     ShowNote();
     lstPlayers_->Clear();
     lstPlayers_->AddItem(PlayerListHeader());
@@ -90,6 +94,8 @@ void Form2::FillPlayerList() {
 void Form2::Form_Activate() {
     // Errors are ignored here: a current player past the last row leaves the highlight as it is.
     (void)lstPlayers_->SetListIndex(CurrentPlayer);
+    if (std::exchange(focusList_, false))
+        lstPlayers_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form2::Command1_Click(int Index) {

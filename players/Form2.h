@@ -43,6 +43,7 @@ class Form2 : public vb::Dialog {
     std::array<vb::CommandButton*, 3> command1_{};
     QLabel* note_;
     frmNewGamer* newGamer_ = nullptr;
+    bool focusList_ = false;  // the list takes the focus at the next activation
 };
 
 }  // namespace qv

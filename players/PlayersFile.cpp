@@ -147,11 +147,12 @@ Place Inspect(const QString& path) {
     return place;
 }
 
-// What this game writes is records of 60 bytes that end in CR LF (a player) or in two zero bytes
-// (a free slot), with whatever lay past the hundredth carried over; a file shorter than a record
-// counts as none or as one partly present. A program, a picture, a compressed file, a text file,
-// or a file with a whole record among its first hundred ending otherwise, is no players file: it
-// is never replaced, wherever a link leads.
+// A players file is any sequence of 60-byte records: a record is in use when it ends in CR LF,
+// and free whatever else it ends in. So only what positively is another kind of file is refused,
+// and never replaced, wherever a link leads: a program, a picture, a compressed file or archive
+// (zip-based documents among them), a PDF, an SQLite database, lines of text (no zero byte, as
+// the records the game fills have). Signatures that a name could spell count only when the first
+// record does not end as a player's does.
 bool CouldBePlayersFile(const QString& path, QString* why) {
     QFile file;
     const int fd = vb::OpenRegularFile(path, O_RDONLY, nullptr);
@@ -161,16 +162,33 @@ bool CouldBePlayersFile(const QString& path, QString* why) {
         return true;  // missing, or unreadable: that is said where it is read
     }
     const QByteArray head = file.read(qint64(kMaxPlayers) * kRecordLength);
-    // A program, a PNG or JPEG picture, a gzip file
-    static const QByteArray kSignatures[] = {"\177ELF", "\x89PNG\r\n\x1A\n", "\xFF\xD8\xFF",
-                                             "\x1F\x8B"};
-    bool players = std::none_of(std::begin(kSignatures), std::end(kSignatures),
-                                [&head](const QByteArray& s) { return head.startsWith(s); });
-    players = players && (head.contains('\0') || !head.contains('\n'));  // lines of text
-    for (qsizetype end = kRecordLength; players && end <= head.size(); end += kRecordLength) {
-        const QByteArray marker = head.mid(end - 2, 2);
-        players = marker == "\r\n" || marker == QByteArray(2, '\0');
-    }
+    static const QByteArray kSignatures[] = {QByteArray("\177ELF"),
+                                             QByteArray("MZ"),
+                                             QByteArray("#!"),  // programs
+                                             QByteArray("\x89PNG\r\n\x1A\n"),
+                                             QByteArray("\xFF\xD8\xFF"),
+                                             QByteArray("GIF8"),
+                                             QByteArray("BM"),
+                                             QByteArray("II*\0", 4),
+                                             QByteArray("MM\0*", 4),
+                                             QByteArray("RIFF"),
+                                             QByteArray("\x1F\x8B"),
+                                             QByteArray("BZh"),
+                                             QByteArray("\xFD"
+                                                        "7zXZ"),
+                                             QByteArray("\x28\xB5\x2F\xFD"),
+                                             QByteArray("7z\xBC\xAF\x27\x1C"),
+                                             QByteArray("Rar!"),
+                                             QByteArray("PK\x03\x04"),
+                                             QByteArray("PK\x05\x06"),
+                                             QByteArray("%PDF-"),
+                                             QByteArray("SQLite format 3\0", 16)};
+    const bool playerFirst = head.mid(kRecordLength - 2, 2) == "\r\n";
+    const bool signed_ = std::any_of(std::begin(kSignatures), std::end(kSignatures),
+                                     [&head](const QByteArray& s) { return head.startsWith(s); });
+    const bool tar = head.mid(257, 5) == "ustar";
+    const bool text = !head.contains('\0') && head.contains('\n');
+    const bool players = !text && (playerFirst || !(signed_ || tar));
     if (!players && why) {
         *why = QCoreApplication::translate("PlayersFile",
                                            "It is not a players file, so it was not replaced.");
@@ -248,9 +266,10 @@ bool UseDataFolderFile(const QString& path, const Place& seed) {
     }
     PlayersFilePath = place.path;
     if (!place.exists && seed.readable && CouldBePlayersFile(seed.path, nullptr)) {
-        // Seeded from the file beside the game, in one step like every other write.
+        // Seeded from the file beside the game, in one step like every other write; the lock
+        // made the file, empty, unless another copy was quicker.
         PlayersFileLock lock;
-        if (lock.IsLocked() && !QFileInfo::exists(place.path))
+        if (lock.IsLocked() && QFileInfo(place.path).size() == 0)
             vb::ReplaceFileRange(place.path, 0, QByteArray(), seed.path, nullptr);
     }
     why = WhyNotKept(place.path, QCoreApplication::translate(

@@ -46,46 +46,30 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Opens the lock file, made when missing, without following a link and without waiting for
-// whatever lies there; only a regular file is taken. Reading it is enough to lock it, so one
-// that another account left behind serves too. -1, with `why`, when it cannot be used.
-int OpenLockFile(const QByteArray& path, const QString& shown, QString* why) {
-    const int flags = O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
-    int fd = ::open(path.constData(), O_RDWR | O_CREAT | flags, 0666);
-    int error = fd < 0 ? errno : 0;
-    bool missing = fd < 0 && error == ENOENT;
-    if (fd < 0 && (error == EACCES || error == EPERM || error == EROFS)) {
-        fd = ::open(path.constData(), O_RDONLY | flags);
-        missing = fd < 0 && errno == ENOENT;
-        error = fd < 0 && !missing ? errno : error;
-    }
-    struct stat st {};
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        return fd;
+// Opens the players file to lock it, made empty when missing, without waiting for whatever lies
+// there; only a regular file is taken. It is opened for writing where it may be (a network file
+// system locks only such files), else for reading or writing alone, either of which locks it too.
+// -1, with `why`, when it cannot be used.
+int OpenToLock(const QString& path, QString* why) {
+    QString error;
+    int fd = vb::OpenRegularFile(path, O_RDWR, &error);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+        fd = vb::OpenRegularFile(path, O_RDONLY, &error);
+    if (fd < 0 && errno == EACCES)
+        fd = vb::OpenRegularFile(path, O_WRONLY, &error);
     if (fd >= 0)
-        ::close(fd);
-    if (fd >= 0 || error == EISDIR) {
-        *why = QCoreApplication::translate(
-                   "PlayersFileLock",
-                   "The lock file %1 is not a file but a folder, a pipe or a device.")
-                   .arg(shown);
-    } else if (error == ELOOP) {
-        *why = QCoreApplication::translate("PlayersFileLock",
-                                           "The lock file %1 is a link, which the game does not "
-                                           "follow.")
-                   .arg(shown);
-    } else if (missing && error == EACCES) {
-        *why = QCoreApplication::translate(
-                   "PlayersFileLock", "The lock file %1 could not be created: permission denied.")
-                   .arg(shown);
-    } else {
+        return fd;
+    const bool missing = errno == ENOENT;
+    if (missing)
+        fd = vb::OpenRegularFile(path, O_RDONLY | O_CREAT, &error);
+    if (fd < 0) {
         *why = (missing ? QCoreApplication::translate("PlayersFileLock",
-                                                      "The lock file %1 could not be created: %2.")
+                                                      "The players file could not be created: %1.")
                         : QCoreApplication::translate("PlayersFileLock",
-                                                      "The lock file %1 could not be opened: %2."))
-                   .arg(shown, qt_error_string(error));
+                                                      "The players file could not be read: %1."))
+                   .arg(error);
     }
-    return -1;
+    return fd;
 }
 
 }  // namespace
@@ -110,23 +94,22 @@ PlayersFileLock::PlayersFileLock() {
                                             "There is no players file in this session.");
         return;
     }
-    const QString lockPath = PlayersFilePath + QStringLiteral(".lock");
-    s.path = QFile::encodeName(lockPath);
+    s.path = QFile::encodeName(PlayersFilePath);
     // The system releases the lock when the copy holding it ends, however it ends: a lock that is
     // taken is held by a copy that is running. That one holds the file for a few milliseconds at a
     // time, so it is asked for again soon and often.
     const QDeadlineTimer deadline(g_timeout);
     int pause = 2;
     for (;;) {
-        const int fd = OpenLockFile(s.path, vb::ShownPath(lockPath), &s.why);
+        const int fd = OpenToLock(PlayersFilePath, &s.why);
         if (fd < 0)
             return;
         struct stat held {
         }, named{};
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            // A copy that released the lock removed its file: the lock must be on the file the
-            // name still leads to.
-            if (::fstat(fd, &held) == 0 && ::lstat(s.path.constData(), &named) == 0 &&
+            // A copy that saved meanwhile put a new file in the old one's place: the lock must be
+            // on the file the name still leads to.
+            if (::fstat(fd, &held) == 0 && ::stat(s.path.constData(), &named) == 0 &&
                 SameFile(held, named)) {
                 s.fd = fd;
                 locked_ = true;
@@ -139,8 +122,8 @@ PlayersFileLock::PlayersFileLock() {
         ::close(fd);
         if (error != EWOULDBLOCK) {
             s.why = QCoreApplication::translate("PlayersFileLock",
-                                                "The lock file %1 could not be locked: %2.")
-                        .arg(vb::ShownPath(lockPath), qt_error_string(error));
+                                                "The players file could not be locked: %1.")
+                        .arg(qt_error_string(error));
             return;
         }
         if (deadline.hasExpired())
@@ -160,12 +143,6 @@ PlayersFileLock::~PlayersFileLock() {
     if (--s.depth > 0)
         return;
     if (s.fd >= 0) {
-        // Removed while still locked, and only when it is still this copy's file.
-        struct stat held {
-        }, named{};
-        if (::fstat(s.fd, &held) == 0 && ::lstat(s.path.constData(), &named) == 0 &&
-            SameFile(held, named))
-            ::unlink(s.path.constData());
         ::close(s.fd);
         s.fd = -1;
     }

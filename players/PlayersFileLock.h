@@ -1,8 +1,10 @@
 // Keeps other copies of the game away from the players file while one copy reads and writes it:
-// a system lock (flock) on a file beside it, QVPlayers.dat.lock, which is removed again when the
-// lock is released. The system releases the lock when its copy ends, however it ends, so a lock
-// that is held is held by a running copy, and only that is waited for. Nothing else at the lock
-// file's place can stall the game: a link is not followed, and only a regular file is locked;
+// a system lock (flock) on the players file itself, so that copies reaching one file by any names
+// (symbolic or hard links) take one lock, and nothing is left beside the file. A missing file is
+// made empty to be locked. The system releases the lock when its copy ends, however it ends, so a
+// lock that is held is held by a running copy, and only that is waited for. A save that puts a new
+// file in the old one's place leaves a waiting copy locking the new one. Nothing at the file's
+// place can stall the game: it is opened without waiting, and only a regular file is locked;
 // anything else is said as it is.
 //
 // Locks nest within the program: the outermost one takes the lock file, the inner ones share it.

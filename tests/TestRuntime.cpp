@@ -31,6 +31,7 @@ TestRuntime::TestRuntime() {
     };
     hooks.appPath = [this] { return AppDir(); };
     hooks.userDataPath = [this] { return DataDir(); };
+    hooks.userConfigPath = [this] { return DataDir() + "/config"; };
     hooks.end = [this] { ++endCount, events << "end"; };
     previous_ = vb::SetRuntimeHooks(hooks);
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "GameDriver.h"
+#include "platform/Accessibility.h"
 #include "players/Form2.h"
 #include "players/frmNewGamer.h"
 #include "view/frmZoom.h"
@@ -153,7 +154,9 @@ class TestAccess : public QObject {
         const QString colours[] = {"", "red", "green", "blue", "yellow", "cyan", "pink"};
         QAccessibleInterface* table = Iface(g.form.Picture1Cells());
         QAccessibleTableInterface* grid = table->tableInterface();
-        QVERIFY(grid && grid->rowCount() == 9 && grid->columnCount() == 9);
+        QVERIFY(grid);
+        QCOMPARE(grid->rowCount(), 9);
+        QCOMPARE(grid->columnCount(), 9);
         for (int y = 1; y <= 9; ++y) {
             for (int x = 1; x <= 9; ++x) {
                 const QChar c = rows[y - 1].leftJustified(9, '.')[x - 1];
@@ -167,11 +170,50 @@ class TestAccess : public QObject {
         }
     }
 
+    // The move that fills the board is told before the "Game over" box, the result after it.
+    void theLastMoveIsToldBeforeTheGameOverBox() {
+        GameDriver g;
+        QApplication::setActiveWindow(&g.form);
+        g.Start({1, 1, 1}, {P(1, 1), P(2, 1), P(3, 1)}, {4, 5, 6});
+        for (int y = 1; y <= 9; ++y)  // no five alike in any line
+            for (int x = 1; x <= 9; ++x)
+                Board(x, y) = y > 1 || x > 3 ? (x + 2 * y) % 6 + 1 : 0;
+        g.Redraw();
+        Grid after = Board;
+        after(4, 1) = 0;
+        after(3, 1) = 1;
+        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(4, 1)}));
+        g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));
+        QString atBox;
+        g.rt.onMessage = [&](const Message&) { atBox = vb::LastAnnouncement(&g.form); };
+        g.Release(4, 1);
+        g.Release(3, 1);
+        QCOMPARE(g.rt.messages.back().title, "STOP");
+        QVERIFY2(atBox.startsWith("Moved to row 1, column 3. New balls: yellow at row 1"),
+                 qPrintable(atBox));
+        QCOMPARE(vb::LastAnnouncement(&g.form), "Game over.");
+    }
+
+    // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
+    void theLettersTellInAnyLayout() {
+        GameDriver g;
+        QApplication::setActiveWindow(&g.form);
+        g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
+        vb::CellPictureBox* board = g.form.Picture1Cells();
+        for (auto [key, scan, said] : {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
+                                       {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."}}) {
+            QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
+            QApplication::sendEvent(board, &press);
+            QCOMPARE(vb::LastAnnouncement(&g.form), said);
+        }
+        QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
+    }
+
     void theCursorIsDrawnOverThePictureOnly_data() {
         QTest::addColumn<float>("zoom");
         QTest::addColumn<int>("kind");  // under the cursor: -1 before Start, 0 none, 7 selected
         for (float zoom : {1.0f, 2.0f, 3.0f})
-            for (int kind = -1; kind <= 7; ++kind)
+            for (int kind : {-1, 0, 1, 7})
                 QTest::addRow("1:%g kind %d", zoom, kind) << zoom << kind;
     }
     // The frame shows from the first key on the board to the next click, which still moves the
@@ -212,7 +254,8 @@ class TestAccess : public QObject {
                          QPoint(cell.center().x(), cell.bottom() + 1)})
             QCOMPARE(shown.pixel(p), qRgb(0, 0, 0));
         g.form.QuitButton()->setFocus();  // with the focus elsewhere, no cursor
-        QVERIFY(board->Painted() == drawn && board->GetCanvas().Image() == drawn);
+        QCOMPARE(board->Painted(), drawn);
+        QCOMPARE(board->GetCanvas().Image(), drawn);
     }
 };
 

@@ -2,35 +2,33 @@
 // the game loads what it can; a save happens whole, or leaves the file as it was and says why.
 #include <fcntl.h>
 #include <grp.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/prctl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>
 #include <climits>
 #include <functional>
-#include <memory>
+#include <optional>
 
 #include "PlayersFixtures.h"
 #include "platform/Basic.h"
 #include "platform/RecordFile.h"
+#include "platform/SettingsFile.h"
 #include "players/NewPlayer.h"
 #include "players/PlayerListRows.h"
 #include "players/PlayersFileLock.h"
+#include "view/BallMarks.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -75,19 +73,6 @@ QString Through(const QByteArray& bytes) {
         fd = next;
     }
     return QStringLiteral("/proc/self/fd/%1").arg(fd);
-}
-
-// As on a file system without unnamed files: an open with O_TMPFILE fails with EOPNOTSUPP.
-bool WithoutUnnamedFiles() {
-    sock_filter code[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-                          BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
-                          BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-                          BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, __O_TMPFILE, 0, 1),
-                          BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
-                          BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
-    const sock_fprog program{std::size(code), code};
-    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
 bool SameFile(const QString& a, const QString& b) {
@@ -177,53 +162,68 @@ class TestPlayersFile : public QObject {
   private slots:
     void init() { SetPlayersFileLockTimeout(0); }
 
-    // Whatever the file holds, the game reads what it can; a save gives records 1 to 100 back as
-    // read, free slots as zeros, bytes past record 100 as they were, or leaves a non-players file.
+    // Whatever the file holds, the game reads what it can; a result goes into its own player's
+    // record alone; a save gives records 1 to 100 back as read, free slots as zeros, bytes past
+    // record 100 as they were, or leaves a file that is plainly not a players file.
     void loadsWhatItCanAndSavesItBackByteForByte() {
-        // The file (null: none), current and best player, best result, name, a players file?
-        QList<std::tuple<QByteArray, int, int, int, QString, bool>> cases = {
-            {QByteArray(), 1, 0, 0, "", true},
-            {Records({Player("A", 50), Player("B", 70), Player("C", 70)}), 3, 2, 70, "C", true},
-            {Records({Player("Ann", 0), Player("Bob", 0)}), 2, 0, 0, "Bob", true},
+        // The file (null: none), the records counted, current and best player, best result, the
+        // current name; -1 records: not a players file.
+        QList<std::tuple<QByteArray, int, int, int, int, QString>> cases = {
+            {QByteArray(), 0, 1, 0, 0, ""},
+            {Records({Player("A", 50), Player("B", 70), Player("C", 70)}), 3, 3, 2, 70, "C"},
+            {Records({Player("Ann", 0), Player("Bob", 0)}), 2, 2, 0, 0, "Bob"},
             // Shorter than a record: none, or one partly present; both replaced at the first save.
-            {EncodeRecord(Player("Ann", 9)).left(30), 1, 0, 0, "", true},
-            {EncodeRecord(Player("Ann", 9)).left(59), 0, 1, 9, "", true},
-            {Records({Player("A", 5)}) + EncodeRecord(Player("B", 7)).left(30), 1, 1, 5, "A", true},
-            // A record ending in neither CR LF nor two zero bytes, none that the game writes.
-            {kAnnBob + EncodeRecord(Player("Cid", 20)).replace(58, 2, "ab"), -1, 0, 0, "", false},
-            {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 0, 0, "Neg", true},
-            {Numbered(102), 100, 100, 100, "P100", true},
-            {QByteArray(130, '\0'), 0, 0, 0, "", true},  // zeros only: no player
+            {EncodeRecord(Player("Ann", 9)).left(30), 0, 1, 0, 0, ""},
+            {EncodeRecord(Player("Ann", 9)).left(59), 1, 0, 1, 9, ""},
+            {Records({Player("A", 5)}) + EncodeRecord(Player("B", 7)).left(30), 2, 1, 1, 5, "A"},
+            {Records({Player("Min", INT_MIN), Player("Neg", -5)}), 2, 2, 0, 0, "Neg"},
+            {Numbered(102), 102, 100, 100, 100, "P100"},
+            {QByteArray(130, '\0'), 2, 0, 0, 0, ""},  // zeros only: no player
             // A result stored before any player counts for the best, with no player in use.
-            {Records({Player("", 17)}).replace(58, 2, QByteArray(2, 0)), 0, 1, 17, "", true},
+            {Records({Player("", 17)}).replace(58, 2, QByteArray(2, 0)), 1, 0, 1, 17, ""},
             // More records than the 16-bit count holds
-            {Numbered(2) + QByteArray(2'000'000, '\0') + "end", 2, 2, 2, "P2", true},
+            {Numbered(2) + QByteArray(2'000'000, '\0') + "end", 32767, 2, 2, 2, "P2"},
+            // Names that spell another file's first bytes: "яШя" is a JPEG's in Windows-1251.
+            {Records({Player("яШя", 1)}), 1, 1, 1, 1, "яШя"},
             // A program, a picture, lines of text
-            {ReadWholeFile("/proc/self/exe").left(9000), -1, 0, 0, "", false},
-            {ReadWholeFile(QFINDTESTDATA("../data/icons/64.png")), -1, 0, 0, "", false},
-            {(QByteArray(58, 'x') + "\r\n").repeated(3), -1, 0, 0, "", false},
-            {kText, -1, 0, 0, "", false},
+            {ReadWholeFile("/proc/self/exe").left(9000), -1, 0, 0, 0, ""},
+            {ReadWholeFile(QFINDTESTDATA("../data/icons/64.png")), -1, 0, 0, 0, ""},
+            {(QByteArray(58, 'x') + "\r\n").repeated(3), -1, 0, 0, 0, ""},
+            {kText, -1, 0, 0, 0, ""},
         };
-        for (const QByteArray head : {"\xFF\xD8\xFF\xE0", "\x1F\x8B\x08"})  // JPEG, gzip
-            cases.append({head.leftJustified(180, '\0'), -1, 0, 0, "", false});
-        for (const auto& [file, current, best, bestResult, name, players] : cases) {
+        // A free slot ends in anything but CR LF: Cid's record is free, his result the best.
+        for (const QByteArray free : {"\n\r", "\r\r", "\xFF\xFF", "ab", "\0\n", "\r\0"}) {
+            const QByteArray cid = EncodeRecord(Player("Cid", 20)).replace(58, 2, free.data(), 2);
+            cases.append({kAnnBob + cid, 3, 2, 3, 20, "Bob"});
+        }
+        // JPEG, gzip, zip (also an office document), PDF, SQLite, GIF
+        for (const QByteArray head : {"\xFF\xD8\xFF\xE0", "\x1F\x8B\x08", "PK\x03\x04\x14",
+                                      "%PDF-1.7\n%\xE2", "SQLite format 3", "GIF89a\x10"})
+            cases.append({head.leftJustified(180, '\0'), -1, 0, 0, 0, ""});
+        for (const auto& [file, count, current, best, bestResult, name] : cases) {
             TestRuntime rt;
             QVERIFY(file.isNull() || WriteWholeFile(rt.PlayersFile(), file));
             ResetSharedState();  // read as it is, whatever it holds
             InitSettings();
             LoadPlayers(LoadForm::StartUp);
             QCOMPARE(QFileInfo(rt.PlayersFile()).size(), file.size());  // created when missing
-            QCOMPARE(PlayerCount, Integer(std::min(vb::RoundHalfEven(file.size() / 60.0), 32767.)));
-            QVERIFY(current < 0 || (QList<qint64>{CurrentPlayer, BestPlayer, BestResult} ==
-                                        QList<qint64>{current, best, bestResult} &&
-                                    DisplayName(CurrentName) == name));
+            const bool players = count >= 0;
+            const QList<qint64> read{PlayerCount, CurrentPlayer, BestPlayer, BestResult};
+            if (players)  // as counted, the current and the best player, the best result, the name
+                QCOMPARE(read + QList<qint64>{name == DisplayName(CurrentName)},
+                         (QList<qint64>{count, current, best, bestResult, true}));
             QCOMPARE(BestName, BestPlayer > 0 ? Players[BestPlayer].Name : QString());
             StartUp();
-            CurrentResult = 99;  // with no player in use, no result is stored
-            QVERIFY(CurrentPlayer != 0 || StoreCurrentResult());
+            CurrentResult = 1000;  // stored in the current player's record, and nowhere else
+            QByteArray expected = file.left(std::min(count, 100) * 60).leftJustified(6000, '\0');
+            expected += file.mid(6000);
+            if (players && current > 0 && file.mid(current * 60 - 2, 2) == "\r\n") {
+                const Op store{false, "", current, 1000};
+                QVERIFY(StoreCurrentResult());
+                QCOMPARE(ReadWholeFile(rt.PlayersFile()), Apply(file, store));
+                expected = Apply(expected, store);
+            }
             QCOMPARE(SavePlayers(), players);
-            QByteArray expected = file.left(std::min<int>(PlayerCount, 100) * 60);
-            expected += QByteArray(6000 - expected.size(), '\0') + file.mid(6000);
             QCOMPARE(ReadWholeFile(rt.PlayersFile()), players ? expected : file);
             QVERIFY(players ? rt.messages.empty()
                             : SaidOnce(rt, {rt.PlayersFile(), "not a players file"}));
@@ -250,27 +250,30 @@ class TestPlayersFile : public QObject {
         QCOMPARE(PlayerListRow(Player(QString(QChar(0)) + "junk", 5)).left(4), "    ");
     }
 
-    // The data folder: XDG_DATA_HOME only when it is an absolute path, else the home's
-    // .local/share, the home from the password database when HOME is unset.
-    void theDataFolderIsAnAbsolutePath() {
+    // XDG_DATA_HOME and XDG_CONFIG_HOME count only as absolute paths, else the home's folders
+    // count, the home from the password database when HOME is unset or relative.
+    void theDataAndSettingsFoldersAreAbsolutePaths() {
         TestRuntime rt;
-        vb::CurrentRuntimeHooks().userDataPath = nullptr;
-        const QByteArray xdg = qgetenv("XDG_DATA_HOME"), home = qgetenv("HOME");
-        const QString account = QFile::decodeName(::getpwuid(::getuid())->pw_dir);
-        for (const auto& [data, dir, expected] : QList<std::tuple<QByteArray, QByteArray, QString>>{
-                 {"rel/data", "/home/a", "/home/a/.local/share"},
-                 {"/data", "/home/a", "/data"},
-                 {"", "", account + "/.local/share"}}) {
-            qputenv("XDG_DATA_HOME", data);
+        vb::CurrentRuntimeHooks() = {};
+        const QByteArray home = qgetenv("HOME"), account = ::getpwuid(::getuid())->pw_dir;
+        for (const auto& [base, dir, expected] :
+             QList<std::tuple<QByteArray, QByteArray, QByteArray>>{
+                 {"rel/x", "/home/a", "/home/a/."},
+                 {"/x", "/home/a", "/x"},
+                 {"", "", account + "/."},
+                 {"", "home", account + "/."}}) {
+            for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+                qputenv(xdg, base);
             QVERIFY(dir.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", dir));
             QVERIFY2(vb::UserDataPath().startsWith(expected), qPrintable(vb::UserDataPath()));
+            QVERIFY2(vb::SettingsFilePath().startsWith(expected), qPrintable(vb::UserConfigPath()));
         }
-        qputenv("XDG_DATA_HOME", xdg);
         qputenv("HOME", home);
     }
 
-    // Where results are kept whatever lies beside the game, and when the file changes: nothing
-    // blocks or is lost, a file that is not a players file is never replaced, what fails is said.
+    // Where results are kept whatever lies beside the game, and when the file changes during a
+    // session: nothing blocks or is lost, a file that is not a players file is never replaced,
+    // each result goes into its own record, what fails is said.
     void whateverLiesBesideTheGameNothingBlocksAndNothingIsLost_data() {
         // What lies where (a mode for the file, its folder's/ or the data folder's d) | said at the
         // start | where it is kept | the current player | a change in the session | said then at
@@ -278,18 +281,13 @@ class TestPlayersFile : public QObject {
         QTest::addColumn<QStringList>("row");
         for (const char* row :
              {"file||beside|Bob||",
-              "file no-tmpfile||beside|Bob||",
               "link file||beside|Bob||",
               "fifo|not a file|moved|||",
               "fifo no-data|neither beside|nowhere|||",
               "no-folder|could not be found|nowhere|||",
               "link|does not exist|moved|||",
               "loop|leads nowhere|moved|||",
-              "chain file|leads nowhere|moved|||",
-              "text|not a players file|nowhere|||",
               "link text|not a players file|nowhere|||",
-              "link elf|not a players file|nowhere|||",
-              "link png|not a players file|nowhere|||",
               "installed file||data|Bob||",
               "installed file no-data|neither beside|nowhere|||",
               "installed data-folder|neither beside|nowhere|||",
@@ -302,16 +300,14 @@ class TestPlayersFile : public QObject {
               "user latin1 file 0555/|game's folder is read-only|moved|Bob||",
               "user file 0444 0555/|file is read-only|moved|Bob||",
               "user 0555/|folder is read-only|moved|||",
-              "user file 0555/|read-only|moved|Bob||",
               "user file 0200|could not be read+will not be kept|nowhere|||",
-              "file locked||beside|Bob||Another copy+within 1 second.",
-              "file lock-fifo||beside|Bob||not a file but",
-              "file lock-folder||beside|Bob||not a file",
-              "file lock-link||beside|Bob||is a link",
-              "user file lock-others||beside|Bob||",
-              "file lock-socket||beside|Bob||opened: No such device",
-              "user file lock-others lock-socket||beside|Bob||opened: No such device",
-              "file lock-stale||beside|Bob||",
+              "file tail||beside|Bob|hard link|",      // written in place
+              "user file tail foreign||beside|Bob||",  // written in place
+              "file||beside|Bob|locked|Another copy+within 1 second.",
+              "file||beside|Bob|locked through a hard link|Another copy+within 1 second.",
+              "file||beside|Bob|SIGTERM|",
+              "file||beside|Bob|SIGHUP|",
+              "file||beside|Bob|SIGINT|",
               "file||beside|Bob|text|not a players file",
               "file||beside|Bob|folder|could not be read",
               "file||beside|Bob|full disk|Player: Bob+too large",
@@ -321,7 +317,7 @@ class TestPlayersFile : public QObject {
               "file||beside|Bob|shrunk|written again|++1",
               "file||beside|Bob|deleted before the list|written again|++1",
               "file||beside|Bob|shrunk, then cut and reloaded|written again|++2",
-              "user file||beside|Bob|read-only folder|permission denied",
+              "user file||beside|Bob|read-only folder|created beside it: Permission denied",
               "user file||beside|Bob|read-only file|not writable"}) {
             QTest::newRow(row) << (QString(row) + "|").split('|');
         }
@@ -336,10 +332,10 @@ class TestPlayersFile : public QObject {
                              : keeps           ? "++0"
                                                : "--0";
         TestRuntime rt;
-        const std::unique_ptr<TestRuntime, void (*)(TestRuntime*)> remove(  // whatever its names
-            &rt, [](TestRuntime* r) {
-                QProcess::execute("rm", {"-rf", r->AppDir()});
-            });
+        struct Rm {  // whatever the names in it
+            QString d;
+            ~Rm() { QProcess::execute("rm", {"-rf", d}); }
+        } rm{rt.AppDir()};
         QByteArray folder =
             QFile::encodeName(rt.AppDir()) + (s.contains("installed") ? "/prefix/bin" : "");
         folder += s.contains("latin1") ? "/caf\xe9" : "";   // a name in Latin-1
@@ -349,163 +345,247 @@ class TestPlayersFile : public QObject {
         const QString entry = bin + "/../share/applications/com.dremwick.quilvaro.desktop";
         const QString other = rt.DataDir() + "-shared/QVPlayers.dat",
                       data = rt.DataDir() + "/QVPlayers.dat";
-        const QString target = s.contains("link") ? other : beside, lock = target + ".lock";
+        const QString target = s.contains("link") ? other : beside;
         const QByteArray id = QCryptographicHash::hash(folder, QCryptographicHash::Sha256);
         const QString moved = rt.DataDir() + "/moved/" + id.toHex().left(16) + "/QVPlayers.dat";
         const QMap<QString, QString> places{
             {"beside", target}, {"data", data}, {"read", data}, {"moved", moved}};
-        QVERIFY(QDir().mkpath(rt.DataDir()) && QDir().mkpath(QFileInfo(other).path()));
-        QVERIFY(!s.contains("installed") ||
-                (QDir().mkpath(QFileInfo(entry).path()) && WriteWholeFile(entry, "")));
-        QVERIFY(!s.contains("link") || QFile::link(other, beside));
-        QVERIFY(!s.contains("loop") || QFile::link(beside, beside));
-        for (int i = 45; s.contains("chain") && i > 0; --i)  // 45 links lead to the file
-            QVERIFY(QFile::link(other + (i < 45 ? QString::number(i + 1) : ""),
-                                i > 1 ? other + QString::number(i) : beside));
-        QVERIFY(!s.contains("file") ||
-                WriteWholeFile(s.contains("chain") ? other : target, kAnnBob));
-        QVERIFY(!s.contains("text") || WriteWholeFile(target, kText));
-        QVERIFY(!s.contains("elf") || WriteWholeFile(target, ReadWholeFile("/proc/self/exe")));
-        QVERIFY(!s.contains("png") ||
-                WriteWholeFile(target, ReadWholeFile(QFINDTESTDATA("../data/icons/64.png"))));
-        QVERIFY(!s.contains("fifo") || ::mkfifo(QFile::encodeName(beside), 0600) == 0);
-        QVERIFY(!s.contains("no-data") ||
-                (QDir(rt.DataDir()).removeRecursively() && WriteWholeFile(rt.DataDir(), "a file")));
-        QVERIFY(!s.contains("data-folder") || QDir().mkpath(data));
-        QVERIFY(!s.contains("moved-text") ||
-                (QDir().mkpath(QFileInfo(moved).path()) && WriteWholeFile(moved, kText)));
-        QVERIFY(!s.contains("data-file") || (WriteWholeFile(data, kAnnBob) && Chmod(data, 0444)));
-        QVERIFY(!s.contains("lock-fifo") || ::mkfifo(QFile::encodeName(lock), 0600) == 0);
-        QVERIFY(!s.contains("lock-folder") || QDir().mkpath(lock));
-        QVERIFY(!s.contains("lock-link") || QFile::link(lock + ".gone", lock));
-        QVERIFY(!s.contains("lock-socket") ||
-                ::mknod(QFile::encodeName(lock), S_IFSOCK | 0644, 0) == 0);
-        QVERIFY(!s.contains("lock-others") || QFileInfo::exists(lock) || WriteWholeFile(lock, ""));
-        QVERIFY(!s.contains("lock-stale") ||  // one left by a copy long gone, in the way of some
-                (WriteWholeFile(lock, "99999\n") &&
-                 ::mkfifo(QFile::encodeName(lock + ".rmlock"), 0600) == 0));
+        QVERIFY(QDir().mkpath(rt.DataDir()));
+        QVERIFY(QDir().mkpath(QFileInfo(other).path()));
+        const QMap<QString, QByteArray> contents{
+            {"file", kAnnBob}, {"tail", kAnnBob.leftJustified(6000, 0) + "t"}, {"text", kText}};
+        const QMap<QString, std::function<bool()>> make{
+            {"installed",
+             [&] { return QDir().mkpath(QFileInfo(entry).path()) && WriteWholeFile(entry, ""); }},
+            {"link", [&] { return QFile::link(other, beside); }},
+            {"loop", [&] { return QFile::link(beside, beside); }},
+            {"fifo", [&] { return ::mkfifo(QFile::encodeName(beside), 0600) == 0; }},
+            {"no-data",
+             [&] {
+                 return QDir(rt.DataDir()).removeRecursively() && WriteWholeFile(rt.DataDir(), "");
+             }},
+            {"data-folder", [&] { return QDir().mkpath(data); }},
+            {"moved-text",
+             [&] {
+                 return QDir().mkpath(QFileInfo(moved).path()) && WriteWholeFile(moved, kText);
+             }},
+            {"data-file", [&] { return WriteWholeFile(data, kAnnBob) && Chmod(data, 0444); }},
+        };
+        for (const QString& word : s) {
+            QVERIFY2(!make.contains(word) || make[word](), qPrintable(word));
+            QVERIFY(!contents.contains(word) || WriteWholeFile(target, contents[word]));
+        }
         const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
+        const uid_t uid = s.contains("user") ? User(rt) : uid_t(-1);
+        QVERIFY(!s.contains("foreign") || ::geteuid() != 0 ||  // the file another account's
+                ::chown(QFile::encodeName(target), 0, 0) == 0);
+        QVERIFY(!s.contains("foreign") || Chmod(target, 0666));
         vb::CurrentRuntimeHooks().appFolder = [folder, none = s.contains("no-folder")] {
             return none ? QByteArray() : folder;
         };
-        const uid_t uid = s.contains("user") ? User(rt) : uid_t(-1);
-        const QByteArray stale = QFile::encodeName(lock);  // another account's, or not writable
-        QVERIFY(!s.contains("lock-others") ||
-                (::geteuid() == 0 ? ::chown(stale, 0, 0) : ::chmod(stale, 0444)) == 0);
         for (const QString& mode : s.filter(QRegularExpression("^0"))) {
             const QString path = mode.endsWith('/')   ? bin
                                  : mode.endsWith('d') ? rt.DataDir()
                                                       : target;
             QVERIFY(Chmod(path, mode.left(4).toUInt(nullptr, 8)));
         }
-        QVERIFY(InChild(
-            [&] {
-                QVERIFY(!s.contains("no-tmpfile") || WithoutUnnamedFiles());
-                QLockFile holder(lock);  // another copy that holds the lock
-                QVERIFY(!s.contains("locked") || holder.tryLock(0));
-                // No message is shown while this copy holds the lock and the others wait for it.
-                rt.onMessage = [&](const Message&) {
-                    QVERIFY(!s.filter("lock").isEmpty() ||
-                            !QFile::exists(PlayersFilePath + ".lock"));
-                };
+        const auto session = [&] {  // in a child
+            char name[] = "t", *argv[] = {name, nullptr};
+            int argc = 1;
+            QCoreApplication app(argc, argv);  // for the signals
+            vb::EndOnSignals();
+            StartUp();
+            QVERIFY(said.isEmpty() ? rt.messages.empty() : SaidOnce(rt, said.split('+')));
+            const QString where = PlayersFilePath;
+            QVERIFY2(SameFile(where, places.value(kept)), qPrintable(where));
+            QVERIFY(kept != "moved" || PlayersFileNote().contains(where));
+            QVERIFY(keeps || PlayersFileNote().contains("not kept"));
+            QCOMPARE(DisplayName(CurrentName), shown);  // seeded from beside the game
+            const QString hard = rt.DataDir() + "/hard";
+            const QMap<QString, std::function<bool()>> changes{
+                {"text", [&] { return QFile::remove(where) && WriteWholeFile(where, kText); }},
+                {"folder", [&] { return QFile::remove(where) && QDir().mkdir(where); }},
+                {"taken",  // by another copy, for its new player
+                 [&] {
+                     return WriteWholeFile(where, Records({Player("Ann", 12), Player("Dan", 7)}));
+                 }},
+                {"deleted", [&] { return QFile::remove(where); }},
+                {"gone folder", [&] { return QDir(QFileInfo(where).path()).removeRecursively(); }},
+                {"shrunk", [&] { return QFile::resize(where, 60); }},
+                {"shrunk, then cut and reloaded", [&] { return QFile::resize(where, 60); }},
+                {"read-only folder", [&] { return Chmod(bin, 0555); }},
+                {"read-only file", [&] { return Chmod(where, 0444); }},
+            };
+            QVERIFY(!changes.contains(change) || changes[change]());
+            QVERIFY(!change.contains("hard") ||
+                    ::link(QFile::encodeName(where), QFile::encodeName(hard)) == 0);
+            // Another copy holds the lock, through one of the file's names
+            const QMap<QString, QString> holders{{"locked", where},
+
+                                                 {"locked through a hard link", hard}};
+            const int holder = holders.contains(change)
+                                   ? ::open(QFile::encodeName(holders[change]), O_RDONLY)
+                                   : -1;
+            QVERIFY(holder < 0 || ::flock(holder, LOCK_EX | LOCK_NB) == 0);
+            rt.onMessage = [&](const Message&) {  // never said while this copy holds the file
+                const int fd = ::open(QFile::encodeName(PlayersFilePath), O_RDONLY | O_NONBLOCK);
+                QVERIFY(fd < 0 || holder >= 0 || ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+                ::close(fd);
+            };
+            const uint handles = QDir("/proc/self/fd").count();
+            rt.ClearRecords();
+            SetPlayersFileLockTimeout(holder >= 0 ? 1 : 10000);
+            QElapsedTimer clock;
+            clock.start();
+            const QByteArray was = QFileInfo(where).isFile() ? ReadWholeFile(where) : "";
+            const QMap<QString, int> kills{
+                {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}};
+            std::optional<PlayersFileLock> saving;  // a signal while the file is locked
+            if (kills.contains(change))
+                saving.emplace(), ::raise(kills[change]);
+            CurrentResult = 2'000'000'000;  // above what a text file's bytes give
+            QCOMPARE(StoreCurrentResult(), ends[0] == '+');
+            if (ends == "++0" && shown == "Bob")  // into Bob's record alone
+                QCOMPARE(ReadWholeFile(where), Apply(was, {false, "", 2, CurrentResult}));
+            Players[3] = Player("Cat", 0);
+            QVERIFY(change != "deleted before the list" || QFile::remove(where));
+            if (change.endsWith("reloaded")) {  // below what the store wrote, as another copy
+                QVERIFY(QFile::resize(where, 120));
+                LoadPlayers(LoadForm::Reload);
+            }
+            QCOMPARE(SavePlayers(), ends[1] == '+');
+            saving.reset();
+            const QByteArray table =
+                Records({Player("Ann", 12), Player("Bob", 2e9), Player("Cat", 0)});
+            if (ends == "++0" && shown == "Bob")
+                QCOMPARE(ReadWholeFile(where), table.leftJustified(6000, 0) + was.mid(6000));
+            QCOMPARE(rt.endCount, 0);
+            QCoreApplication::processEvents();  // a signal ends the game once the save is over
+            QCOMPARE(rt.endCount, int(kills.contains(change)));
+            QVERIFY(clock.elapsed() < 2000);  // nothing stalls, when no other copy holds it
+            QCOMPARE(QDir("/proc/self/fd").count(), handles);
+            QString all;  // one message for each, naming the file
+            for (const Message& m : rt.messages)
+                all += m.text.contains(vb::ShownPath(where)) ? m.text : "(no file named)";
+            QVERIFY2(!all.contains("(no file"), qPrintable(all));
+            for (const QString& part : later)
+                QVERIFY2(all.contains(part), qPrintable(all));
+            QCOMPARE(rt.messages.size(), std::size_t(ends[2].digitValue()));
+            QVERIFY(!QFileInfo(where).isFile() || !ends.startsWith("--") ||
+                    ReadWholeFile(where) == (change == "text" ? kText : was));
+            if (kept == "read") {  // the next start, with the folder writable, keeps results
+                QVERIFY(Chmod(rt.DataDir(), 0700));
+                QVERIFY(Chmod(where, 0600));
                 StartUp();
-                QVERIFY(said.isEmpty() ? rt.messages.empty() : SaidOnce(rt, said.split('+')));
-                const QString where = PlayersFilePath;
-                const QByteArray was = QFileInfo(where).isFile() ? ReadWholeFile(where) : "";
-                QVERIFY2(SameFile(where, places.value(kept)), qPrintable(where));
-                QVERIFY(kept != "moved" || PlayersFileNote().contains(where));
-                QVERIFY(keeps || PlayersFileNote().contains("not kept"));
-                QCOMPARE(DisplayName(CurrentName), shown);  // seeded from beside the game
-                QVERIFY(change != "text" || (QFile::remove(where) && WriteWholeFile(where, kText)));
-                QVERIFY(change != "folder" || (QFile::remove(where) && QDir().mkdir(where)));
-                QVERIFY(change != "taken" ||  // by another copy, for its new player
-                        WriteWholeFile(where, Records({Player("Ann", 12), Player("Dan", 7)})));
-                QVERIFY(change != "deleted" || QFile::remove(where));
-                QVERIFY(change != "gone folder" ||
-                        QDir(QFileInfo(where).path()).removeRecursively());
-                QVERIFY(!change.startsWith("shrunk") || QFile::resize(where, 60));
-                QVERIFY(change != "read-only folder" || Chmod(bin, 0555));
-                QVERIFY(change != "read-only file" || Chmod(where, 0444));
-                const uint handles = QDir("/proc/self/fd").count();
-                rt.ClearRecords();
-                SetPlayersFileLockTimeout(s.contains("locked") ? 1 : 10000);
-                QElapsedTimer clock;
-                clock.start();
-                CurrentResult = 2'000'000'000;  // above what a text file's bytes give
-                QCOMPARE(StoreCurrentResult(), ends[0] == '+');
-                Players[3] = Player("Cat", 0);
-                QVERIFY(change != "deleted before the list" || QFile::remove(where));
-                if (change.endsWith("reloaded")) {  // below what the store wrote, as another copy
-                    QVERIFY(QFile::resize(where, 120));
-                    LoadPlayers(LoadForm::Reload);
-                }
-                QCOMPARE(SavePlayers(), ends[1] == '+');
-                QVERIFY(clock.elapsed() < 2000);  // nothing stalls, when no other copy holds it
-                // Nested locks share the outer one, taken or not; a lock file put there stays.
-                SetPlayersFileLockTimeout(0);
-                bool took = false;
-                {
-                    PlayersFileLock outer, inner;
-                    took = outer.IsLocked();
-                    QVERIFY(inner.IsLocked() == took && (!took || keeps) &&
-                            (!s.contains("locked") || outer.Why().endsWith("within 0 seconds.")) &&
-                            (!took || (QFile::remove(where + ".lock") &&
-                                       WriteWholeFile(where + ".lock", ""))));
-                }
-                QVERIFY(!took || QFile::remove(where + ".lock"));
-                QCOMPARE(QDir("/proc/self/fd").count(), handles);
-                QString all;  // one message for each, naming the file
-                for (const Message& m : rt.messages)
-                    all += m.text.contains(vb::ShownPath(where)) ? m.text : "(no file named)";
-                for (const QString& part : later)
-                    QVERIFY2(all.contains(part) && !all.contains("(no file"), qPrintable(all));
-                QCOMPARE(rt.messages.size(), std::size_t(ends[2].digitValue()));
-                QVERIFY(!QFileInfo(where).isFile() || !ends.startsWith("--") ||
-                        ReadWholeFile(where) == (change == "text" ? kText : was));
-                if (kept == "read") {  // the next start, with the folder writable, keeps results
-                    QVERIFY(Chmod(rt.DataDir(), 0700) && Chmod(where, 0600));
-                    StartUp();
-                    QVERIFY(SavePlayers());
-                }
-                if (!keeps || !(ends.startsWith("++") || change.startsWith("read-only")))
-                    return;
-                // Used again as soon as it can be; the next start finds every player without a
-                // word in the same place, also once the folder beside the game is writable again.
-                QVERIFY(Chmod(bin, 0700));
-                Chmod(target, 0600);
-                holder.unlock();
-                rt.ClearRecords();
-                QVERIFY(StoreCurrentResult() && SavePlayers() && rt.messages.empty());
-                StartUp();
-                QCOMPARE(QDir("/proc/self/fd").count(), handles);
-                QVERIFY(rt.messages.empty() && PlayersFilePath == where);
-                QVERIFY(BestResult == 2'000'000'000 && DisplayName(CurrentName) == "Cat");
-                QVERIFY(shown.isEmpty() || DisplayName(Players[1].Name) == "Ann");
-            },
-            uid, change == "full disk" ? 100 : RLIM_INFINITY));
+                QVERIFY(SavePlayers());
+            }
+            if (!keeps || !(ends.startsWith("++") || change.startsWith("read-only")))
+                return;
+            // Used again once it can be; the next start finds every player there without a word.
+            QVERIFY(Chmod(bin, 0700));
+            Chmod(target, 0600);
+            ::close(holder);
+            rt.ClearRecords();
+            QVERIFY(StoreCurrentResult());
+            QVERIFY(SavePlayers());
+            StartUp();
+            QCOMPARE(
+                (QStringList{PlayersFilePath, QString::number(BestResult), CurrentName.trimmed()}),
+                (QStringList{where, "2000000000", "Cat"}));
+            QCOMPARE(rt.messages.size(), std::size_t(0));
+            QVERIFY(shown.isEmpty() || DisplayName(Players[1].Name) == "Ann");
+        };
+        QVERIFY(InChild(session, uid, change == "full disk" ? 100 : RLIM_INFINITY));
         Chmod(bin, 0700);  // so that the folder can be removed and the file read
         Chmod(target, 0600);
         QCOMPARE(QFileInfo(beside).isSymLink(),
-                 !s.filter(QRegularExpression("^(link|loop|chain)$")).isEmpty());
+                 !s.filter(QRegularExpression("^(link|loop)$")).isEmpty());
         QVERIFY(keeps || !QFileInfo(target).isFile() || ReadWholeFile(target) == before);
         QCOMPARE(Entries(bin).filter(QRegularExpression("^(?!QVPlayers.dat$)")), QStringList());
         QVERIFY(kept == "moved" || kept == "data" || kept == "read" || s.contains("moved-text") ||
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
     }
 
+    // Nothing at the settings file's place blocks; one not the game's is never replaced nor read
+    // whole; when the choice cannot be kept the player is told once, where and why.
+    void theSettingsFileIsKeptWithCare_data() {
+        // What lies at the settings file's place | the marks read at the start | said when kept
+        QTest::addColumn<QStringList>("row");
+        for (const char* row :
+             {"||", "ours|true|", "ours link|true|", "ours hard|true|", "old-lock-fifo||",
+              "fifo||could not be read", "folder||could not be read",
+              "players link||not the game's", "text link||not the game's", "huge||not the game's",
+              "link||leads nowhere", "Dremwick||is not a folder"})
+            QTest::newRow(row) << QString(row).split('|');
+    }
+    void theSettingsFileIsKeptWithCare() {
+        QFETCH(QStringList, row);
+        const QStringList s = row[0].split(' ');
+        TestRuntime rt;
+        const QString folder = rt.DataDir() + "/config/Dremwick", conf = folder + "/quilvaro.conf";
+        const QString target =
+            row[0].contains(QRegularExpression("link|hard")) ? rt.DataDir() + "/elsewhere" : conf;
+        const QByteArray ours = "[General]\nmarks=true\n\n[Other]\nkey=1\n";
+        QVERIFY(QDir().mkpath(rt.DataDir() + "/config"));
+        const QMap<QString, QByteArray> contents{{"ours", ours},
+                                                 {"players", kAnnBob},
+                                                 {"text", "root:x:0:0::/root:/bin/sh\n"},
+                                                 {"huge", ""}};
+        const QMap<QString, std::function<bool()>> make{
+            {"huge", [&] { return QFile::resize(target, 100 << 20); }},
+            {"link", [&] { return QFile::link(target, conf); }},
+            {"hard",
+             [&] { return ::link(QFile::encodeName(target), QFile::encodeName(conf)) == 0; }},
+            {"fifo", [&] { return ::mkfifo(QFile::encodeName(conf), 0600) == 0; }},
+            {"folder", [&] { return QDir().mkpath(conf); }},
+            {"old-lock-fifo",
+             [&] { return ::mkfifo(QFile::encodeName(conf + ".lock"), 0600) == 0; }},
+            {"Dremwick", [&] { return WriteWholeFile(folder, ""); }},
+        };
+        QVERIFY(s.contains("Dremwick") || QDir().mkpath(folder));
+        for (const QString& word : s) {
+            QVERIFY(!contents.contains(word) || WriteWholeFile(target, contents[word]));
+            QVERIFY2(!make.contains(word) || make[word](), qPrintable(word));
+        }
+        const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
+        QVERIFY(InChild([&] {
+            rusage use{};  // a large file is not read whole
+            ::getrusage(RUSAGE_SELF, &use);
+            const long memory = use.ru_maxrss;
+            StartBallMarks({});
+            QCOMPARE(BallMarks, row[1] == "true");
+            SaveBallMarks(false);
+            SaveBallMarks(true);
+            QCOMPARE(rt.messages.size(), std::size_t(!row[2].isEmpty()));  // once a session
+            ::getrusage(RUSAGE_SELF, &use);
+            QVERIFY2(use.ru_maxrss - memory < 20'000, "read whole");
+            if (!row[2].isEmpty()) {
+                QVERIFY(SaidOnce(rt, {conf, row[2]}));
+                return;
+            }
+            QVERIFY(SavedBallMarks());
+            QCOMPARE(ReadWholeFile(target), s.contains("ours") ? ours : ours.left(21));
+        }));
+        if (QFileInfo(target).isFile() && !row[2].isEmpty())  // left as it was
+            QCOMPARE(ReadWholeFile(target), before);
+        QCOMPARE(QFileInfo(conf).isSymLink(), s.contains("link"));
+        QVERIFY(!s.contains("hard") || SameFile(conf, target));
+    }
+
     // Copies killed with SIGKILL at random moments leave the state before or after the operation
-    // under way; two at once, in one folder or two linking to one file, lose nothing.
+    // under way; two at once, in one folder or two linking to one file in any way, lose nothing.
     // QUILVARO_STRESS_KILLS and QUILVARO_CONCURRENT_OPS raise the counts.
     void copiesOfTheGameLoseNothing_data() {
         QTest::addColumn<int>("copies");
-        QTest::addColumn<bool>("links");
-        QTest::newRow("killed at random moments") << 1 << false;
-        QTest::newRow("two at once in one folder") << 2 << false;
-        QTest::newRow("two at once through links") << 2 << true;
+        QTest::addColumn<QString>("links");
+        QTest::newRow("killed at random moments") << 1 << "";
+        QTest::newRow("two at once in one folder") << 2 << "";
+        QTest::newRow("two at once through links") << 2 << "symbolic";
+        QTest::newRow("two at once through hard links") << 2 << "hard";
     }
     void copiesOfTheGameLoseNothing() {
         QFETCH(int, copies);
-        QFETCH(bool, links);
+        QFETCH(QString, links);
         if (!qEnvironmentVariableIsSet("QUILVARO_STRESS"))
             QSKIP("run as test_players_stress");
         const int kills = qEnvironmentVariable("QUILVARO_STRESS_KILLS", "60").toInt();
@@ -515,17 +595,19 @@ class TestPlayersFile : public QObject {
         QByteArray model = Numbered(20).leftJustified(6000, '\0');
         QVERIFY(WriteWholeFile(rt.PlayersFile(), model + tail));
         QStringList folders{rt.AppDir(), rt.AppDir()}, records[2];
-        for (int tag = 0; links && tag < 2; ++tag) {
+        for (int tag = 0; !links.isEmpty() && tag < 2; ++tag) {
             folders[tag] = rt.AppDir() + QString("/copy%1").arg(tag);
-            QVERIFY(QDir().mkpath(folders[tag]) &&
-                    QFile::link(rt.PlayersFile(), folders[tag] + "/QVPlayers.dat"));
+            const QByteArray name = QFile::encodeName(folders[tag] + "/QVPlayers.dat");
+            QVERIFY(QDir().mkpath(folders[tag]));
+            QVERIFY(links == "hard" ? ::link(QFile::encodeName(rt.PlayersFile()), name) == 0
+                                    : QFile::link(rt.PlayersFile(), name));
         }
         pid_t pids[2];
         for (int tag = 0; copies == 2 && tag < 2; ++tag)
             pids[tag] = StartCopy(folders[tag], tag, 1, ops, -1);
         for (int tag = 0, status = 0; copies == 2 && tag < 2; ++tag) {
-            QVERIFY(::waitpid(pids[tag], &status, 0) == pids[tag] && WIFEXITED(status) &&
-                    WEXITSTATUS(status) == 0);
+            QCOMPARE(::waitpid(pids[tag], &status, 0), pids[tag]);
+            QCOMPARE(status, 0);                        // ended by itself, every operation done
             for (long long seq = 1; seq <= ops; ++seq)  // in either order the same players
                 model = Apply(model, OpAt(tag, seq));
         }
@@ -539,7 +621,8 @@ class TestPlayersFile : public QObject {
             for (int reports = 0; reports < 1 + kill % 2; ++reports)
                 QVERIFY(::read(report[0], &done, sizeof done) == sizeof done);
             ::usleep(kill * 7919 % 25000);
-            QVERIFY(::kill(copy, SIGKILL) == 0 && ::waitpid(copy, &status, 0) == copy);
+            QCOMPARE(::kill(copy, SIGKILL), 0);
+            QCOMPARE(::waitpid(copy, &status, 0), copy);
             QVERIFY2(WIFSIGNALED(status), "an operation failed");
             while (::read(report[0], &done, sizeof done) == sizeof done) {
             }
@@ -554,7 +637,8 @@ class TestPlayersFile : public QObject {
             // leaves that new file behind: it must hold the whole state after the operation.
             for (const QString& entry : Entries(rt.AppDir()).filter(".dat.")) {
                 QVERIFY2(ReadWholeFile(rt.AppDir() + "/" + entry) == after, qPrintable(entry));
-                QVERIFY(QFile::remove(rt.AppDir() + "/" + entry) && ++leftovers);
+                QVERIFY(QFile::remove(rt.AppDir() + "/" + entry));
+                ++leftovers;
             }
         }
         // The same players with the same results, whichever record the other copy left them.

@@ -279,10 +279,13 @@ class TestTurn : public QObject {
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
         g.form.Text2(0).SetText(QString::number(score));
         g.rt.ClearRecords();
+        QByteArray atTheBox;  // stored before "Game over" waits for the player
+        g.rt.onMessage = [&](const Message&) { atTheBox = ReadWholeFile(g.rt.PlayersFile()); };
         g.ClickStartStop();
         QVERIFY(g.rt.events.size() == 1 && g.rt.messages.size() == 1);
         QTEST(g.form.txtMess().Text().section("\r\n", 0, 0), "message");
-        QTEST(ReadWholeFile(g.rt.PlayersFile()), "stored");
+        QTEST(atTheBox, "stored");
+        QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), atTheBox);
         QTEST(g.form.Text1(1).Text() + g.form.Text2(1).Text(), "best");
     }
 

@@ -221,6 +221,18 @@ Klicke auf „Start“.</translation>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>%1 plays. Best result: %2.</source>
+        <translation>Es spielt %1. Bestes Ergebnis: %2.</translation>
+    </message>
+    <message>
+        <source>Scale %1.</source>
+        <translation>Maßstab %1.</translation>
+    </message>
+    <message>
+        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
+        <translation>%1 startet ein Spiel, mit den Pfeilen und Enter wird gespielt, F1 nennt alle Tasten, Esc beendet das Programm sofort.</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -315,6 +327,81 @@ vor dem Start hinzu.</translation>
     </message>
 </context>
 <context>
+    <name>Keys</name>
+    <message>
+        <source>Alt alone or F10: the menu bar; Esc leaves it.</source>
+        <translation>Alt allein oder F10: die Menüleiste; Esc verlässt sie.</translation>
+    </message>
+    <message>
+        <source>On the board:</source>
+        <translation>Auf dem Spielfeld:</translation>
+    </message>
+    <message>
+        <source>Arrows: move the cursor one cell.</source>
+        <translation>Pfeile: der Cursor um ein Feld.</translation>
+    </message>
+    <message>
+        <source>Home, End: to the ends of the row.</source>
+        <translation>Pos1, Ende: an die Enden der Reihe.</translation>
+    </message>
+    <message>
+        <source>Page Up, Page Down: to the ends of the column.</source>
+        <translation>Bild auf, Bild ab: an die Enden der Spalte.</translation>
+    </message>
+    <message>
+        <source>Enter: select the ball under the cursor, or move the selected ball there.</source>
+        <translation>Enter: die Kugel unter dem Cursor wählen oder die gewählte Kugel dorthin ziehen.</translation>
+    </message>
+    <message>
+        <source>N: the next balls.</source>
+        <translation>N: die nächsten Kugeln.</translation>
+    </message>
+    <message>
+        <source>S: the score, the moves and the best results.</source>
+        <translation>S: Punkte, Züge und die besten Ergebnisse.</translation>
+    </message>
+    <message>
+        <source>B: where the selected ball is.</source>
+        <translation>B: wo die gewählte Kugel liegt.</translation>
+    </message>
+    <message>
+        <source>R: the balls in the cursor&apos;s row. C: in its column.</source>
+        <translation>R: die Kugeln in der Reihe des Cursors. C: in seiner Spalte.</translation>
+    </message>
+    <message>
+        <source>F: how many cells are free.</source>
+        <translation>F: wie viele Felder frei sind.</translation>
+    </message>
+    <message>
+        <source>Tab: the names, the results, the moves and Quit.</source>
+        <translation>Tab: Namen, Ergebnisse, Züge und „Beenden“.</translation>
+    </message>
+    <message>
+        <source>Space: minimize the window, or restore it.</source>
+        <translation>Leertaste: das Fenster minimieren oder wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>Esc: end the program at once; a game in progress is not kept.</source>
+        <translation>Esc: das Programm sofort beenden; ein laufendes Spiel wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>F1: this list.</source>
+        <translation>F1: diese Liste.</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>%1: start or stop a game.</source>
+        <translation>%1: ein Spiel starten oder beenden.</translation>
+    </message>
+    <message>
+        <source>%1: the players list. %2: the scale. %3: the rules.</source>
+        <translation>%1: die Spielerliste. %2: der Maßstab. %3: die Regeln.</translation>
+    </message>
+</context>
+<context>
     <name>Narration</name>
     <message>
         <source>row %1, column %2</source>
@@ -363,6 +450,50 @@ vor dem Start hinzu.</translation>
     <message>
         <source>Game started.</source>
         <translation>Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>Selected: %1 ball at %2.</source>
+        <translation>Gewählt: Kugel, %1, %2.</translation>
+    </message>
+    <message>
+        <source>selected %1</source>
+        <translation>%1 (gewählt)</translation>
+    </message>
+    <message>
+        <source>%1 in column %2</source>
+        <translation>%1 in Spalte %2</translation>
+    </message>
+    <message>
+        <source>%1 in row %2</source>
+        <translation>%1 in Reihe %2</translation>
+    </message>
+    <message>
+        <source>Row %1: empty.</source>
+        <translation>Reihe %1: leer.</translation>
+    </message>
+    <message>
+        <source>Column %1: empty.</source>
+        <translation>Spalte %1: leer.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2.</source>
+        <translation>Reihe %1: %2.</translation>
+    </message>
+    <message>
+        <source>Column %1: %2.</source>
+        <translation>Spalte %1: %2.</translation>
+    </message>
+    <message>
+        <source>Free cells: %1.</source>
+        <translation>Freie Felder: %1.</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
+        <translation>Punkte %1, Züge %2. Dein bestes Ergebnis: %3. Das beste von allen: %4.</translation>
     </message>
 </context>
 <context>
@@ -505,28 +636,16 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
         <translation>Eine andere Kopie des Spiels benutzt die Spielerdatei und hat sie nicht innerhalb von %1 freigegeben.</translation>
     </message>
     <message>
-        <source>The lock file %1 could not be created: permission denied.</source>
-        <translation>Die Sperrdatei %1 konnte nicht angelegt werden: Zugriff verweigert.</translation>
+        <source>The players file could not be created: %1.</source>
+        <translation>Die Spielerdatei konnte nicht angelegt werden: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is not a file but a folder, a pipe or a device.</source>
-        <translation>Die Sperrdatei %1 ist keine Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</translation>
+        <source>The players file could not be read: %1.</source>
+        <translation>Die Spielerdatei konnte nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is a link, which the game does not follow.</source>
-        <translation>Die Sperrdatei %1 ist ein Verweis, dem das Spiel nicht folgt.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be created: %2.</source>
-        <translation>Die Sperrdatei %1 konnte nicht angelegt werden: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be opened: %2.</source>
-        <translation>Die Sperrdatei %1 konnte nicht geöffnet werden: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be locked: %2.</source>
-        <translation>Die Sperrdatei %1 konnte nicht gesperrt werden: %2.</translation>
+        <source>The players file could not be locked: %1.</source>
+        <translation>Die Spielerdatei konnte nicht gesperrt werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -570,6 +689,45 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     <message>
         <source>The new copy could not take the file&apos;s permissions: %1.</source>
         <translation>Die neue Kopie konnte die Rechte der Datei nicht übernehmen: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>It could not be read: %1.</source>
+        <translation>Sie konnte nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is not the game&apos;s settings file, so it was not replaced.</source>
+        <translation>Sie ist nicht die Einstellungsdatei des Spiels und wurde daher nicht ersetzt.</translation>
+    </message>
+    <message>
+        <source>Its folder %1 could not be made: %2.</source>
+        <translation>Ihr Ordner %1 konnte nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>Writing it failed: %1.</source>
+        <translation>Das Schreiben ist fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <source>There is no home folder to keep it in.</source>
+        <translation>Es gibt keinen Benutzerordner, um sie zu speichern.</translation>
+    </message>
+    <message>
+        <source>It is a link that leads nowhere.</source>
+        <translation>Sie ist eine Verknüpfung, die ins Leere führt.</translation>
+    </message>
+    <message>
+        <source>Your choice could not be kept for the next start of the game:</source>
+        <translation>Ihre Wahl konnte für den nächsten Start des Spiels nicht gespeichert werden:</translation>
+    </message>
+    <message>
+        <source>It holds until the game is closed.</source>
+        <translation>Sie gilt, bis das Spiel beendet wird.</translation>
     </message>
 </context>
 <context>
@@ -625,16 +783,16 @@ Bitte ändere sie und versuche es noch einmal.</translation>
         <translation>Zoom</translation>
     </message>
     <message>
-        <source>Window size</source>
-        <translation>Fenstergröße</translation>
-    </message>
-    <message>
         <source>&amp;Marks on the balls</source>
         <translation>&amp;Markierungen auf den Kugeln</translation>
     </message>
     <message>
         <source>A mark of its colour&apos;s own shape in every ball, to tell the colours apart.</source>
         <translation>In jeder Kugel eine Markierung, deren Form für jede Farbe eine andere ist, um die Farben auseinanderzuhalten.</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Maßstab</translation>
     </message>
 </context>
 </TS>

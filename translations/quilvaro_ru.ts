@@ -221,6 +221,18 @@ Press &quot;Start&quot; button.</source>
         <source>Quit</source>
         <translation>Выход</translation>
     </message>
+    <message>
+        <source>%1 plays. Best result: %2.</source>
+        <translation>Играет %1. Лучший результат: %2.</translation>
+    </message>
+    <message>
+        <source>Scale %1.</source>
+        <translation>Масштаб %1.</translation>
+    </message>
+    <message>
+        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
+        <translation>%1 начинает игру, стрелки и Enter — ходы, F1 называет все клавиши, Esc сразу закрывает программу.</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -315,6 +327,81 @@ before Start.</source>
     </message>
 </context>
 <context>
+    <name>Keys</name>
+    <message>
+        <source>Alt alone or F10: the menu bar; Esc leaves it.</source>
+        <translation>Alt отдельно или F10: строка меню; Esc — выход из неё.</translation>
+    </message>
+    <message>
+        <source>On the board:</source>
+        <translation>На поле:</translation>
+    </message>
+    <message>
+        <source>Arrows: move the cursor one cell.</source>
+        <translation>Стрелки: курсор на одну клетку.</translation>
+    </message>
+    <message>
+        <source>Home, End: to the ends of the row.</source>
+        <translation>Home, End: к концам ряда.</translation>
+    </message>
+    <message>
+        <source>Page Up, Page Down: to the ends of the column.</source>
+        <translation>Page Up, Page Down: к концам столбца.</translation>
+    </message>
+    <message>
+        <source>Enter: select the ball under the cursor, or move the selected ball there.</source>
+        <translation>Enter: выбрать шар под курсором или переместить туда выбранный шар.</translation>
+    </message>
+    <message>
+        <source>N: the next balls.</source>
+        <translation>N: следующие шары.</translation>
+    </message>
+    <message>
+        <source>S: the score, the moves and the best results.</source>
+        <translation>S: счёт, ходы и лучшие результаты.</translation>
+    </message>
+    <message>
+        <source>B: where the selected ball is.</source>
+        <translation>B: где выбранный шар.</translation>
+    </message>
+    <message>
+        <source>R: the balls in the cursor&apos;s row. C: in its column.</source>
+        <translation>R: шары в ряду курсора. C: в его столбце.</translation>
+    </message>
+    <message>
+        <source>F: how many cells are free.</source>
+        <translation>F: сколько клеток свободно.</translation>
+    </message>
+    <message>
+        <source>Tab: the names, the results, the moves and Quit.</source>
+        <translation>Tab: имена, результаты, ходы и «Выход».</translation>
+    </message>
+    <message>
+        <source>Space: minimize the window, or restore it.</source>
+        <translation>Пробел: свернуть окно или вернуть его.</translation>
+    </message>
+    <message>
+        <source>Esc: end the program at once; a game in progress is not kept.</source>
+        <translation>Esc: сразу закрыть программу; начатая игра не сохраняется.</translation>
+    </message>
+    <message>
+        <source>F1: this list.</source>
+        <translation>F1: этот список.</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Клавиши</translation>
+    </message>
+    <message>
+        <source>%1: start or stop a game.</source>
+        <translation>%1: начать или остановить игру.</translation>
+    </message>
+    <message>
+        <source>%1: the players list. %2: the scale. %3: the rules.</source>
+        <translation>%1: список игроков. %2: масштаб. %3: правила.</translation>
+    </message>
+</context>
+<context>
     <name>Narration</name>
     <message>
         <source>row %1, column %2</source>
@@ -363,6 +450,50 @@ before Start.</source>
     <message>
         <source>Game started.</source>
         <translation>Игра началась.</translation>
+    </message>
+    <message>
+        <source>Selected: %1 ball at %2.</source>
+        <translation>Выбран шар, %1: %2.</translation>
+    </message>
+    <message>
+        <source>selected %1</source>
+        <translation>%1 (выбран)</translation>
+    </message>
+    <message>
+        <source>%1 in column %2</source>
+        <translation>%1 в столбце %2</translation>
+    </message>
+    <message>
+        <source>%1 in row %2</source>
+        <translation>%1 в ряду %2</translation>
+    </message>
+    <message>
+        <source>Row %1: empty.</source>
+        <translation>Ряд %1: пусто.</translation>
+    </message>
+    <message>
+        <source>Column %1: empty.</source>
+        <translation>Столбец %1: пусто.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2.</source>
+        <translation>Ряд %1: %2.</translation>
+    </message>
+    <message>
+        <source>Column %1: %2.</source>
+        <translation>Столбец %1: %2.</translation>
+    </message>
+    <message>
+        <source>Free cells: %1.</source>
+        <translation>Свободных клеток: %1.</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
+        <translation>Счёт %1, ходов %2. Ваш лучший: %3. Лучший из всех: %4.</translation>
     </message>
 </context>
 <context>
@@ -505,28 +636,16 @@ Results will not be kept in this session.</source>
         <translation>Другая копия игры занята файлом игроков и не освободила его за %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 could not be created: permission denied.</source>
-        <translation>Не удалось создать файл блокировки %1: доступ запрещён.</translation>
+        <source>The players file could not be created: %1.</source>
+        <translation>Не удалось создать файл игроков: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is not a file but a folder, a pipe or a device.</source>
-        <translation>Файл блокировки %1 — не файл, а папка, канал или устройство.</translation>
+        <source>The players file could not be read: %1.</source>
+        <translation>Не удалось прочитать файл игроков: %1.</translation>
     </message>
     <message>
-        <source>The lock file %1 is a link, which the game does not follow.</source>
-        <translation>Файл блокировки %1 — это ссылка, а по ссылкам игра не переходит.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be created: %2.</source>
-        <translation>Не удалось создать файл блокировки %1: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be opened: %2.</source>
-        <translation>Не удалось открыть файл блокировки %1: %2.</translation>
-    </message>
-    <message>
-        <source>The lock file %1 could not be locked: %2.</source>
-        <translation>Не удалось заблокировать файл блокировки %1: %2.</translation>
+        <source>The players file could not be locked: %1.</source>
+        <translation>Не удалось заблокировать файл игроков: %1.</translation>
     </message>
 </context>
 <context>
@@ -570,6 +689,45 @@ Results will not be kept in this session.</source>
     <message>
         <source>The new copy could not take the file&apos;s permissions: %1.</source>
         <translation>Новой копии не удалось передать права доступа файла: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>It could not be read: %1.</source>
+        <translation>Его не удалось прочитать: %1.</translation>
+    </message>
+    <message>
+        <source>It is not the game&apos;s settings file, so it was not replaced.</source>
+        <translation>Это не файл настроек игры, поэтому он не был заменён.</translation>
+    </message>
+    <message>
+        <source>Its folder %1 could not be made: %2.</source>
+        <translation>Не удалось создать его папку %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 — не папка.</translation>
+    </message>
+    <message>
+        <source>Writing it failed: %1.</source>
+        <translation>Не удалось записать его: %1.</translation>
+    </message>
+    <message>
+        <source>There is no home folder to keep it in.</source>
+        <translation>Нет домашней папки, чтобы его сохранить.</translation>
+    </message>
+    <message>
+        <source>It is a link that leads nowhere.</source>
+        <translation>Это ссылка, которая никуда не ведёт.</translation>
+    </message>
+    <message>
+        <source>Your choice could not be kept for the next start of the game:</source>
+        <translation>Ваш выбор не удалось сохранить до следующего запуска игры:</translation>
+    </message>
+    <message>
+        <source>It holds until the game is closed.</source>
+        <translation>Он действует, пока игра не закрыта.</translation>
     </message>
 </context>
 <context>
@@ -625,16 +783,16 @@ Please change them and try again.</source>
         <translation>Масштаб</translation>
     </message>
     <message>
-        <source>Window size</source>
-        <translation>Размер окна</translation>
-    </message>
-    <message>
         <source>&amp;Marks on the balls</source>
         <translation>&amp;Метки на шарах</translation>
     </message>
     <message>
         <source>A mark of its colour&apos;s own shape in every ball, to tell the colours apart.</source>
         <translation>В каждом шаре метка, форма которой своя у каждого цвета, чтобы цвета можно было различить.</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Масштаб</translation>
     </message>
 </context>
 </TS>

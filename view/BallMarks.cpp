@@ -1,11 +1,11 @@
 #include "view/BallMarks.h"
 
-#include <QSettings>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "game/GameState.h"
+#include "platform/SettingsFile.h"
 #include "platform/SystemColors.h"
 #include "view/BallColor.h"
 
@@ -14,11 +14,6 @@ namespace qv {
 namespace {
 
 const QString kSetting = QStringLiteral("marks");
-
-// The game's own settings file: ~/.config/Dremwick/quilvaro.conf, or under XDG_CONFIG_HOME.
-QSettings Settings() {
-    return QSettings(QStringLiteral("Dremwick"), QStringLiteral("quilvaro"));
-}
 
 // Dots narrower than this carry no mark: it would fill them.
 constexpr int kSmallestMarked = 9;
@@ -84,16 +79,11 @@ void PSetBall(vb::Picture& picture, double x, double y, vb::Color colour) {
 }
 
 bool SavedBallMarks() {
-    return Settings().value(kSetting, false).toBool();
+    return vb::KeptSetting(kSetting) == QLatin1String("true");
 }
 
 void SaveBallMarks(bool on) {
-    QSettings settings = Settings();
-    settings.setValue(kSetting, on);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        qWarning("The marks on the balls could not be kept in %s.",
-                 qPrintable(settings.fileName()));
+    vb::KeepSetting(kSetting, on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 void StartBallMarks(const QStringList& options) {

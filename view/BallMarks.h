@@ -18,8 +18,9 @@ void PSetBall(vb::Picture& picture, double x, double y, vb::Color colour);
 // belongs to the mark of ball kind 1..6.
 bool InBallMark(vb::Integer kind, int dx, int dy, int size);
 
-// The choice kept for the user in Qt's settings (QSettings: under ~/.config), off until first
-// chosen. Keeping it writes that one value and nothing else.
+// The choice kept for the user in the game's settings file (platform/SettingsFile.h), off until
+// first chosen. Keeping it writes that one value and nothing else; when it cannot be kept, the
+// player is told once and the choice holds for the session.
 bool SavedBallMarks();
 void SaveBallMarks(bool on);
 

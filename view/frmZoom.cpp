@@ -2,10 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QTimer>
 #include <algorithm>
 
 #include "game/GameState.h"
 #include "game/MainWindow.h"
+#include "platform/Accessibility.h"
 #include "platform/Screen.h"
 #include "view/BallMarks.h"
 #include "view/Layout.h"
@@ -35,7 +38,17 @@ frmZoom::frmZoom(QWidget* owner)
     combo1_->setFont(font);
     combo1_->SetTwipsGeometry(120, 120, 1575, 360);
     combo1_->onClick = [this] { Combo1_Click(); };
-    combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Window size"));
+    combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Scale"));
+    // Where the name of a combo box is its text, a label names it; this one is not drawn.
+    auto* label = new QLabel(combo1_->accessibleName(), this);
+    label->setBuddy(combo1_);
+    label->hide();
+    // A reader names the box and its role; the scale in it is said as it comes into view and as
+    // the arrows move it (from the main window: a reader would name the dialog before each).
+    QObject::connect(combo1_, &QComboBox::currentIndexChanged, this, [this] {
+        if (combo1_->hasFocus())
+            vb::Announce(parentWidget()->window(), combo1_->Text());
+    });
     // The check box under the list, as far below it as the list is below the top; the window
     // grows by what the box needs and keeps the designed margins right of and below it.
     chkMarks_->setFont(font);
@@ -67,6 +80,15 @@ void frmZoom::CentreOnMainWindow() {
     vb::Window& self = Geometry();
     self.SetTop(main.Top() + main.Height() / 2 - self.Height() / 2);
     self.SetLeft(main.Left() + main.Width() / 2 - self.Width() / 2);
+}
+
+void frmZoom::Form_Activate() {
+    combo1_->setFocus(Qt::OtherFocusReason);
+    // After the reader has told the box, which it does once the dialog's events are handled.
+    QTimer::singleShot(300, this, [this] {
+        if (isVisible() && combo1_->hasFocus())
+            vb::Announce(parentWidget()->window(), combo1_->Text());
+    });
 }
 
 void frmZoom::Combo1_Click() {

@@ -18,6 +18,8 @@ class frmZoom : public vb::Dialog {
 
     // Fills the list, shows the scale in force and centres the dialog on the main window.
     void Form_Load();
+    // The list of scales has the focus at every showing.
+    void Form_Activate() override;
     void Combo1_Click();
     void chkMarks_Click();
 

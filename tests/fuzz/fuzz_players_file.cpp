@@ -21,7 +21,7 @@ using namespace qv;
     }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir folder;  // every load takes the lock file beside it too
+    static QTemporaryDir folder;  // every load locks the file too
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QFile f(folder.filePath("QVPlayers.dat"));
     CHECK(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());

@@ -71,14 +71,14 @@ class TestWindows : public QObject {
                 const std::pair<const char*, bool> checks[] = {
                     {"centred across", near(w.Left() * 2 + w.Width(), width * 15)},
                     {"centred down", near(w.Top() * 2 + w.Height(), height * 15)},
-                    {"5 : 4", near(w.Width(), w.Height() * 1.25)},
+                    {"5:4", near(w.Width(), w.Height() * 1.25)},
                     {"height", near(w.Height() * zoom, height * 15)},
                     {"a square board", f.Picture1Box()->width() == f.Picture1Box()->height()},
                     {"messages to edge", near(message.Left() + message.Width(), w.Width())},
                     {"texts fit", fits},
                     {"in the window", inside},
                     {"right of the board", right},
-                    {"controls apart", apart},
+                    {"apart", apart},
                     {"preview below", near(preview.Top(), message.Top() + message.Height())},
                     {"preview as high", near(preview.Height(), message.Height())},
                     {"preview to Quit", near(preview.Top() + preview.Height(), quit.Top())},
@@ -95,7 +95,7 @@ class TestWindows : public QObject {
                      text->document()->size().height() * text->fontMetrics().lineSpacing() <=
                          text->viewport()->height()},
                 };
-                const QString at = QString(" on %1 x %2 at 1:%3").arg(width).arg(height).arg(zoom);
+                const QString at = QString(" on %1x%2 at 1:%3").arg(width).arg(height).arg(zoom);
                 for (const auto& [what, ok] : checks)
                     QVERIFY2(ok, qPrintable(what + at));
             }
@@ -121,8 +121,7 @@ class TestWindows : public QObject {
         QCOMPARE(g.rt.endCount, 3);
     }
 
-    // The players are shown as text, never as markup (an image tag could load any file), also in
-    // the real message box that says a result could not be stored.
+    // Names are text, never markup (an image tag could load any file), in a real message box too.
     void thePlayersAreShownAsText() {
         const QString bold = "<b>x</b>", image = "<img src=/etc/passwd>";
         GameDriver g(Records({Player(image, 90), Player(bold, 4)}));

@@ -118,38 +118,58 @@ class GameDriver {
         ClickStartStop();
     }
 
-    // The board picture at the centre of cell (x, y), found from its size alone: a cell is its
-    // ninth part.
-    QRgb Pixel(int x, int y) const {
-        const QImage& image = form.Picture1Box()->GetCanvas().Image();
-        return image.pixel(int((x - 0.5) * image.width() / 9), int((y - 0.5) * image.height() / 9));
-    }
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Whether the board picture is a fresh drawing of the board: the grid, the balls, the
-    // selected one grown. The top border is left out: the erasers of moving balls may cut it.
+    // Whether the board picture shows the board as it is, read across the middle of each row and
+    // each column of cells: a free cell plain, lines between free cells, a ball a centred run of
+    // its colour, all alike but the selected ball, which is wider.
     bool DrawnAfresh() const {
-        const vb::Canvas& canvas = form.Picture1Box()->GetCanvas();
-        vb::Canvas fresh;
-        fresh.SetSize(canvas.LogicalSize(), canvas.DevicePixelRatio());
-        fresh.Scale(0, 0, 9, 9);
-        fresh.SetBackColor(qv::BoardBackColor);
-        fresh.SetForeColor(qv::GridLineColor);
-        for (int k = 1; k <= 9; ++k) {
-            fresh.Line(0, k, 9, k);
-            fresh.Line(k, 0, k, 9);
-        }
-        for (int y = 1; y <= 9; ++y) {
-            for (int x = 1; x <= 9; ++x) {
-                const bool selected = qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY;
-                fresh.SetDrawWidth(selected ? qRound(qv::BallSize * 1.2) : qv::BallSize);
-                if (qv::Board(x, y) > 0)
-                    fresh.PSet(x - 0.5, y - 0.5, qv::BallColor(qv::Board(x, y)));
+        const QImage& image = form.Picture1Box()->GetCanvas().Image();
+        QList<int> widths[2];  // of the balls, of the selected one
+        qsizetype room = 0;    // inside a cell, its lines left out
+        for (int across : {0, 1}) {
+            const int size = across ? image.width() : image.height();
+            for (int a = 1; a <= 9; ++a) {
+                QString seen;
+                for (int i = 0, mid = (2 * a - 1) * size / 18; i < size; ++i) {
+                    const QRgb c = across ? image.pixel(i, mid) : image.pixel(mid, i);
+                    int k = 0;
+                    while (k <= 6 && c != (k ? Ball(k) : Rgb(qv::BoardBackColor)))
+                        ++k;
+                    seen += ".123456#"[k];
+                }
+                for (int b = 1; b <= 9; ++b) {
+                    const int x = across ? b : a, y = across ? a : b, end = b * size / 9;
+                    const QString inside = seen.mid(end - size / 9 + 2, size / 9 - 4);
+                    const QChar k = ".123456"[qv::Board(x, y)];
+                    const qsizetype left = inside.indexOf(k), width = inside.count(k);
+                    const qsizetype right = (room = inside.size()) - left - width;
+                    if (left < 0 || std::abs(left - right) > 2 ||
+                        inside != QString(left, '.') + QString(width, k) + QString(right, '.'))
+                        return false;
+                    const int next =
+                        b < 9 ? (across ? qv::Board(x + 1, y) : qv::Board(x, y + 1)) : 1;
+                    if (k == '.' && !next && seen.mid(end - 2, 5) == ".....")
+                        return false;  // no line between two free cells
+                    if (k != '.')
+                        widths[qv::BallSelected && x == qv::SelectedX && y == qv::SelectedY]
+                            << int(width);
+                }
             }
         }
-        const QRect below = canvas.Image().rect().adjusted(0, int(fresh.DeviceY(0)) + 1, 0, 0);
-        return canvas.Image().copy(below) == fresh.Image().copy(below);
+        std::sort(widths[0].begin(), widths[0].end());
+        for (int w : widths[1])
+            if (!widths[0].isEmpty() && w <= widths[0].last() && w < room)
+                return false;
+        return widths[0].isEmpty() || widths[0].last() - widths[0].first() < 3;
+    }
+
+    // The game in words, for checks that say what differs.
+    QString State() const {
+        return QString::asprintf("balls %d moves %d selected %d playing %d over %d drawn %d",
+                                 CountBalls(), int(qv::MoveCount), qv::BallSelected,
+                                 qv::GameInProgress, qv::GameOver, DrawnAfresh());
     }
 
     // '+' when the screen shows the board as drawn now, '-' when not (the cursor left aside).
@@ -249,12 +269,15 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         QStringList waits, route, placed;
         g.atWait = [&](double seconds) {
             const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
+            const QImage& image = g.form.Picture1Box()->GetCanvas().Image();  // a cell its ninth
             waits << QString("%1%2").arg(seconds).arg(g.Shown());
             // After each whole step the moving ball stands on a cell that held none of its kind;
             // new balls come on cells free after the move.
             for (int y = 1; y <= 9; ++y) {
                 for (int x = 1; x <= 9; ++x) {
-                    if (step && g.Pixel(x, y) == g.Ball(kind) && before(x, y) != kind)
+                    if (step && before(x, y) != kind &&
+                        image.pixel((2 * x - 1) * image.width() / 18,
+                                    (2 * y - 1) * image.height() / 18) == g.Ball(kind))
                         route << name(x, y);
                     if (moved(x, y) == 0 && qv::Board(x, y) &&
                         placed.filter("@" + name(x, y)).isEmpty())

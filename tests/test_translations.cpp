@@ -1,10 +1,9 @@
 // The game in the player's language: the translation files are complete and keep what the code
 // relies on; the windows show the chosen texts, with unique access keys, and the texts fit their
-// controls at every scale. ctest runs this suite once per environment and names the language the
-// game must choose there in QUILVARO_EXPECTED_LANGUAGE.
+// controls at every scale. ctest runs the language's choice once per environment, naming the
+// language the game must choose there in QUILVARO_EXPECTED_LANGUAGE, and the rest once.
 #include <QAbstractButton>
 #include <QKeySequence>
-#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -95,7 +94,7 @@ class TestTranslations : public QObject {
     // third line.
     void everyTranslationIsFinishedAndKeepsWhatTheCodeReliesOn() {
         const QList<TsMessage> ru = ReadTs("ru"), de = ReadTs("de");
-        QVERIFY(ru.size() > 30 && ru.size() == de.size());
+        QVERIFY(ru.size() > 30);
         auto marks = [](const QString& s, bool prose) {
             QStringList found;
             for (const auto& match : QRegularExpression("%\\d+|&(?!&)").globalMatch(s))
@@ -106,29 +105,25 @@ class TestTranslations : public QObject {
                          << QString::number(prose ? 0 : s.count("\r\n"));
         };
         for (const QList<TsMessage>& file : {ru, de}) {
+            QCOMPARE(file.size(), ru.size());
             for (qsizetype i = 0; i < file.size(); ++i) {
                 const auto& [context, source, translation] = file[i];
-                QVERIFY2(
-                    context == ru[i][0] && source == ru[i][1] && !translation.trimmed().isEmpty(),
-                    qPrintable(context + ": " + source));
+                QCOMPARE(context + ": " + source, ru[i][0] + ": " + ru[i][1]);
+                QVERIFY2(!translation.trimmed().isEmpty(), qPrintable("unfinished: " + source));
                 QCOMPARE(marks(translation, context == "About"), marks(source, context == "About"));
             }
         }
     }
 
     // The game speaks the chosen language, Start and Stop toggle by their captions in it, and
-    // Qt's own buttons speak it too, where Debian's translations of Qt are installed
-    // (scripts/install-deps installs them).
+    // Qt's own buttons speak it too.
     void startAndStopToggleInTheChosenLanguage() {
         GameDriver g;
         QCOMPARE(g.form.Label1(0).Text() == "Result", ExpectedLanguage.isEmpty());
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        QVERIFY(GameInProgress && g.form.mnuStart().Caption() == Shown("Form1", "&Stop"));
+        QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Stop"));
         g.ClickStartStop();
-        QVERIFY(!GameInProgress && g.form.mnuStart().Caption() == Shown("Form1", "&Start"));
-        const QString qt = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" +
-                           ExpectedLanguage + ".qm";
-        QVERIFY2(ExpectedLanguage.isEmpty() || QFile::exists(qt), qPrintable(qt + " missing"));
+        QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Start"));
         QCOMPARE(Shown("QPlatformTheme", "Cancel") == "Cancel", ExpectedLanguage.isEmpty());
     }
 

@@ -65,8 +65,8 @@ class TestTurn : public QObject {
         GameDriver g(Records({old}));
         ModalScript script;
         QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
-        QVERIFY(script.shown.size() == 1 &&
-                g.form.Text2(0).Text() + g.form.Text2(1).Text() == "00");
+        QCOMPARE(script.shown.size(), 1);
+        QCOMPARE(g.form.Text2(0).Text() + g.form.Text2(1).Text(), "00");
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
         g.form.Text2(0).SetText("5");
         g.ClickStartStop();
@@ -92,18 +92,22 @@ class TestTurn : public QObject {
             const Grid before = Board;
             const Integer n = FindPath(Integer(fx), Integer(fy), Integer(tx), Integer(ty));
             QCOMPARE(n, WaveByWave(fx, fy, tx, ty, expected));
-            QVERIFY(PathGrid == expected && Board == before);
+            QCOMPARE(PathGrid, expected);
+            QCOMPARE(Board, before);
             (n > 0 ? found : refused)++;
             // Cells of the target's distance labelled in the last wave, before it was met.
             for (int y = 1; y <= 9; ++y)
                 for (int x = 1; x <= 9; ++x)
                     lastWave += n > 0 && PathGrid(x, y) == n && !(x == tx && y == ty);
         }
-        QVERIFY(found > 1000 && refused > 1000 && lastWave > 100);
+        QVERIFY(found > 1000);
+        QVERIFY(refused > 1000);
+        QVERIFY(lastWave > 100);
         Board.Create(0, 9, 0, 9);  // a start or target off the board, on any side, is refused
-        for (const auto& [x, y] : {std::pair{0, 5}, {10, 5}, {5, 0}, {5, 10}})
-            QVERIFY(FindPath(Integer(x), Integer(y), 5, 5) == 0 &&
-                    FindPath(5, 5, Integer(x), Integer(y)) == 0);
+        for (const auto& [x, y] : {std::pair{0, 5}, {10, 5}, {5, 0}, {5, 10}}) {
+            QCOMPARE(FindPath(Integer(x), Integer(y), 5, 5), 0);
+            QCOMPARE(FindPath(5, 5, Integer(x), Integer(y)), 0);
+        }
     }
 
     // A ball goes when the run of its kind through it, along any of the four lines, is five or
@@ -136,13 +140,15 @@ class TestTurn : public QObject {
             GameOver = false;
             QCOMPARE(CheckLines(), Integer(kind));
             QCOMPARE(g.form.Text2(0).Text(), QString::number(40 + removed));
-            QVERIFY(LineMarks == marks && Board == after);
+            QCOMPARE(LineMarks, marks);
+            QCOMPARE(Board, after);
             QCOMPARE(LineFlag, removed == 0);
             QCOMPARE(GameOver, balls == 81 && removed == 0);
             withLines += removed > 0;
             full += balls == 81;
         }
-        QVERIFY(withLines > 1000 && full > 50);
+        QVERIFY(withLines > 1000);
+        QVERIFY(full > 50);
     }
 
     // After a change the trace must follow, QUILVARO_RECORD_TRACE=file writes there what this
@@ -168,42 +174,81 @@ class TestTurn : public QObject {
     void startAndStop() {
         GameDriver g;
         g.Release(5, 5);
-        QVERIFY(g.rt.events.isEmpty());
         g.Start({6, 5, 4}, {P(4, 1), P(9, 9), P(1, 9)}, {3, 2, 1});
+        QCOMPARE(g.rt.events.first(), "randomize");  // the release before Start did nothing
         g.rt.ClearRecords();
         g.Release(5, 5);
-        QVERIFY(!BallSelected && !g.form.mnuPlayer().Enabled());
+        QVERIFY(!g.form.mnuPlayer().Enabled());
         for (double x : {4.0, 9.5, 0.4})  // the ball at (4, 1), then columns 10 and 0
             g.Release(x, 1);
-        QVERIFY(BallSelected && g.rt.events.isEmpty() && CountBalls() == 3 && MoveCount == 1);
+        QCOMPARE(g.rt.events, QStringList());
+        QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
         g.form.Text2(0).SetText("5");
         g.ClickStartStop();
-        QVERIFY(g.rt.messages.at(0).icon == vb::MsgIcon::Exclamation && !GameInProgress);
+        QCOMPARE(g.rt.messages.at(0).icon, vb::MsgIcon::Exclamation);
         const QString said = g.form.txtMess().Text();
         g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
-        QVERIFY(CountBalls() == 3 && MoveCount == 1 && !BallSelected && g.DrawnAfresh());
-        QVERIFY(g.form.Text2(0).Text() == "0" && g.form.txtMess().Text() != said &&
-                g.rt.events.startsWith("randomize"));  // a game of its own
+        QCOMPARE(g.State(), "balls 3 moves 1 selected 0 playing 1 over 0 drawn 1");
+        QCOMPARE(g.rt.events.first(), "randomize");  // a game of its own
+        QCOMPARE(g.form.Text2(0).Text(), "0");
+        QVERIFY(g.form.txtMess().Text() != said);
         const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
         g.Redraw();  // the next balls as the layout draws them
         QCOMPARE(g.form.Picture2Box()->GetCanvas().Image(), preview);
         g.Release(5, 6);  // nothing left of the stopped game: the ball is selected, grown
-        QVERIFY(BallSelected && GameInProgress && g.DrawnAfresh());
+        QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
     }
 
-    // A line at the edge goes whole, made by a move of red (the first kind) along the edge cell by
-    // cell, or by a new ball; a free cell released next, with nothing selected, does nothing.
+    // A click and keys that come while a ball travels wait for the end of its turn: no turn runs
+    // inside another, and none of them is lost.
+    void inputWhileABallTravelsWaitsForTheTurnsEnd() {
+        GameDriver g;
+        g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {4, 5, 6});
+        for (const auto& next : {std::vector{1, 2, 3}, {4, 5, 6}}) {  // new balls fill row 1
+            g.rt.ScriptRandom({0, 0, 0});
+            g.rt.ScriptRandom(GameDriver::KindNumbers(next));
+        }
+        vb::CellPictureBox* board = g.form.Picture1Cells();
+        int running = 0, turnsAtOnce = 0;
+        auto counted = [&](auto handler) {
+            return [&, handler](auto... a) {
+                turnsAtOnce = std::max(turnsAtOnce, ++running);
+                handler(a...);
+                --running;
+            };
+        };
+        board->onMouseUp = counted(board->onMouseUp);
+        board->onKeyDown = counted(board->onKeyDown);
+        g.atWait = [&](double) {  // at the first wait: the ball at (9, 9) chosen, moved up by keys
+            const QPointF at = board->PositionOf(8.5, 8.5);
+            QCoreApplication::postEvent(
+                board, new QMouseEvent(QEvent::MouseButtonRelease, at, board->mapToGlobal(at),
+                                       Qt::LeftButton, {}, {}));
+            for (int key : {Qt::Key_Up, Qt::Key_Return})
+                QCoreApplication::postEvent(board, new QKeyEvent(QEvent::KeyPress, key, {}));
+            g.atWait = nullptr;
+        };
+        g.Release(1, 1);
+        g.Release(1, 3);
+        QCOMPARE(turnsAtOnce, 1);
+        QCOMPARE(Board(9, 8), 3);
+        QCOMPARE(g.State(), "balls 9 moves 3 selected 0 playing 1 over 0 drawn 1");
+    }
+
+    // A line at the edge goes whole, made by a move of red (the first kind) or by a new ball.
     void aLineAtTheEdgeGoesWhole_data() {
         QTest::addColumn<QList<QPoint>>("five");  // red balls; the last one moves
         QTest::addColumn<QPoint>("to");
-        QTest::addColumn<int>("balls");  // left after the turn
+        QTest::addColumn<QString>("after");
+        const QString line = "balls 3 moves 1 selected 0 playing 1 over 0 drawn 1";
         QTest::newRow("row 1, by a move")
-            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}, {5, 5}} << QPoint(9, 1) << 3;
+            << QList<QPoint>{{5, 1}, {6, 1}, {7, 1}, {8, 1}, {5, 5}} << QPoint(9, 1) << line;
         QTest::newRow("row 9, by a move")
-            << QList<QPoint>{{1, 9}, {2, 9}, {3, 9}, {4, 9}, {9, 9}} << QPoint(5, 9) << 3;
+            << QList<QPoint>{{1, 9}, {2, 9}, {3, 9}, {4, 9}, {9, 9}} << QPoint(5, 9) << line;
         QTest::newRow("column 1, by a new ball")
-            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}, {5, 5}} << QPoint(6, 6) << 6;
+            << QList<QPoint>{{1, 5}, {1, 6}, {1, 7}, {1, 8}, {5, 5}} << QPoint(6, 6)
+            << "balls 6 moves 2 selected 0 playing 1 over 0 drawn 1";
     }
     void aLineAtTheEdgeGoesWhole() {
         QFETCH(QList<QPoint>, five);
@@ -218,26 +263,9 @@ class TestTurn : public QObject {
         std::swap(moved(from.x(), from.y()), moved(to.x(), to.y()));
         g.rt.ScriptRandom(GameDriver::CellNumbers(moved, {P(1, 9), P(9, 8), P(9, 3)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({2, 3, 4}));
-        QPoint at = from;  // where the ball stands after each step
-        g.atWait = [&, steps = 0](double s) mutable {
-            if (s != 0.02 || ++steps % 4)
-                return;
-            for (int y = 1; y <= 9; ++y)
-                for (int x = 1; x <= 9; ++x)
-                    if ((!Board(x, y) || QPoint(x, y) == to) && QPoint(x, y) != at &&
-                        g.Pixel(x, y) == g.Ball(1)) {
-                        QVERIFY(std::abs(x - at.x()) + std::abs(y - at.y()) == 1);
-                        at = QPoint(x, y);
-                    }
-        };
         g.Release(from.x(), from.y());
         g.Release(to.x(), to.y());
-        g.atWait = nullptr;
-        QTEST(CountBalls(), "balls");
-        QVERIFY(at == to && g.DrawnAfresh());
-        g.rt.ClearRecords();
-        g.Release(5, 6);
-        QVERIFY(g.rt.events.isEmpty() && g.DrawnAfresh() && Board(5, 6) == 0);
+        QTEST(g.State(), "after");
     }
 
     void theEndMessagesAndTheStoredResults_data() {
@@ -282,7 +310,8 @@ class TestTurn : public QObject {
         QByteArray atTheBox;  // stored before "Game over" waits for the player
         g.rt.onMessage = [&](const Message&) { atTheBox = ReadWholeFile(g.rt.PlayersFile()); };
         g.ClickStartStop();
-        QVERIFY(g.rt.events.size() == 1 && g.rt.messages.size() == 1);
+        QCOMPARE(g.rt.events.size(), 1);  // the message, nothing else
+        QCOMPARE(g.rt.messages.size(), 1u);
         QTEST(g.form.txtMess().Text().section("\r\n", 0, 0), "message");
         QTEST(atTheBox, "stored");
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), atTheBox);
@@ -294,16 +323,17 @@ class TestTurn : public QObject {
     void aFullBoardEndsTheGameInTheSameTurn_data() {
         QTest::addColumn<QList<QPoint>>("free");
         QTest::addColumn<int>("waits");
-        QTest::addColumn<int>("balls");
-        QTest::newRow("no room") << QList<QPoint>{{9, 9}, {1, 1}} << 5 << 79;
-        QTest::newRow("filled") << QList<QPoint>{{9, 9}, {1, 1}, {2, 9}} << 11 << 81;
+        QTest::addColumn<QString>("state");
+        QTest::newRow("no room") << QList<QPoint>{{9, 9}, {1, 1}} << 5
+                                 << "balls 79 moves 1 selected 0 playing 0 over 1 drawn 1";
+        QTest::newRow("filled") << QList<QPoint>{{9, 9}, {1, 1}, {2, 9}} << 11
+                                << "balls 81 moves 2 selected 0 playing 0 over 1 drawn 1";
     }
     void aFullBoardEndsTheGameInTheSameTurn() {
         QFETCH(QList<QPoint>, free);
-        QFETCH(int, balls);
         GameDriver g;
         const QString start = g.form.mnuStart().Caption();
-        g.Start({1, 2, 3}, {P(1, 1), P(2, 1), P(3, 1)}, {4, 5, 6});
+        g.Start({1, 2, 3}, {P(5, 1), P(6, 1), P(7, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
                 Board(x, y) = static_cast<Integer>((x + 2 * y) % 6 + 1);
@@ -318,14 +348,11 @@ class TestTurn : public QObject {
         g.Release(9, 8);
         g.Release(9, 9);
         QTEST(int(g.rt.events.filter("wait").size()), "waits");
-        QVERIFY(g.rt.messages.size() == 1 && g.rt.RandomLeft() == (free.size() == 3 ? 0 : 6));
-        QVERIFY(!GameInProgress && GameOver && g.form.mnuPlayer().Enabled() &&
-                g.form.mnuStart().Caption() == start);
-        QCOMPARE(CountBalls(), balls);
-        g.rt.ClearRecords();
-        g.Release(9, 7);  // the board is dead until the next Start
-        g.Release(9, 8);
-        QVERIFY(g.rt.events.isEmpty() && !BallSelected);
+        QCOMPARE(g.rt.messages.size(), 1u);
+        QCOMPARE(g.rt.RandomLeft(), free.size() == 3 ? 0u : 6u);
+        QTEST(g.State(), "state");
+        QVERIFY(g.form.mnuPlayer().Enabled());
+        QCOMPARE(g.form.mnuStart().Caption(), start);
     }
 
     // What the game says after a turn: also new balls the board no longer shows (a line at once).

@@ -202,6 +202,7 @@ Form1::Form1()
     txtMess_->setReadOnly(true);
     txtMess_->setFont(vb::MakeFont(QStringLiteral("Arial"), 13.5, true));
     txtMess_->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
+    txtMess_->SetShrinkToFit(true);
     {
         QPalette p = txtMess_->palette();
         p.setColor(QPalette::Text, vb::ResolveColor(kBlue));
@@ -318,7 +319,7 @@ void Form1::Show() {
     if (!isVisible()) {
         Form_Resize();
         QWidget::show();
-        // Once shown, the window knows the size of its frame: the outer size is laid out again.
+        // Once shown, the window knows where its frame is: it is laid out again.
         Form_Resize();
         // The board takes the keys from the start, also where no window manager hands the
         // window the focus.

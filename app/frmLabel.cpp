@@ -66,7 +66,7 @@ void frmLabel::Show() {
     if (isVisible())
         return;
     QWidget::show();
-    // Once shown, the window knows the size of its frame: its outer size is set again.
+    // Once shown, the window knows where its frame is: it is placed again.
     PlaceWindow();
 }
 

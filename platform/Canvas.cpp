@@ -86,6 +86,25 @@ void Canvas::Fill(QRgb rgb) {
     MarkAllDirty();
 }
 
+int Canvas::WidestDotInCells(int columns, int rows) const {
+    // A dot covers the pixels whose centres lie within half its diameter of its own centre; a
+    // line at a coordinate covers the pixels Line gives it (a logical pixel wide).
+    const int width = std::max(1, static_cast<int>(std::lround(dpr_))), offset = (width - 1) / 2;
+    double room = 1e9;
+    auto apart = [&](int cells, double from, double size, auto device) {
+        for (int k = 1; k <= cells; ++k) {
+            const double a = device(from + (k - 1) * size / cells),
+                         b = device(from + k * size / cells), centre = (a + b) / 2;
+            const double last = std::floor(a) - offset + width - 1, first = std::floor(b) - offset;
+            room = std::min({room, centre - last - 0.5, first + 0.5 - centre});
+        }
+    };
+    apart(columns, scaleLeft_, scaleWidth_, [this](double x) { return DeviceX(x); });
+    apart(rows, scaleTop_, scaleHeight_, [this](double y) { return DeviceY(y); });
+    // The widest w with w * dpr < 2 * room.
+    return std::max(1, static_cast<int>(std::ceil(2 * room / dpr_)) - 1);
+}
+
 void Canvas::Cls() {
     Fill(ResolveColor(backColor_).rgb());
 }
@@ -160,12 +179,15 @@ void Canvas::PMark(double x, double y, const std::function<bool(int, int, int)>&
     Detach();
     const QRgb rgb = ResolveColor(c).rgb();
     const int size = static_cast<int>(std::lround(drawWidth_ * dpr_));
-    const int px = static_cast<int>(std::floor(DeviceX(x)));
-    const int py = static_cast<int>(std::floor(DeviceY(y)));
-    for (int dy = -size / 2; dy <= size / 2; ++dy)
-        for (int dx = -size / 2; dx <= size / 2; ++dx)
-            if (shape(dx, dy, size))
+    const double cx = DeviceX(x), cy = DeviceY(y), r = size / 2.0;
+    const int px = static_cast<int>(std::floor(cx)), py = static_cast<int>(std::floor(cy));
+    for (int dy = -size / 2; dy <= size / 2; ++dy) {
+        for (int dx = -size / 2; dx <= size / 2; ++dx) {
+            const double ex = px + dx + 0.5 - cx, ey = py + dy + 0.5 - cy;
+            if (ex * ex + ey * ey <= r * r && shape(dx, dy, size))
                 FillSpan(py + dy, px + dx, px + dx, rgb);
+        }
+    }
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2) {

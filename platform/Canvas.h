@@ -35,10 +35,10 @@ class Canvas {
     double ScaleTop() const { return scaleTop_; }
     double ScaleWidth() const { return scaleWidth_; }
     double ScaleHeight() const { return scaleHeight_; }
-    // A width in user units as logical pixels.
-    double ScaleXToPixels(double width) const {
-        return width * logical_.width() / (scaleWidth_ != 0 ? scaleWidth_ : 1);
-    }
+    // The widest pen width whose dot, drawn at the centre of any cell of a grid of `columns` by
+    // `rows` cells over the user scale, leaves every pixel of the grid's lines (and of the edges
+    // where lines would be) unpainted.
+    int WidestDotInCells(int columns, int rows) const;
 
     // Clears the whole picture to the background colour.
     void Cls();
@@ -54,8 +54,8 @@ class Canvas {
     void PSet(double x, double y, Color c);
     // A mark over the dot PSet draws at (x, y) with the pen width, in colour c: the pixel dx
     // columns right of and dy rows below the one holding the dot's centre belongs to it when
-    // shape(dx, dy, size) holds, size being the dot's diameter in device pixels. Only pixels up to
-    // half that size away are asked, so a mark never reaches past the dot's square.
+    // shape(dx, dy, size) holds, size being the dot's diameter in device pixels. Only pixels of the
+    // dot are asked, so a mark never reaches past it.
     void PMark(double x, double y, const std::function<bool(int, int, int)>& shape, Color c);
     // A line in the drawing colour and the pen width; the end point itself is not drawn.
     void Line(double x1, double y1, double x2, double y2);

@@ -43,8 +43,8 @@ class Picture : public Control {
     virtual void Scale(double x1, double y1, double x2, double y2) = 0;
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
-    // A width in user units as (logical) pixels of the drawing area, the unit of pen widths.
-    virtual double ScaleXToPixels(double width) const = 0;
+    // The widest pen width whose dot leaves the lines of a grid of cells whole (see Canvas).
+    virtual int WidestDotInCells(int columns, int rows) const = 0;
     virtual void Cls() = 0;
     virtual Color BackColor() const = 0;
     virtual void SetBackColor(Color c) = 0;
@@ -70,7 +70,8 @@ class MenuCommand {
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
-// A top-level window: its outer geometry (frame, caption and menu bar included) in screen twips.
+// A top-level window in screen twips: the position of its frame, the size of the window itself
+// (menu bar included; a window manager's frame and caption are not the window's).
 class Window {
   public:
     virtual ~Window() = default;

@@ -48,18 +48,6 @@ FormGeometry::FormGeometry(QWidget* window)
 
 FormGeometry::~FormGeometry() = default;
 
-int FormGeometry::FrameWidthExtra() const {
-    if (!window_->isVisible())
-        return 0;
-    return window_->frameGeometry().width() - window_->geometry().width();
-}
-
-int FormGeometry::FrameHeightExtra() const {
-    if (!window_->isVisible())
-        return 0;
-    return window_->frameGeometry().height() - window_->geometry().height();
-}
-
 int FormGeometry::MenuHeight() const {
     return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
 }
@@ -70,11 +58,14 @@ Single FormGeometry::Left() const {
 Single FormGeometry::Top() const {
     return TwipsY(window_->y());
 }
+// The window's own size: its menu bar and client area. The frame a window manager puts around it
+// is the desktop's, outside what the window is given, so the window keeps its size under any
+// window manager, through every minimise and restore.
 Single FormGeometry::Width() const {
-    return TwipsX(window_->width() + FrameWidthExtra());
+    return TwipsX(window_->width());
 }
 Single FormGeometry::Height() const {
-    return TwipsY(window_->height() + FrameHeightExtra());
+    return TwipsY(window_->height());
 }
 
 void FormGeometry::SetLeft(Single twips) {
@@ -104,13 +95,11 @@ void FormGeometry::ResizeClient(int clientWidth, int clientHeight) {
 }
 
 void FormGeometry::SetWidth(Single twips) {
-    ResizeClient(PixelsX(twips) - FrameWidthExtra(),
-                 client_ ? client_->height() : window_->height());
+    ResizeClient(PixelsX(twips), client_ ? client_->height() : window_->height());
 }
 
 void FormGeometry::SetHeight(Single twips) {
-    ResizeClient(client_ ? client_->width() : window_->width(),
-                 PixelsY(twips) - FrameHeightExtra() - MenuHeight());
+    ResizeClient(client_ ? client_->width() : window_->width(), PixelsY(twips) - MenuHeight());
 }
 
 void FormGeometry::SetClientSize(Single widthTwips, Single heightTwips) {

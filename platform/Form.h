@@ -1,7 +1,8 @@
-// A top-level window of the game: outer geometry in screen twips (frame, caption and menu bar
-// included), a client area for the controls below an optional menu bar, a resize notification
-// that runs at once when the program changes the window's size or state (also from inside an
-// earlier notification), and a repaint that reaches the screen at once.
+// A top-level window of the game: geometry in screen twips (the menu bar included, a window
+// manager's frame and caption not: the position is the frame's, the size the window's own), a
+// client area for the controls below an optional menu bar, a resize notification that runs at once
+// when the program changes the window's size or state (also from inside an earlier notification),
+// and a repaint that reaches the screen at once.
 #pragma once
 
 #include <QDialog>
@@ -37,15 +38,13 @@ class FormGeometry : public Window {
 
     // Sets the size of the client area in twips (a window's designed size).
     void SetClientSize(Single widthTwips, Single heightTwips);
-    // Centres the window's outer rectangle on the screen.
+    // Centres the window on the screen.
     void CentreOnScreen();
 
     // Runs after every change of size or state: the window's resize handler.
     std::function<void()> onResize;
 
   private:
-    int FrameWidthExtra() const;
-    int FrameHeightExtra() const;
     int MenuHeight() const;
     void ResizeClient(int clientWidth, int clientHeight);
 

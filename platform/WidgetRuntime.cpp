@@ -1,6 +1,7 @@
 #include "platform/WidgetRuntime.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -52,6 +53,15 @@ void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
             break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    // Wide enough for its title beside a window manager's buttons, which a desktop draws in a bold
+    // font about as large as the program's and on both sides of a centred title.
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(metrics.horizontalAdvance(title) + 8 * metrics.height(), 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 

@@ -102,6 +102,46 @@ void MultiLineTextBox::SetText(const QString& text) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
     Centre();
+    Fit();
+}
+
+void MultiLineTextBox::SetFontSize(Single points) {
+    points_ = points > 0 ? points : 1;
+    Twips::SetFontSize(static_cast<Single>(points_));
+    Fit();
+}
+
+void MultiLineTextBox::SetShrinkToFit(bool shrink) {
+    shrink_ = shrink;
+    Fit();
+}
+
+void MultiLineTextBox::resizeEvent(QResizeEvent* event) {
+    Twips::resizeEvent(event);
+    Fit();
+}
+
+void MultiLineTextBox::Fit() {
+    if (!shrink_)
+        return;
+    QFont f = font();
+    if (points_ <= 0)
+        points_ = f.pointSizeF();
+    // The text laid out as the box lays it out, a quarter point smaller each time it is too high.
+    QTextDocument doc;
+    doc.setDocumentMargin(document()->documentMargin());
+    doc.setDefaultTextOption(document()->defaultTextOption());
+    doc.setPlainText(toPlainText());
+    doc.setTextWidth(contentsRect().width());
+    double points = points_;
+    for (;; points -= 0.25) {
+        f.setPointSizeF(points);
+        doc.setDefaultFont(f);
+        if (points <= 1 || doc.size().height() <= contentsRect().height())
+            break;
+    }
+    if (f != font())
+        setFont(f);
 }
 
 // --- CommandButton ---

@@ -87,10 +87,20 @@ class MultiLineTextBox : public Twips<QPlainTextEdit, TextControl> {
     ControlKind Kind() const override { return ControlKind::TextBox; }
     QString Text() const override;
     void SetText(const QString& text) override;
+    void SetFontSize(Single points) override;
+    // A box that always shows its whole text: its font shrinks from the size set as far as the
+    // text needs to fit the box.
+    void SetShrinkToFit(bool shrink);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void Centre();
+    void Fit();
     bool centred_;
+    bool shrink_ = false;
+    double points_ = 0;  // the size set, before any shrinking
     QString text_;
 };
 
@@ -119,7 +129,9 @@ class PictureBox : public Twips<QFrame, Picture> {
     }
     double ScaleWidth() const override { return canvas_.ScaleWidth(); }
     double ScaleHeight() const override { return canvas_.ScaleHeight(); }
-    double ScaleXToPixels(double width) const override { return canvas_.ScaleXToPixels(width); }
+    int WidestDotInCells(int columns, int rows) const override {
+        return canvas_.WidestDotInCells(columns, rows);
+    }
     void Cls() override;
     Color BackColor() const override { return canvas_.BackColor(); }
     void SetBackColor(Color c) override;

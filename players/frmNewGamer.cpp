@@ -52,7 +52,9 @@ void frmNewGamer::Command1_Click(int Index) {
     }
     if (Index != 0)
         return;
-    const QString name = text1_->Text();
+    // A name is one line: line breaks and other control characters typed into the box are left out.
+    QString name = text1_->Text();
+    name.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
     if (name.isEmpty()) {
         Hide();
         return;

@@ -1,5 +1,5 @@
-// The marks in the balls: apart in grey at every size, only over the balls and nothing of them
-// while off, switched during a game, kept for the user, overridden by the command line.
+// The marks in the balls: their shapes, only over the balls and nothing of them while off,
+// switched during a game, kept for the user, overridden by the command line.
 #include <QSettings>
 
 #include "GameDriver.h"
@@ -9,60 +9,78 @@
 using namespace qv;
 using namespace qvtest;
 
-// The pixels of a ball's mark on a blank picture, as 'x'; none unless 90 steps of grey apart from
-// the ball and narrower than it.
-static QString Mark(vb::PictureBox& picture, int kind, int size) {
-    picture.Cls();
-    picture.SetDrawWidth(size);
-    PSetBall(picture, 0.5, 0.5, BallColor(Integer(kind)));
-    const QImage& image = picture.GetCanvas().Image();
-    QString mark;
-    QRect ofMark, ofBall;  // the mark's extent, and the ball's with it
-    for (int i = 0; i < image.width() * image.height(); ++i) {
-        const QRgb c = image.pixel(i % image.width(), i / image.width()),
-                   ball = GameDriver::Ball(kind);
-        const bool in = c != ball && c != qRgb(255, 255, 255);
-        if (in && std::abs(qGray(c) - qGray(ball)) < 90)
-            return {};
-        mark += in ? 'x' : '.';
-        const QRect pixel(i % image.width(), i / image.width(), 1, 1);
-        ofMark |= in ? pixel : QRect();
-        ofBall |= in || c == ball ? pixel : QRect();
+// The symbol of the mark a player sees in a ball `size` pixels wide (the pixels unlike a plain
+// ball two pixels narrower), or what is wrong with it.
+static QString Seen(vb::PictureBox& picture, int kind, int size) {
+    const auto draw = [&](int width, bool marks) {
+        BallMarks = marks;
+        picture.Cls();
+        picture.SetDrawWidth(width);
+        PSetBall(picture, 0.5, 0.5, BallColor(Integer(kind)));
+        return picture.GetCanvas().Image().copy();
+    };
+    const QImage inner = draw(size - 2, false), plain = draw(size, false), shown = draw(size, true);
+    if (shown == plain)
+        return "plain";
+    const QRgb ball = GameDriver::Ball(kind), white = qRgb(255, 255, 255);
+    const int centre = int(picture.GetCanvas().DeviceX(0.5)), w = shown.width();
+    QPolygon mark;
+    for (int i = 0; i < w * shown.height(); ++i) {
+        const QRgb c = shown.pixel(i % w, i / w), under = inner.pixel(i % w, i / w);
+        if (under == white && plain.pixel(i % w, i / w) != white && qGray(c) > 60)
+            return "no dark rim";
+        if (under == ball && c != ball && std::abs(qGray(c) - qGray(ball)) < 90)
+            return "a mark near the ball in grey";
+        if (under == ball && c != ball)
+            mark << QPoint(i % w - centre, i / w - centre);
     }
-    return ofMark.width() < ofBall.width() && ofMark.height() < ofBall.height() ? mark : QString();
+    const QRect box = mark.boundingRect();
+    const bool middle = mark.contains(QPoint());
+    double span = 0;  // from end to end, across or on the slant
+    for (const QPoint& p : mark)
+        for (const QPoint& q : mark)
+            span = std::max(span, std::hypot(p.x() - q.x(), p.y() - q.y()) + 1);
+    if (span * 5 < size * 3)
+        return QString("a mark %1 wide").arg(span);
+    int top = 0, bottom = 0, left = 0;
+    QSet<int> quarters;  // and 4 + quarter off the diagonals
+    for (const QPoint& p : mark) {
+        top += p.y() == box.top(), bottom += p.y() == box.bottom(), left += p.x() == box.left();
+        quarters << (p.x() > 0) * 2 + (p.y() > 0) +
+                        4 * (std::abs(std::abs(p.x()) - std::abs(p.y())) * 5 > box.width());
+    }
+    if (box.height() * 3 <= box.width() || box.width() * 3 <= box.height())
+        return box.height() < box.width() ? "—" : "|";
+    if (top * 3 <= box.width() && bottom * 5 >= box.width() * 4)
+        return "△";
+    if (!middle && top * 2 >= box.width() && left * 2 >= box.height())
+        return "□";
+    if (quarters == QSet<int>{0, 1, 2, 3})
+        return "×";
+    return middle && mark.size() * 5 >= box.width() * box.height() * 3 ? "●" : "?";
 }
 
 class TestMarks : public QObject {
     Q_OBJECT
   private slots:
-    // Each kind against the others from the smallest dot marked, through the flash, preview, ball
-    // and selected ball sizes of 1:3 and 1:1, to those of 1:1 at scale factor 2.
-    void theSixMarksStayApartInGrey() {
+    // Each colour's mark has the shape the README gives it, from the smallest dot marked, through
+    // the flash, preview, ball and selected ball sizes of 1:3 and 1:1, to those of 1:1 at scale
+    // factor 2. Smaller dots stay plain.
+    void eachColourHasItsShape() {
         TestRuntime rt;
         vb::PictureBox picture(nullptr);
         picture.SetTwipsGeometry(0, 0, 1800, 1800);
         picture.Scale(0, 0, 1, 1);
-        BallMarks = true;
-        for (int kind = 1; kind <= 6; ++kind)  // smaller dots stay plain
-            QVERIFY(!Mark(picture, kind, 6).contains('x'));
-        for (int size : {7, 9, 14, 18, 22, 27, 43, 54, 65, 80, 96}) {
-            for (int kind = 1; kind <= 6; ++kind) {
-                const QString mark = Mark(picture, kind, size);
-                QVERIFY2(mark.count('x') >= 5, qPrintable(QString("%1 %2").arg(kind).arg(size)));
-                for (int other = kind + 1; other <= 6; ++other) {
-                    const QString second = Mark(picture, other, size);
-                    int apart = 0;  // in either mark, not in both
-                    for (qsizetype i = 0; i < mark.size(); ++i)
-                        apart += mark[i] != second[i];
-                    QVERIFY2(apart * 4 >= mark.count('x'), qPrintable(QString::number(size)));
-                }
-            }
-        }
+        const QStringList shapes{"—", "×", "|", "●", "□", "△"};
+        for (int size : {8, 9, 14, 18, 22, 27, 43, 54, 65, 80, 96})
+            for (int kind = 1; kind <= 6; ++kind)
+                QCOMPARE(QString("%1 at %2").arg(Seen(picture, kind, size)).arg(size),
+                         QString("%1 at %2").arg(size < 9 ? "plain" : shapes[kind - 1]).arg(size));
     }
 
-    // A move, new balls growing in, the next balls, a line flashing: at every wait the pictures
-    // with marks on are those with marks off but for marks over balls. The check box switches them
-    // mid-game, and the board and the preview show at once what the other run showed.
+    // A move, new balls growing, the next balls, a line flashing: at every wait the pictures with
+    // marks on are those with marks off but for marks over balls. Switched mid-game, the pictures
+    // show at once what the other run showed.
     void marksOffLeaveEveryPictureAsItWas() {
         QList<QImage> frames[2], switched[2];
         for (int on : {0, 1}) {
@@ -85,16 +103,18 @@ class TestMarks : public QObject {
             ModalScript script;
             script.Then([on, &g](vb::Dialog& d) {
                 QTest::mouseClick(dynamic_cast<frmZoom&>(d).chkMarks(), Qt::LeftButton);
-                QVERIFY(BallMarks != on && SavedBallMarks() != on && d.isVisible() &&
-                        g.Shown() == '+');
+                QCOMPARE((QList<bool>{BallMarks, SavedBallMarks(), d.isVisible()}),
+                         (QList<bool>{!on, !on, true}));  // switched, kept, still open
+                QCOMPARE(g.Shown(), '+');
             });
             frames[on] << board << preview;
             g.form.mnuZoom_Click(2);
             switched[on] = {board, preview};
         }
-        QVERIFY(frames[0].size() > 20 && frames[0].size() == frames[1].size());
-        QVERIFY(switched[0] == frames[1].mid(frames[1].size() - 2) &&
-                switched[1] == frames[0].mid(frames[0].size() - 2));
+        QVERIFY(frames[0].size() > 20);
+        QCOMPARE(frames[0].size(), frames[1].size());
+        QCOMPARE(switched[0], frames[1].mid(frames[1].size() - 2));  // switched on
+        QCOMPARE(switched[1], frames[0].mid(frames[0].size() - 2));  // switched off
         const QList<QRgb> balls{GameDriver::Ball(1), GameDriver::Ball(2), GameDriver::Ball(3),
                                 GameDriver::Ball(4), GameDriver::Ball(5), GameDriver::Ball(6)};
         int marked = 0;
@@ -119,13 +139,15 @@ class TestMarks : public QObject {
         StartBallMarks({});
         QVERIFY(!BallMarks);
         StartBallMarks({"no-marks", "marks"});
-        QVERIFY(BallMarks && !SavedBallMarks() && settings.fileName().startsWith(rt.DataDir()));
+        QCOMPARE((QList<bool>{BallMarks, SavedBallMarks()}), (QList<bool>{true, false}));
+        QVERIFY(settings.fileName().startsWith(rt.DataDir()));
         SaveBallMarks(true);
         settings.sync();  // written by the game, not through this object
         StartBallMarks({});
-        QVERIFY(BallMarks && settings.allKeys() == QStringList{"marks"});
+        QVERIFY(BallMarks);
+        QCOMPARE(settings.allKeys(), QStringList{"marks"});
         StartBallMarks({"marks", "no-marks"});
-        QVERIFY(!BallMarks && SavedBallMarks());
+        QCOMPARE((QList<bool>{BallMarks, SavedBallMarks()}), (QList<bool>{false, true}));
     }
 };
 

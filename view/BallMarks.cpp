@@ -16,7 +16,7 @@ namespace {
 const QString kSetting = QStringLiteral("marks");
 
 // Dots narrower than this carry no mark: it would fill them.
-constexpr int kSmallestMarked = 7;
+constexpr int kSmallestMarked = 9;
 
 // Black on the light balls, white on the dark ones. The white is one step off the board's: the
 // keyboard cursor's frame, laid on the board's white ground only, leaves a mark crossing its cell
@@ -31,44 +31,51 @@ vb::Color MarkColour(vb::Color ball) {
 }  // namespace
 
 bool InBallMark(vb::Integer kind, int dx, int dy, int size) {
-    // Half the mark's width, and half its strokes' width beyond the middle pixel: on the smallest
-    // dots a mark of five pixels drawn with one-pixel strokes.
-    const int half = std::max(2, static_cast<int>(std::lround(size * 0.2)));
-    const int stroke = static_cast<int>(std::lround(size * 0.045));
+    // Half the mark's width, two thirds of the dot's, and half its strokes' width beyond the
+    // middle pixel: on the smallest dots a mark of five pixels drawn with one-pixel strokes.
+    const int half = std::max(2, static_cast<int>(std::ceil(size * 0.34)));
+    const int stroke = static_cast<int>(std::lround(size * 0.07));
     const int ax = std::abs(dx), ay = std::abs(dy), far = std::max(ax, ay);
-    const bool across = ay <= stroke && ax <= half, down = ax <= stroke && ay <= half;
     switch (kind) {
         case 1:  // red: a bar across
-            return across;
-        case 2:  // green: a diagonal cross, as long on the slant as the bars
-            return far <= std::lround(half * 0.8) &&
-                   (std::abs(dx - dy) <= stroke || std::abs(dx + dy) <= stroke);
+            return ay <= stroke && ax <= half;
+        case 2:  // green: a diagonal cross, as wide as the bars
+            return far <= half && (std::abs(dx - dy) <= stroke || std::abs(dx + dy) <= stroke);
         case 3:  // blue: a bar down
-            return down;
+            return ax <= stroke && ay <= half;
         case 4:  // yellow: a round dot
-            return dx * dx + dy * dy <= 0.5625 * half * half;
+            return dx * dx + dy * dy <= half * half;
         case 5:  // cyan: a hollow square
             return far <= half && far > half - stroke - 1;
-        case 6:  // pink: an upright cross
-            return across || down;
+        case 6: {  // pink: a hollow triangle, point up, with equal sides, as round the ball as fits
+            const int r = std::max(half, static_cast<int>(std::lround(size * 0.42)));
+            const int base = static_cast<int>(std::lround(r * 0.5)), t = stroke + 1;
+            const bool inside = dy >= -r && dy <= base && ax * 1.732 <= dy + r;
+            const bool hollow = dy <= base - t && ax * 1.732 <= dy + r - 2 * t;
+            return inside && !hollow;
+        }
         default:
             return false;
     }
 }
 
 void PSetBall(vb::Picture& picture, double x, double y, vb::Color colour) {
-    picture.PSet(x, y, colour);
-    if (!BallMarks)
+    for (vb::Integer kind = 1; kind <= 6 && BallMarks; ++kind) {
+        const int width = picture.DrawWidth();
+        if (BallColor(kind) != colour || width < kSmallestMarked)
+            continue;
+        // A dark rim, so that no ball fades into the board, then the ball inside it and its mark.
+        picture.PSet(x, y, kDarkMark);
+        picture.SetDrawWidth(width - 2);
+        picture.PSet(x, y, colour);
+        const auto shape = [kind](int dx, int dy, int size) {
+            return InBallMark(kind, dx, dy, size);
+        };
+        picture.PMark(x, y, shape, MarkColour(colour));
+        picture.SetDrawWidth(width);
         return;
-    for (vb::Integer kind = 1; kind <= 6; ++kind) {
-        if (BallColor(kind) == colour) {
-            const auto shape = [kind](int dx, int dy, int size) {
-                return size >= kSmallestMarked && InBallMark(kind, dx, dy, size);
-            };
-            picture.PMark(x, y, shape, MarkColour(colour));
-            return;
-        }
     }
+    picture.PSet(x, y, colour);
 }
 
 bool SavedBallMarks() {

@@ -122,13 +122,17 @@ void LayoutMainWindow() {
     preview.Scale(0, 0, 4, 4);
     PreviewPoints = {PointI{1, 2}, PointI{2, 2}, PointI{3, 2}};
 
-    BallSize = vb::CInt(6 * board.ScaleWidth() / Zoom);
-    // Every ball, the selected one too, stays inside its cell: on a screen of few logical pixels
-    // (a large scale factor on a small screen) the cells are smaller than the balls of the scale,
-    // and the balls are drawn just small enough to fit.
-    const double cell = board.ScaleXToPixels(1);
-    while (BallSize > 1 && vb::CInt(BallSize * 1.2) > cell)
-        --BallSize;
+    // A ball fills as much of its cell on every screen as on a screen 768 pixels high, for which
+    // the game was drawn.
+    const double rows = SH / vb::TwipsPerPixelY();
+    BallSize = vb::CInt(6 * board.ScaleWidth() / Zoom * rows / 768);
+    // On other screens the selected ball, and the dot that erases it as it moves, stay inside its
+    // cell: they leave the grid lines and the board's top border whole.
+    if (rows != 768) {
+        const int widest = board.WidestDotInCells(BoardWidth, BoardHeight);
+        while (BallSize > 1 && vb::CInt(BallSize * 1.2) > widest)
+            --BallSize;
+    }
 
     DrawBallsAndPreview();
 }

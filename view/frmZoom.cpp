@@ -75,7 +75,7 @@ void frmZoom::Form_Load() {
 }
 
 void frmZoom::CentreOnMainWindow() {
-    // Centred on the main window, outer sizes throughout.
+    // Centred on the main window.
     vb::Window& main = MainWindow().Window();
     vb::Window& self = Geometry();
     self.SetTop(main.Top() + main.Height() / 2 - self.Height() / 2);
@@ -114,7 +114,7 @@ void frmZoom::showEvent(QShowEvent* event) {
     chkMarks_->setChecked(BallMarks);
     vb::Dialog::showEvent(event);
     // A window's frame is known only once it is shown: the first showing after loading places
-    // the dialog again by its true outer size.
+    // the dialog again by its frame's position.
     if (!centredWithFrame_) {
         centredWithFrame_ = true;
         CentreOnMainWindow();

@@ -26,6 +26,10 @@ void RecordEvent(QAccessibleEvent* event) {
 
 constexpr auto Iface = &QAccessible::queryAccessibleInterface;
 
+struct ActiveGame : GameDriver {  // the main window with the keys
+    ActiveGame() { QApplication::setActiveWindow(&form); }
+};
+
 // The cursor to (x, y) by arrow keys (a key without a step first), a moment for the window, then
 // Enter or Return: what a release at the cell does. Each step is a focus event of its cell.
 void KeyTo(GameDriver& g, int x, int y) {
@@ -60,8 +64,7 @@ class TestAccess : public QObject {
     // The board has the keys from the start; the focused cell is the cursor's; the score, the
     // moves and the messages tell a change when, and only when, they change.
     void theRecordedGameByKeys() {
-        GameDriver g;
-        QApplication::setActiveWindow(&g.form);
+        ActiveGame g;
         vb::CellPictureBox* board = g.form.Picture1Cells();
         QVERIFY(board->hasFocus());
         const QList<vb::TextControl*> boxes{&g.form.Text2(0), &g.form.Text3(), &g.form.txtMess()};
@@ -92,8 +95,7 @@ class TestAccess : public QObject {
     }
     void theMenuBarTakesTheKeys() {
         QFETCH(Qt::Key, key);
-        GameDriver g;
-        QApplication::setActiveWindow(&g.form);
+        ActiveGame g;
         QMenuBar* bar = g.form.MenuBar();
         QWidget* board = g.form.Picture1Cells();
         if (key == Qt::Key_S) {  // Start
@@ -181,8 +183,7 @@ class TestAccess : public QObject {
 
     // The move that fills the board is told before the "Game over" box, the result after it.
     void theLastMoveIsToldBeforeTheGameOverBox() {
-        GameDriver g;
-        QApplication::setActiveWindow(&g.form);
+        ActiveGame g;
         g.Start({1, 1, 1}, {P(1, 1), P(2, 1), P(3, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no five alike in any line
             for (int x = 1; x <= 9; ++x)
@@ -205,8 +206,7 @@ class TestAccess : public QObject {
 
     // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
     void theLettersTellInAnyLayout() {
-        GameDriver g;
-        QApplication::setActiveWindow(&g.form);
+        ActiveGame g;
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
         vb::CellPictureBox* board = g.form.Picture1Cells();
         for (auto [key, scan, said] : {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
@@ -230,8 +230,7 @@ class TestAccess : public QObject {
     void theCursorIsDrawnOverThePictureOnly() {
         QFETCH(float, zoom);
         QFETCH(int, kind);
-        GameDriver g;
-        QApplication::setActiveWindow(&g.form);
+        ActiveGame g;
         if (kind >= 0)
             g.Start({1, 1, 1}, {P(1, 1), P(1, 2), P(1, 3)}, {1, 1, 1});
         Zoom = zoom;

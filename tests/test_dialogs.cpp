@@ -261,6 +261,13 @@ class TestDialogs : public QObject {
             QCOMPARE(combo->count(), 5);
             QCOMPARE(combo->Text(), combo->itemText(std::exchange(current, i)));
             QVERIFY(LaidOut(*zoom));
+            const vb::Window &main = g.form.Window(), &self = zoom->Geometry();
+            const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
+                         dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
+            QVERIFY2(
+                std::abs(dx) + std::abs(dy) <= 30,
+                qPrintable(
+                    QString("centre %1, %2 twips off the main window's").arg(dx / 2).arg(dy / 2)));
             combo->showPopup();
             combo->view()->setCurrentIndex(combo->model()->index(i, 0));
             QTest::keyClick(combo->view(), Qt::Key_Return);

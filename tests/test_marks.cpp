@@ -76,6 +76,10 @@ class TestMarks : public QObject {
             for (int kind = 1; kind <= 6; ++kind)
                 QCOMPARE(QString("%1 at %2").arg(Seen(picture, kind, size)).arg(size),
                          QString("%1 at %2").arg(size < 9 ? "plain" : shapes[kind - 1]).arg(size));
+        QSet<vb::Color> colours{BallColor(0)};  // what no kind is drawn in
+        for (int kind = 1; kind <= 6; ++kind)
+            colours << BallColor(Integer(kind));
+        QCOMPARE(colours.size(), 7);  // each kind a colour of its own
     }
 
     // A move, new balls growing, the next balls, a line flashing: at every wait the pictures with

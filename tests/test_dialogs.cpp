@@ -255,6 +255,8 @@ class TestDialogs : public QObject {
         const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
         QList<int> heights;
         int current = 2, closed = 0;  // 1:2
+        // There the compositor, not the game, places and activates the windows.
+        const bool wayland = QGuiApplication::platformName() == "wayland";
         auto choose = [&](int i) {
             auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
             vb::ComboBox* combo = zoom->Combo1();
@@ -265,7 +267,7 @@ class TestDialogs : public QObject {
             const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
                          dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
             QVERIFY2(
-                std::abs(dx) + std::abs(dy) <= 30,
+                wayland || std::abs(dx) + std::abs(dy) <= 30,
                 qPrintable(
                     QString("centre %1, %2 twips off the main window's").arg(dx / 2).arg(dy / 2)));
             combo->showPopup();
@@ -289,7 +291,8 @@ class TestDialogs : public QObject {
         QCOMPARE(layout(), before);
         QCOMPARE(g.form.Picture2Box()->GetCanvas().Image(), preview);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        QCOMPARE(QApplication::activeWindow(), &g.form);  // the keys back with the game
+        if (!wayland)
+            QCOMPARE(QApplication::activeWindow(), &g.form);  // the keys back with the game
     }
 };
 

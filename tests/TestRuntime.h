@@ -1,9 +1,9 @@
-// A runtime for tests, installed for the lifetime of the object: waits return at once and are
-// recorded, random numbers come from a script, message boxes are recorded and answered, the end of
-// the program is recorded, the players file lives in a temporary folder, and the screen is
-// 1024 x 768 at 96 dpi (15 twips a pixel).
+// A runtime for tests, installed for the object's lifetime: waits return at once, random numbers
+// come from a script, message boxes and the end are recorded, the players file lives in a
+// temporary folder, and the screen is 1024 x 768 at 96 dpi.
 #pragma once
 
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
@@ -23,10 +23,38 @@ struct Message {
 
 class TestRuntime {
   public:
-    TestRuntime();
-    ~TestRuntime();
+    TestRuntime() {
+        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+        // Settings go to the test's own folder, never to the user's.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, DataDir() + "/config");
+        vb::RuntimeHooks hooks;
+        hooks.wait = [this](double s) { events << QString("wait %1").arg(s); };
+        hooks.randomize = [this] { events << "randomize"; };
+        hooks.rnd = [this] {
+            if (random_.empty())
+                qFatal("test ran out of scripted random numbers");
+            const double r = random_.front();
+            random_.pop_front();
+            events << QString("rnd %1").arg(r);
+            return r;
+        };
+        hooks.msgBox = [this](const QString& text, vb::MsgIcon icon, const QString& title) {
+            messages.push_back({text, icon, title});
+            events << QString("msgbox %1: %2").arg(title, text);
+            if (onMessage)
+                onMessage(messages.back());
+        };
+        hooks.appPath = [this] { return AppDir(); };
+        hooks.userDataPath = [this] { return DataDir(); };
+        hooks.userConfigPath = [this] { return DataDir() + "/config"; };
+        hooks.end = [this] { ++endCount, events << "end"; };
+        previous_ = vb::SetRuntimeHooks(hooks);
+    }
+    ~TestRuntime() {
+        vb::SetRuntimeHooks(previous_);
+        vb::SetScreenOverride(std::nullopt);
+    }
 
-    // The folder that stands for the program's directory, and the per-user data folder.
     QString AppDir() const { return appDir_.path(); }
     QString DataDir() const { return dataDir_.path() + "/data"; }
     QString PlayersFile() const { return AppDir() + "/QVPlayers.dat"; }
@@ -38,8 +66,7 @@ class TestRuntime {
     std::size_t RandomLeft() const { return random_.size(); }
     void ClearRecords() { events.clear(), messages.clear(), endCount = 0; }
 
-    // Everything the game did, in order: "wait 0.1", "randomize", "rnd 0.5",
-    // "msgbox STOP: Game over", "end".
+    // Everything the game did: "wait 0.1", "randomize", "rnd 0.5", "msgbox STOP: Game over", "end".
     QStringList events;
     std::vector<Message> messages;
     int endCount = 0;

@@ -1,5 +1,5 @@
-// The real program started with no display at all: what its command line answers, and that a
-// missing or unreachable display ends it with one line and status 1 instead of a crash.
+// The real program started with no display: its command line's answers, and a missing or
+// unreachable display ending it with one line and status 1.
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -10,8 +10,8 @@ class TestCli : public QObject {
     QTemporaryDir runtime_;  // an XDG_RUNTIME_DIR without a Wayland socket
 
   private slots:
-    // Leading NAME=value words join an environment without any display. A run that ends with 0
-    // writes to stdout only, any other to stderr only; the pattern matches that output whole.
+    // Leading NAME=value words join an environment without a display. A run that ends with 0
+    // writes to stdout only, any other to stderr only; the pattern matches it whole.
     void run_data() {
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<int>("status");
@@ -48,7 +48,7 @@ class TestCli : public QObject {
             env.remove(name);
         env.insert("XDG_RUNTIME_DIR", runtime_.path());
         env.insert("XDG_CONFIG_HOME", runtime_.path());  // never the user's settings
-        env.insert("LC_ALL", "C.UTF-8");  // the texts as written, whatever the machine's locale
+        env.insert("LC_ALL", "C.UTF-8");                 // the texts as written
         while (!command.isEmpty() && command.first().contains('=')) {
             const QString setting = command.takeFirst();
             env.insert(setting.section('=', 0, 0), setting.section('=', 1));
@@ -56,7 +56,7 @@ class TestCli : public QObject {
         QProcess game;
         game.setProcessEnvironment(env);
         game.start(QUILVARO_EXE, command);
-        QVERIFY(game.waitForFinished(60000));  // a watchdog: the program ends at once
+        QVERIFY(game.waitForFinished(60000));  // a watchdog
         const QString out = game.readAllStandardOutput(), err = game.readAllStandardError();
         QVERIFY2(game.exitStatus() == QProcess::NormalExit, qPrintable("crashed: " + err));
         QCOMPARE(game.exitCode(), status);

@@ -1,5 +1,5 @@
-// The game in the player's language. ctest runs the language's choice once per environment,
-// naming the language the game must choose there in QUILVARO_EXPECTED_LANGUAGE.
+// The game in the player's language; ctest runs the suite once per environment, naming the
+// language to choose there in QUILVARO_EXPECTED_LANGUAGE.
 #include <QAbstractButton>
 #include <QKeySequence>
 #include <QRegularExpression>
@@ -13,7 +13,7 @@
 using namespace qv;
 using namespace qvtest;
 
-using TsMessage = std::array<QString, 3>;  // context, source, translation (none while unfinished)
+using TsMessage = std::array<QString, 3>;  // context, source, finished translation
 
 namespace {
 
@@ -46,8 +46,8 @@ QString Shown(const char* context, const char* source) {
     return QCoreApplication::translate(context, source);
 }
 
-// A window's labels and buttons whose texts do not fit them, and its access keys (the menu's
-// included) that are missing or taken twice.
+// A window's labels and buttons whose texts do not fit, and access keys (the menu's too) missing
+// or taken twice.
 QStringList Faults(const QWidget& window, const QList<QAction*>& menu = {}) {
     QStringList faults, keys;
     for (const QAction* a : menu)
@@ -83,12 +83,9 @@ class TestTranslations : public QObject {
         QCOMPARE(LoadTranslations(), ExpectedLanguage);
     }
 
-    // Both files hold the same texts (which ones the code has, the lupdate check compares), each
-    // finished, with the same placeholders and as many access keys; line breaks: a window's
-    // CR LF, the command line's lone LF, and only the About box's prose may break where the
-    // language needs; leading blanks indent the rules, leading breaks put "Next balls :" on the
-    // third line.
-    void everyTranslationIsFinishedAndKeepsWhatTheCodeReliesOn() {
+    // Both files hold the same texts, each finished, with the same placeholders, access keys,
+    // leading blanks and line breaks (CR LF or LF); only the About box's prose breaks as it needs.
+    void translationsFinished() {
         const QList<TsMessage> ru = ReadTs("ru"), de = ReadTs("de");
         QVERIFY(ru.size() > 30);
         auto marks = [](const QString& s, bool prose) {
@@ -112,7 +109,7 @@ class TestTranslations : public QObject {
     }
 
     // Qt's own buttons speak the language too.
-    void startAndStopToggleInTheChosenLanguage() {
+    void startStopTranslated() {
         GameDriver g;
         QCOMPARE(g.form.Label1(0).Text() == "Result", ExpectedLanguage.isEmpty());
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
@@ -122,13 +119,12 @@ class TestTranslations : public QObject {
         QCOMPARE(Shown("QPlatformTheme", "Cancel") == "Cancel", ExpectedLanguage.isEmpty());
     }
 
-    void theTextsFitAtEveryScale_data() {
+    void textsFitAtEveryScale_data() {
         QTest::addColumn<float>("zoom");
         for (float zoom : {1.0f, 2.0f, 3.0f})
             QTest::addRow("1:%g", zoom) << zoom;
     }
-    // The main window's texts and menu, and the dialogs at their designed sizes.
-    void theTextsFitAtEveryScale() {
+    void textsFitAtEveryScale() {
         QFETCH(float, zoom);
         GameDriver g;
         Zoom = zoom;

@@ -1,5 +1,5 @@
 // The main window on a players file of the test's own, driven as a player would; and the
-// recorded game of game.trace, played again and written down as the game showed it.
+// recorded game of game.trace, played again.
 #pragma once
 
 #include <QApplication>
@@ -34,8 +34,8 @@ inline int CountBalls() {
     return n;
 }
 
-// Plays the user's part in the game's modal windows without a nested event loop: the n-th modal
-// display runs the n-th step, which acts on the window; with no step left it is only closed.
+// Plays the user's part in modal windows without a nested event loop: the n-th shown runs the
+// n-th step; with no step left it is only closed.
 class ModalScript {
   public:
     using Step = std::function<void(vb::Dialog&)>;
@@ -48,7 +48,7 @@ class ModalScript {
     }
     ~ModalScript() { vb::SetModalHook(std::move(previous_)); }
     void Then(Step step) { steps_ << std::move(step); }
-    QStringList shown;  // titles of the windows shown modally, in order
+    QStringList shown;  // their titles, in order
 
   private:
     QList<Step> steps_;
@@ -66,7 +66,7 @@ class GameDriver {
             file.write(*playersFile);
         form.Picture1Box()->installEventFilter(&screen_);
         form.Show();
-        (void)QTest::qWaitForWindowExposed(&form);  // at once, but for a compositor's answer
+        (void)QTest::qWaitForWindowExposed(&form);
         vb::CurrentRuntimeHooks().wait = [this, record = vb::CurrentRuntimeHooks().wait](double s) {
             if (atWait)
                 atWait(s);
@@ -78,7 +78,7 @@ class GameDriver {
         form.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
-    // A release at the centre of cell (x, y), then the event loop once, as between two clicks.
+    // At the centre of cell (x, y), then the event loop once, as between two clicks.
     void Release(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(form.Picture1Box(), button, {},
                             form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
@@ -89,7 +89,7 @@ class GameDriver {
         QApplication::processEvents();
     }
 
-    // The random numbers that draw these kinds, and that drop balls on these cells of `board`.
+    // The random numbers that draw these kinds, and drop balls on these cells of `board`.
     static std::vector<double> KindNumbers(const std::vector<int>& kinds) {
         std::vector<double> r;
         for (int kind : kinds)
@@ -120,13 +120,13 @@ class GameDriver {
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Whether the board picture shows the board as it is, read across the middle of each row and
-    // each column of cells: a free cell plain, lines between free cells, a ball a centred run of
-    // its colour, all alike but the selected ball, which is wider.
+    // Whether the board picture shows the board, read across the middle of each row and column:
+    // a free cell plain, lines between free cells, a ball a centred run of its colour, all alike
+    // but the selected ball, which is wider.
     bool DrawnAfresh() const {
         const QImage& image = form.Picture1Box()->GetCanvas().Image();
         QList<int> widths[2];  // of the balls, of the selected one
-        qsizetype room = 0;    // inside a cell, its lines left out
+        qsizetype room = 0;    // inside a cell
         for (int across : {0, 1}) {
             const int size = across ? image.width() : image.height();
             for (int a = 1; a <= 9; ++a) {
@@ -170,13 +170,13 @@ class GameDriver {
                                  qv::GameInProgress, qv::GameOver, DrawnAfresh());
     }
 
-    // '+' when the screen shows the board as drawn now, '-' when not (the cursor left aside).
+    // '+' when the screen shows the board as drawn now, '-' when not.
     char Shown() const {
         return screen_.image == form.Picture1Box()->GetCanvas().Image() ? '+' : '-';
     }
 
   private:
-    // What reached the screen of the board: the picture at its latest paint.
+    // The board's picture at its latest paint.
     struct Screen : QObject {
         QImage image;
         bool eventFilter(QObject* object, QEvent* event) override {
@@ -187,7 +187,7 @@ class GameDriver {
     } screen_;
 };
 
-// Whether the controls of `window` shown lie inside it, none over another.
+// Whether the shown controls of `window` lie inside it, none over another.
 inline bool LaidOut(const QWidget& window) {
     QList<QRect> placed;
     for (const QWidget* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -210,12 +210,10 @@ inline QStringList ReadTrace() {
         .filter(QRegularExpression("^[^#]"));
 }
 
-// Plays the recorded game, `act` making each release of a turn (by the mouse or by keys), and
-// writes down what the game showed, in the words of the trace.
+// Plays the recorded game, `act` making each release, and writes down what the game showed.
 inline QStringList Replay(GameDriver& g, const QStringList& trace,
                           const std::function<void(PointI cell, QChar button)>& act) {
     auto cell = [](const QString& s) { return P(s.at(0).digitValue(), s.at(2).digitValue()); };
-    auto name = [](int x, int y) { return QString("%1,%2").arg(x).arg(y); };
     QStringList seen;
     for (const QString& line : trace) {
         const QStringList w = line.split(' ');
@@ -250,8 +248,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         }
         std::swap(moved(from.x, from.y), moved(to.x, to.y));
         const int kind = moved(to.x, to.y);
-        // The numbers that drop the new balls and draw the next ones; the last are drawn too,
-        // though the end of the game clears them away.
+        // The numbers that drop the new balls and draw the next ones (the last too).
         std::vector<int> kinds, next;
         std::vector<PointI> drops;
         for (const QString& d : field("new"))
@@ -267,19 +264,19 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         QStringList waits, route, placed;
         g.atWait = [&](double seconds) {
             const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
-            const QImage& image = g.form.Picture1Box()->GetCanvas().Image();  // a cell its ninth
+            const QImage& image = g.form.Picture1Box()->GetCanvas().Image();
             waits << QString("%1%2").arg(seconds).arg(g.Shown());
-            // After each whole step the moving ball stands on a cell that held none of its kind;
-            // new balls come on cells free after the move.
+            // After each step the moving ball stands on a cell that held none of its kind; new
+            // balls come on cells free after the move.
             for (int y = 1; y <= 9; ++y) {
                 for (int x = 1; x <= 9; ++x) {
                     if (step && before(x, y) != kind &&
                         image.pixel((2 * x - 1) * image.width() / 18,
                                     (2 * y - 1) * image.height() / 18) == g.Ball(kind))
-                        route << name(x, y);
-                    if (moved(x, y) == 0 && qv::Board(x, y) &&
-                        placed.filter("@" + name(x, y)).isEmpty())
-                        placed << QString("%1@%2").arg(qv::Board(x, y)).arg(name(x, y));
+                        route << QString("%1,%2").arg(x).arg(y);
+                    const QString at = QString("%1@%2,%3").arg(qv::Board(x, y)).arg(x).arg(y);
+                    if (moved(x, y) == 0 && qv::Board(x, y) && !placed.contains(at))
+                        placed << at;
                 }
             }
         };
@@ -293,7 +290,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         for (const auto& [key, values] : {std::pair{"route", route}, {"new", placed}})
             if (!values.isEmpty())
                 turn += QString(" %1 %2").arg(key, values.join(' '));
-        // The preview's middle row from left to right: the kinds of the next balls.
+        // The preview's middle row: the kinds of the next balls.
         turn += " next";
         const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
         for (int x = 0, y = preview.height() / 2; x < preview.width(); ++x)

@@ -47,7 +47,7 @@ class TestDialogs : public QObject {
     void init() { ResetSharedState(); }
 
     // Here the file beside the game is a folder; the window grows to show the note.
-    void theListSaysWhereResultsAreKeptOnlyWhenNotBesideTheGame() {
+    void listSaysWhereResultsAreKept() {
         GameDriver g;
         Form2 list(&g.form);
         const QSize designed = list.size();
@@ -65,7 +65,7 @@ class TestDialogs : public QObject {
         for (const QString& said :
              {shown.remove(QChar(0x200B)), note.toolTip(), note.accessibleName()})
             QVERIFY2(said.contains(PlayersFilePath), qPrintable(said));
-        QFile::remove(PlayersFilePath);  // never moved, as far as the next start can tell
+        QFile::remove(PlayersFilePath);
         QVERIFY(QDir(PlayersFilePath = g.rt.PlayersFile()).removeRecursively());
         ChoosePlayersFile();
         list.FillPlayerList();
@@ -73,7 +73,7 @@ class TestDialogs : public QObject {
         QCOMPARE(list.size(), designed);
     }
 
-    void aPlayerAddedMeanwhileByAnotherCopyIsKept() {
+    void playerAddedMeanwhileKept() {
         GameDriver g(Records({Player("Ann", 90)}));
         const QByteArray two = Records({Player("Ann", 90), Player("Dan", 97)});
         QVERIFY(WriteWholeFile(g.rt.PlayersFile(), two));
@@ -82,7 +82,7 @@ class TestDialogs : public QObject {
         QCOMPARE(g.form.Text1(1).Text() + g.form.Text2(1).Text(), "Dan97");  // the best now
     }
 
-    void theListShowsTheTableUpToTheFirstFreeRecord_data() {
+    void listShowsUpToFirstFree_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("rows");  // after the header
         PlayerRecord free = Player("Gone", 1), kim = Player("", 4);
@@ -90,13 +90,12 @@ class TestDialogs : public QObject {
         kim.Name = "Kim" + QString(1, QChar(0)) + "junk" + QString(43, QChar(0));
         QTest::newRow("free record") << Records({Player("Ann", 120), free, Player("Cid", 9)})
                                      << QStringList{"Ann                          120"};
-        // Longer numbers show whole; a line break shows as blanks and a NUL ends the name.
         QTest::newRow("odd names")
             << Records({Player("Max", 12345678), Player("", -5), Player("Ann\r\nLee\t", 3), kim})
             << QStringList{"Max                      12345678", QString(25, ' ') + "     -5",
                            "Ann  Lee                       3", "Kim                            4"};
     }
-    void theListShowsTheTableUpToTheFirstFreeRecord() {
+    void listShowsUpToFirstFree() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, rows);
         GameDriver g(file);
@@ -105,12 +104,11 @@ class TestDialogs : public QObject {
         script.Then([&shown](vb::Dialog& d) { shown = Rows(List(d)); });
         g.form.mnuPlayer_Click(1);
         QCOMPARE(shown.mid(1), rows);
-        QCOMPARE(shown[0].size(), shown.last().size());  // the header's last word ends the column
+        QCOMPARE(shown[0].size(), shown.last().size());  // the header as wide
     }
 
-    // The list opens on the current player's row (past the last row, as the refill left it);
-    // Esc closes it as Close does.
-    void aPlayerIsChosenBetweenGamesOnly_data() {
+    // The list opens on the current player's row; Esc closes it as Close does.
+    void chosenBetweenGamesOnly_data() {
         QTest::addColumn<Choice>("c");
         QTest::newRow("Select") << Choice{0, 0, 0, false, 1, "Select", 1};
         QTest::newRow("double click") << Choice{1, 1, 1, false, 2, "double click", 2};
@@ -124,7 +122,7 @@ class TestDialogs : public QObject {
         QTest::newRow("best name") << Choice{2, 1, -2, false, 2, "Select", 0};
         QTest::newRow("current name in game") << Choice{1, 1, -2, true, 2, "Select", 0};
     }
-    void aPlayerIsChosenBetweenGamesOnly() {
+    void chosenBetweenGamesOnly() {
         QFETCH(Choice, c);
         const auto& [opener, current, wanted, inGame, row, act, chosen] = c;
         GameDriver g(Records({Player("Ann", 120), Player("Bob", 0)}));
@@ -160,15 +158,15 @@ class TestDialogs : public QObject {
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
         const QString shown = QStringList{"beforebefore", "Ann120", "Bob0"}[chosen];
         QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), shown);
-        QCOMPARE(g.form.Text1(1).Text(), "before");  // the best is not the chosen one
+        QCOMPARE(g.form.Text1(1).Text(), "before");  // the best unchanged
         if (chosen)
             QCOMPARE(DisplayName(CurrentName) + QString::number(CurrentResult), shown);
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 120);  // nothing written
     }
 
-    // The first free record, in a full table the lowest result (the lower record on a tie), its
-    // spare bytes kept. A name the file cannot hold is refused on O'k; the box stays open.
-    void aNewPlayerTakesARecordAndTheWholeTableIsWritten_data() {
+    // The first free record, in a full table the lowest result (the lower on a tie), its spare
+    // bytes kept. A name the file cannot hold is refused; the box stays open.
+    void newPlayerTakesARecord_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("typed");  // the name given to O'k
         QTest::addColumn<int>("slot");       // 0: nothing added
@@ -196,7 +194,7 @@ class TestDialogs : public QObject {
         QTest::newRow("refused") << ann << zoe << 0;
         QTest::newRow("Cancel") << ann << "Cancel" << 0;
     }
-    void aNewPlayerTakesARecordAndTheWholeTableIsWritten() {
+    void newPlayerTakesARecord() {
         QFETCH(QByteArray, file);
         QFETCH(QString, typed);
         QFETCH(int, slot);
@@ -207,13 +205,13 @@ class TestDialogs : public QObject {
         bool open = false;
         script.Then([&](vb::Dialog& d) {
             Click(List(d).Command1(1));
-            highlighted = List(d).lstPlayers()->ListIndex();  // the list is active again
+            highlighted = List(d).lstPlayers()->ListIndex();
             rows = Rows(List(d));
         });
         script.Then([&](vb::Dialog& d) {
             auto& welcome = dynamic_cast<frmNewGamer&>(d);
             QVERIFY(LaidOut(d));
-            QTest::keyClick(welcome.Text1(), Qt::Key_Tab);  // Tab leaves the name box
+            QTest::keyClick(welcome.Text1(), Qt::Key_Tab);  // leaves the name box
             QVERIFY(welcome.Text1()->Text().isEmpty());
             welcome.Text1()->setPlainText(typed);
             Click(welcome.Command1(typed == "Cancel"));
@@ -222,7 +220,7 @@ class TestDialogs : public QObject {
         g.form.mnuPlayer_Click(1);
         const QString name = QString(typed).remove(QLatin1Char('\n'));
         QCOMPARE(script.shown.size(), 2);
-        QCOMPARE(open, !slot && !name.isEmpty() && name != "Cancel");  // refused, so kept open
+        QCOMPARE(open, !slot && !name.isEmpty() && name != "Cancel");  // refused
         QCOMPARE(g.rt.messages.size(), std::size_t(typed.contains(QChar(0xEB))));
         if (!slot) {
             QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), file);
@@ -233,20 +231,20 @@ class TestDialogs : public QObject {
         QCOMPARE(CurrentName, name);
         QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), DisplayName(name) + "0");
         QCOMPARE(highlighted, slot);
-        QCOMPARE(rows.size() == 101, file.size() >= 99 * 60);  // a full table lists all hundred
+        QCOMPARE(rows.size() == 101, file.size() >= 99 * 60);  // a full table: all hundred
         QCOMPARE(rows.value(slot).left(3), name.left(3));
         PlayerRecord added = Player(name, 0);
         std::copy_n(file.constData() + (slot - 1) * 60 + 54, file.size() >= slot * 60 ? 4 : 0,
                     added.Spare.begin());
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()),
                  file.leftJustified(6000, '\0').replace((slot - 1) * 60, 60, EncodeRecord(added)));
-        CurrentResult = 5;  // the new player's first result is kept
+        CurrentResult = 5;
         QVERIFY(StoreCurrentResult());
     }
 
-    // During a game too: each scale its own size, 1:1 the largest, the board drawn afresh; the
-    // way back restores the layout and the preview. The real modal loop ends when it hides.
-    void theZoomDialogAppliesOnlyAChoiceFromTheList() {
+    // During a game too: each scale its own size, the board drawn afresh; the way back restores the
+    // layout and the preview.
+    void zoomAppliesAChoice() {
         GameDriver g;
         g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {2, 3, 5});
         g.Release(5, 5);
@@ -255,7 +253,7 @@ class TestDialogs : public QObject {
         const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
         QList<int> heights;
         int current = 2, closed = 0;  // 1:2
-        // There the compositor, not the game, places and activates the windows.
+        // There the compositor places and activates the windows.
         const bool wayland = QGuiApplication::platformName() == "wayland";
         auto choose = [&](int i) {
             auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
@@ -266,10 +264,7 @@ class TestDialogs : public QObject {
             const vb::Window &main = g.form.Window(), &self = zoom->Geometry();
             const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
                          dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
-            QVERIFY2(
-                wayland || std::abs(dx) + std::abs(dy) <= 30,
-                qPrintable(
-                    QString("centre %1, %2 twips off the main window's").arg(dx / 2).arg(dy / 2)));
+            QVERIFY2(wayland || std::abs(dx) + std::abs(dy) <= 30, "not centred on the game");
             combo->showPopup();
             combo->view()->setCurrentIndex(combo->model()->index(i, 0));
             QTest::keyClick(combo->view(), Qt::Key_Return);
@@ -278,7 +273,7 @@ class TestDialogs : public QObject {
         for (int i : {4, 3, 2, 1, 0, 2}) {
             QTimer::singleShot(0, [&] {  // in the dialog's real modal loop
                 choose(i);
-                if (QWidget* left = QApplication::activeModalWidget())  // after a failed check
+                if (QWidget* left = QApplication::activeModalWidget())
                     left->close();
             });
             g.form.mnuZoom_Click(2);
@@ -287,12 +282,12 @@ class TestDialogs : public QObject {
         }
         QCOMPARE(closed, 6);
         QVERIFY2(std::is_sorted(heights.begin(), heights.end() - 1) && heights[0] < heights[4],
-                 qPrintable(QDebug::toString(heights)));  // each scale larger, 1:1 the largest
+                 qPrintable(QDebug::toString(heights)));
         QCOMPARE(layout(), before);
         QCOMPARE(g.form.Picture2Box()->GetCanvas().Image(), preview);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         if (!wayland)
-            QCOMPARE(QApplication::activeWindow(), &g.form);  // the keys back with the game
+            QCOMPARE(QApplication::activeWindow(), &g.form);
     }
 };
 

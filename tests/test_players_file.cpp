@@ -339,29 +339,21 @@ class TestPlayersFile : public QObject {
         QVERIFY(QDir().mkpath(QFileInfo(other).path()));
         const QMap<QString, QByteArray> contents{
             {"file", kAnnBob}, {"tail", kAnnBob.leftJustified(6000, 0) + "t"}, {"text", kText}};
-        const QMap<QString, std::function<bool()>> make{
-            {"installed",
-             [&] {
-                 return QDir().mkpath(apps) &&
-                        WriteWholeFile(apps + "/com.dremwick.quilvaro.desktop", "");
-             }},
-            {"link", [&] { return QFile::link(other, beside); }},
-            {"loop", [&] { return QFile::link(beside, beside); }},
-            {"fifo", [&] { return ::mkfifo(QFile::encodeName(beside), 0600) == 0; }},
-            {"no-data",
-             [&] {
-                 return QDir(rt.DataDir()).removeRecursively() && WriteWholeFile(rt.DataDir(), "");
-             }},
-            {"data-folder", [&] { return QDir().mkpath(data); }},
-            {"moved-text",
-             [&] {
-                 return QDir().mkpath(QFileInfo(moved).path()) && WriteWholeFile(moved, kText);
-             }},
-            {"data-file", [&] { return WriteWholeFile(data, kAnnBob) && Chmod(data, 0444); }},
-        };
-        for (const QString& word : s) {
-            QVERIFY2(!make.contains(word) || make[word](), qPrintable(word));
-            QVERIFY(!contents.contains(word) || WriteWholeFile(target, contents[word]));
+        for (const QString& w : s) {
+            const bool made =
+                w == "installed" ? QDir().mkpath(apps) &&
+                                       WriteWholeFile(apps + "/com.dremwick.quilvaro.desktop", "")
+                : w == "link" ? QFile::link(other, beside)
+                : w == "loop" ? QFile::link(beside, beside)
+                : w == "fifo" ? ::mkfifo(QFile::encodeName(beside), 0600) == 0
+                : w == "no-data"
+                    ? QDir(rt.DataDir()).removeRecursively() && WriteWholeFile(rt.DataDir(), "")
+                : w == "data-folder" ? QDir().mkpath(data)
+                : w == "moved-text"
+                    ? QDir().mkpath(QFileInfo(moved).path()) && WriteWholeFile(moved, kText)
+                : w == "data-file" ? WriteWholeFile(data, kAnnBob) && Chmod(data, 0444)
+                                   : !contents.contains(w) || WriteWholeFile(target, contents[w]);
+            QVERIFY2(made, qPrintable(w));
         }
         const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
         const uid_t uid = s.contains("user") ? User(rt) : uid_t(-1);
@@ -390,23 +382,20 @@ class TestPlayersFile : public QObject {
             QVERIFY(keeps || PlayersFileNote().contains("not kept"));
             QCOMPARE(DisplayName(CurrentName), shown);
             const QString hard = rt.DataDir() + "/hard";
-            const QMap<QString, std::function<bool()>> changes{
-                {"text", [&] { return QFile::remove(where) && WriteWholeFile(where, kText); }},
-                {"folder", [&] { return QFile::remove(where) && QDir().mkdir(where); }},
-                {"taken",  // by another copy
-                 [&] {
-                     return WriteWholeFile(where, Records({Player("Ann", 12), Player("Dan", 7)}));
-                 }},
-                {"deleted", [&] { return QFile::remove(where); }},
-                {"gone folder", [&] { return QDir(QFileInfo(where).path()).removeRecursively(); }},
-                {"shrunk", [&] { return QFile::resize(where, 60); }},
-                {"shrunk, then cut and reloaded", [&] { return QFile::resize(where, 60); }},
-                {"read-only folder", [&] { return Chmod(bin, 0555); }},
-                {"read-only file", [&] { return Chmod(where, 0444); }},
-            };
-            QVERIFY(!changes.contains(change) || changes[change]());
-            QVERIFY(!change.contains("hard") ||
-                    ::link(QFile::encodeName(where), QFile::encodeName(hard)) == 0);
+            const bool changed =
+                change == "text"     ? QFile::remove(where) && WriteWholeFile(where, kText)
+                : change == "folder" ? QFile::remove(where) && QDir().mkdir(where)
+                : change == "taken"
+                    ? WriteWholeFile(where, Records({Player("Ann", 12), Player("Dan", 7)}))
+                : change == "deleted"          ? QFile::remove(where)
+                : change == "gone folder"      ? QDir(QFileInfo(where).path()).removeRecursively()
+                : change.startsWith("shrunk")  ? QFile::resize(where, 60)
+                : change == "read-only folder" ? Chmod(bin, 0555)
+                : change == "read-only file"   ? Chmod(where, 0444)
+                : change.contains("hard")
+                    ? ::link(QFile::encodeName(where), QFile::encodeName(hard)) == 0
+                    : true;
+            QVERIFY2(changed, qPrintable(change));
             // Another copy holds the lock
             const QString held = change.endsWith("link") ? hard : where;
             const int holder =
@@ -513,21 +502,17 @@ class TestPlayersFile : public QObject {
                                                  {"players", kAnnBob},
                                                  {"text", "root:x:0:0::/root:/bin/sh\n"},
                                                  {"huge", ""}};
-        const QMap<QString, std::function<bool()>> make{
-            {"huge", [&] { return QFile::resize(target, 100 << 20); }},
-            {"link", [&] { return QFile::link(target, conf); }},
-            {"hard",
-             [&] { return ::link(QFile::encodeName(target), QFile::encodeName(conf)) == 0; }},
-            {"fifo", [&] { return ::mkfifo(QFile::encodeName(conf), 0600) == 0; }},
-            {"folder", [&] { return QDir().mkpath(conf); }},
-            {"old-lock-fifo",
-             [&] { return ::mkfifo(QFile::encodeName(conf + ".lock"), 0600) == 0; }},
-            {"Dremwick", [&] { return WriteWholeFile(folder, ""); }},
-        };
         QVERIFY(s.contains("Dremwick") || QDir().mkpath(folder));
-        for (const QString& word : s) {
-            QVERIFY(!contents.contains(word) || WriteWholeFile(target, contents[word]));
-            QVERIFY2(!make.contains(word) || make[word](), qPrintable(word));
+        for (const QString& w : s) {
+            QVERIFY(!contents.contains(w) || WriteWholeFile(target, contents[w]));
+            const QByteArray name = QFile::encodeName(w == "old-lock-fifo" ? conf + ".lock" : conf);
+            const bool made = w == "huge"          ? QFile::resize(target, 100 << 20)
+                              : w == "link"        ? QFile::link(target, conf)
+                              : w == "hard"        ? ::link(QFile::encodeName(target), name) == 0
+                              : w.endsWith("fifo") ? ::mkfifo(name, 0600) == 0
+                              : w == "folder"      ? QDir().mkpath(conf)
+                                                   : w != "Dremwick" || WriteWholeFile(folder, "");
+            QVERIFY2(made, qPrintable(w));
         }
         const QByteArray before = QFileInfo(target).isFile() ? ReadWholeFile(target) : "";
         QVERIFY(InChild([&] {

@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>
-#include <optional>
 
 #include "TestRuntime.h"
 #include "app/Form1.h"
@@ -61,9 +60,9 @@ class GameDriver {
     qv::Form1 form;
     std::function<void(double)> atWait;
 
-    explicit GameDriver(std::optional<QByteArray> playersFile = std::nullopt) {
-        if (QFile file(rt.PlayersFile()); playersFile && file.open(QIODevice::WriteOnly))
-            file.write(*playersFile);
+    explicit GameDriver(const QByteArray& playersFile = {}) {  // null: none
+        if (QFile file(rt.PlayersFile()); !playersFile.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(playersFile);
         form.Picture1Box()->installEventFilter(&screen_);
         form.Show();
         (void)QTest::qWaitForWindowExposed(&form);

@@ -42,10 +42,6 @@ QList<TsMessage> ReadTs(const QString& language) {
 
 const QString ExpectedLanguage = qEnvironmentVariable("QUILVARO_EXPECTED_LANGUAGE");
 
-QString Shown(const char* context, const char* source) {
-    return QCoreApplication::translate(context, source);
-}
-
 // A window's labels and buttons whose texts do not fit, and access keys (the menu's too) missing
 // or taken twice.
 QStringList Faults(const QWidget& window, const QList<QAction*>& menu = {}) {
@@ -113,10 +109,11 @@ class TestTranslations : public QObject {
         GameDriver g;
         QCOMPARE(g.form.Label1(0).Text() == "Result", ExpectedLanguage.isEmpty());
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Stop"));
+        QCOMPARE(g.form.mnuStart().Caption(), qApp->translate("Form1", "&Stop"));
         g.ClickStartStop();
-        QCOMPARE(g.form.mnuStart().Caption(), Shown("Form1", "&Start"));
-        QCOMPARE(Shown("QPlatformTheme", "Cancel") == "Cancel", ExpectedLanguage.isEmpty());
+        QCOMPARE(g.form.mnuStart().Caption(), qApp->translate("Form1", "&Start"));
+        QCOMPARE(qApp->translate("QPlatformTheme", "Cancel") == "Cancel",
+                 ExpectedLanguage.isEmpty());
     }
 
     void textsFitAtEveryScale_data() {

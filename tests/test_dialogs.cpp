@@ -258,7 +258,6 @@ class TestDialogs : public QObject {
         auto choose = [&](int i) {
             auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
             vb::ComboBox* combo = zoom->Combo1();
-            QCOMPARE(combo->count(), 5);
             QCOMPARE(combo->Text(), combo->itemText(std::exchange(current, i)));
             QVERIFY(LaidOut(*zoom));
             const vb::Window &main = g.form.Window(), &self = zoom->Geometry();

@@ -235,9 +235,12 @@ class TestPlayersFile : public QObject {
         QVERIFY(NameRefusal("Zoë\U0001F600ë!\u200F\u0301\U000E0001" + QString(QChar(0xD83D)))
                     .contains(" name:\r\n\r\në \U0001F600 U+200F U+0301 U+E0001 U+D83D\r\n"));
         QCOMPARE(ToCp1251(QStringLiteral("ü€\U0001F600")), QByteArray("?\x88?"));
-        // The list shows control characters as blanks, and a name up to its first NUL.
+        // The list shows control characters as blanks, a name up to its first NUL, a result whole.
         QCOMPARE(PlayerListRow(Player("A\u0098B\u009FC\u00A0D\u007F", 5)).left(8), "A B C\u00A0D ");
         QCOMPARE(PlayerListRow(Player(QString(QChar(0)) + "junk", 5)).left(4), "    ");
+        const QString row =
+            PlayerListRow(Player("Ann\r\nLee\t" + QString(QChar(0)) + "x", -1234567));
+        QCOMPARE(QString(row).replace(QRegularExpression(" +"), " "), "Ann Lee -1234567");
     }
 
     // A relative XDG path counts as unset; HOME too, then the password database gives it.

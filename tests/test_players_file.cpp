@@ -152,6 +152,51 @@ QByteArray Apply(QByteArray file, const Op& op) {
     return file;
 }
 
+// The rows of whateverLiesBesideTheGame: what lies where (a mode for the file, its folder's/ or the
+// data folder's d) | said at the start | where it is kept | the current player | a change | said
+// then at a store and a save | how they end (+ or -) and the messages, when not as the place says.
+// "@" stands for Bob's file kept beside.
+const char* const kBesideRows[] = {
+    "@|",
+    "link @|",
+    "fifo|not a file|moved|||",
+    "fifo no-data|neither beside|nowhere|||",
+    "no-folder|could not be found|nowhere|||",
+    "link|does not exist|moved|||",
+    "loop|leads nowhere|moved|||",
+    "link text|not a players file|nowhere|||",
+    "installed file||data|Bob||",
+    "installed file no-data|neither beside|nowhere|||",
+    "installed data-folder|neither beside|nowhere|||",
+    "user installed 0555d|neither beside|nowhere|||",
+    "installed text||data|||",
+    "moved-text|not a players file|nowhere|||",
+    "user installed data-file 0555d|can be read+read-only for you|read|Bob||",
+    "latin1 @|",
+    "long @|",
+    "user latin1 file 0555/|game's folder is read-only|moved|Bob||",
+    "user file 0444 0555/|file is read-only|moved|Bob||",
+    "user 0555/|folder is read-only|moved|||",
+    "user file 0200|could not be read+will not be kept|nowhere|||",
+    "file tail||beside|Bob|hard link|",  // written in place
+    "user file tail foreign||beside|Bob||",
+    "@locked|Another copy+within 1 second.",
+    "@locked through a hard link|Another copy+within 1 second.",
+    "@SIGTERM|",
+    "@SIGHUP|",
+    "@SIGINT|",
+    "@text|not a players file",
+    "@folder|could not be read",
+    "@full disk|Player: Bob+too large",
+    "@taken|given this player's record to Dan|-+1",
+    "@deleted|written again|++1",
+    "@gone folder|created: No such file",
+    "@shrunk|written again|++1",
+    "@deleted before the list|written again|++1",
+    "@shrunk, then cut and reloaded|written again|++2",
+    "user @read-only folder|created beside it: Permission denied",
+    "user @read-only file|not writable"};
+
 }  // namespace
 
 class TestPlayersFile : public QObject {
@@ -265,50 +310,8 @@ class TestPlayersFile : public QObject {
 
     // Also when the file changes during a session; what fails is said.
     void whateverLiesBesideTheGame_data() {
-        // What lies where (a mode for the file, its folder's/ or the data folder's d) | said at the
-        // start | where it is kept | current player | a change | said then at a store and a save |
-        // how they end (+ or -) and the messages, when not as the place says.
         QTest::addColumn<QStringList>("row");
-        for (const char* row :
-             {"@|",
-              "link @|",
-              "fifo|not a file|moved|||",
-              "fifo no-data|neither beside|nowhere|||",
-              "no-folder|could not be found|nowhere|||",
-              "link|does not exist|moved|||",
-              "loop|leads nowhere|moved|||",
-              "link text|not a players file|nowhere|||",
-              "installed file||data|Bob||",
-              "installed file no-data|neither beside|nowhere|||",
-              "installed data-folder|neither beside|nowhere|||",
-              "user installed 0555d|neither beside|nowhere|||",
-              "installed text||data|||",
-              "moved-text|not a players file|nowhere|||",
-              "user installed data-file 0555d|can be read+read-only for you|read|Bob||",
-              "latin1 @|",
-              "long @|",
-              "user latin1 file 0555/|game's folder is read-only|moved|Bob||",
-              "user file 0444 0555/|file is read-only|moved|Bob||",
-              "user 0555/|folder is read-only|moved|||",
-              "user file 0200|could not be read+will not be kept|nowhere|||",
-              "file tail||beside|Bob|hard link|",  // written in place
-              "user file tail foreign||beside|Bob||",
-              "@locked|Another copy+within 1 second.",
-              "@locked through a hard link|Another copy+within 1 second.",
-              "@SIGTERM|",
-              "@SIGHUP|",
-              "@SIGINT|",
-              "@text|not a players file",
-              "@folder|could not be read",
-              "@full disk|Player: Bob+too large",
-              "@taken|given this player's record to Dan|-+1",
-              "@deleted|written again|++1",
-              "@gone folder|created: No such file",
-              "@shrunk|written again|++1",
-              "@deleted before the list|written again|++1",
-              "@shrunk, then cut and reloaded|written again|++2",
-              "user @read-only folder|created beside it: Permission denied",
-              "user @read-only file|not writable"}) {
+        for (const char* row : kBesideRows) {
             const QString r = QString(row).replace("@", "file||beside|Bob|");
             QTest::newRow(qPrintable(r)) << (r + "|").split('|');
         }

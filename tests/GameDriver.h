@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QtEndian>
 
+#include "PlayersFixtures.h"
 #include "TestRuntime.h"
 #include "app/Form1.h"
 #include "game/GameState.h"
@@ -228,8 +229,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
                 for (int x = 1; x <= 9; ++x)
                     (x == 1 ? seen.emplace_back() : seen.last()) +=
                         QChar(".123456"[qv::Board(x, y)]);
-            QFile file(g.rt.PlayersFile());
-            const QByteArray record = file.open(QIODevice::ReadOnly) ? file.read(60) : "";
+            const QByteArray record = ReadWholeFile(g.rt.PlayersFile()).leftJustified(54, 0);
             seen << "message " + g.form.txtMess().Text().section("\r\n", 0, 0)
                  << QString("stored %1").arg(qFromLittleEndian<qint32>(record.data() + 50));
         }

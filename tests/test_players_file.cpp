@@ -73,7 +73,7 @@ QString Through(const QByteArray& bytes) {
         ::close(fd);
         fd = next;
     }
-    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+    return QString("/proc/self/fd/%1").arg(fd);
 }
 
 bool SameFile(const QString& a, const QString& b) {
@@ -93,7 +93,7 @@ QStringList Entries(const QString& folder) {
 QByteArray Numbered(int count) {
     QByteArray bytes;
     for (int i = 1; i <= count; ++i)
-        bytes += EncodeRecord(Player(QStringLiteral("P%1").arg(i), i));
+        bytes += EncodeRecord(Player(QString("P%1").arg(i), i));
     return bytes;
 }
 
@@ -272,14 +272,14 @@ class TestPlayersFile : public QObject {
     void namesIn1251() {
         QCOMPARE(EncodeRecord({"Twelve chars", 1234, {1, 2, 3, 4}, kInUseMarker}),
                  "Twelve chars" + QByteArray(38, ' ') + QByteArray("\xD2\x04\0\0\1\2\3\4\r\n", 10));
-        const QByteArray ivan = EncodeRecord(Player(QStringLiteral("Иван"), -2));
+        const QByteArray ivan = EncodeRecord(Player("Иван", -2));
         QCOMPARE(ivan.left(5) + ivan.mid(50, 4), QByteArray("\xC8\xE2\xE0\xED \xFE\xFF\xFF\xFF"));
-        QCOMPARE(DisplayName(QStringLiteral("  \tAnn\r\n \0junk")), QStringLiteral("\tAnn\r\n"));
-        QVERIFY(NameRefusal(QStringLiteral("Иван €uro\r\n\u0098")).isEmpty());
+        QCOMPARE(DisplayName(QStringLiteral("  \tAnn\r\n \0junk")), "\tAnn\r\n");
+        QVERIFY(NameRefusal("Иван €uro\r\n\u0098").isEmpty());
         // Characters that show nothing go by their code, a lone half of a pair too.
         QVERIFY(NameRefusal("Zoë\U0001F600ë!\u200F\u0301\U000E0001" + QString(QChar(0xD83D)))
                     .contains(" name:\r\n\r\në \U0001F600 U+200F U+0301 U+E0001 U+D83D\r\n"));
-        QCOMPARE(ToCp1251(QStringLiteral("ü€\U0001F600")), QByteArray("?\x88?"));
+        QCOMPARE(ToCp1251("ü€\U0001F600"), QByteArray("?\x88?"));
         // The list shows control characters as blanks, a name up to its first NUL, a result whole.
         QCOMPARE(PlayerListRow(Player("A\u0098B\u009FC\u00A0D\u007F", 5)).left(8), "A B C\u00A0D ");
         QCOMPARE(PlayerListRow(Player(QString(QChar(0)) + "junk", 5)).left(4), "    ");
@@ -476,8 +476,7 @@ class TestPlayersFile : public QObject {
         QVERIFY(InChild(session, uid, change == "full disk" ? 100 : RLIM_INFINITY));
         Chmod(bin, 0700);
         Chmod(target, 0600);
-        QCOMPARE(QFileInfo(beside).isSymLink(),
-                 !s.filter(QRegularExpression("^(link|loop)$")).isEmpty());
+        QCOMPARE(QFileInfo(beside).isSymLink(), s.contains("link") || s.contains("loop"));
         QVERIFY(keeps || !QFileInfo(target).isFile() || ReadWholeFile(target) == before);
         QCOMPARE(Entries(bin).filter(QRegularExpression("^(?!QVPlayers.dat$)")), QStringList());
         QVERIFY(kept == "moved" || kept == "data" || kept == "read" || s.contains("moved-text") ||

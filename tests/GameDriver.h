@@ -62,8 +62,8 @@ class GameDriver {
     std::function<void(double)> atWait;
 
     explicit GameDriver(const QByteArray& playersFile = {}) {  // null: none
-        if (QFile file(rt.PlayersFile()); !playersFile.isNull() && file.open(QIODevice::WriteOnly))
-            file.write(playersFile);
+        if (!playersFile.isNull())
+            WriteWholeFile(rt.PlayersFile(), playersFile);
         form.Picture1Box()->installEventFilter(&screen_);
         form.Show();
         (void)QTest::qWaitForWindowExposed(&form);

@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include "GameDriver.h"
-#include "PlayersFixtures.h"
 #include "players/Form2.h"
 #include "players/NewPlayer.h"
 #include "players/frmNewGamer.h"
@@ -162,7 +161,7 @@ class TestDialogs : public QObject {
                     Player(QString("P%1").arg(i), weakest.contains(i) ? -10 : 100 + i));
             return full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
         };
-        const QString zoe = QStringLiteral("Zo\u00eb");
+        const QString zoe = "Zo\u00eb";
         QTest::newRow("first free") << Records({Player("Ann", 90), free, cid}) << "Eve" << 2;
         QTest::newRow("full table, a tie") << full({7, 40}) << "Zed" << 7;
         for (int weakest : {1, 2, kMaxPlayers})

@@ -226,18 +226,18 @@ class TestPlayersFile : public QObject {
             {Numbered(2) + QByteArray(2'000'000, '\0') + "end", 32767, 2, 2, 2, "P2"},
             // "яШя" spells a JPEG's first bytes in Windows-1251.
             {Records({Player("яШя", 1)}), 1, 1, 1, 1, "яШя"},
+            // A program, a picture, lines of text, a JPEG's head
+            {ReadWholeFile("/proc/self/exe").left(9000), -1, 0, 0, 0, ""},
+            {ReadWholeFile(QFINDTESTDATA("../data/icons/64.png")), -1, 0, 0, 0, ""},
+            {(QByteArray(58, 'x') + "\r\n").repeated(3), -1, 0, 0, 0, ""},
+            {kText, -1, 0, 0, 0, ""},
+            {QByteArray("\xFF\xD8\xFF\xE0").leftJustified(180, 0), -1, 0, 0, 0, ""},
         };
         // A free slot ends in anything but CR LF: Cid's is free, his result the best.
         for (const QByteArray free : {"\n\r", "\0\n", "\r\0"}) {
             const QByteArray cid = EncodeRecord(Player("Cid", 20)).replace(58, 2, free.data(), 2);
             cases.append({kAnnBob + cid, 3, 2, 3, 20, "Bob"});
         }
-        // A program, a picture, lines of text, a JPEG's head
-        for (const QByteArray& other : {ReadWholeFile("/proc/self/exe").left(9000),
-                                        ReadWholeFile(QFINDTESTDATA("../data/icons/64.png")),
-                                        (QByteArray(58, 'x') + "\r\n").repeated(3), kText,
-                                        QByteArray("\xFF\xD8\xFF\xE0").leftJustified(180, 0)})
-            cases.append({other, -1, 0, 0, 0, ""});
         for (const auto& [file, count, current, best, bestResult, name] : cases) {
             TestRuntime rt;
             QVERIFY(file.isNull() || WriteWholeFile(rt.PlayersFile(), file));
@@ -503,10 +503,12 @@ class TestPlayersFile : public QObject {
             row[0].contains(QRegularExpression("link|hard")) ? rt.DataDir() + "/elsewhere" : conf;
         const QByteArray ours = "[General]\nmarks=true\n\n[Other]\nkey=1\n";
         QVERIFY(QDir().mkpath(rt.DataDir() + "/config"));
-        const QMap<QString, QByteArray> contents{{"ours", ours},
-                                                 {"players", kAnnBob},
-                                                 {"text", "root:x:0:0::/root:/bin/sh\n"},
-                                                 {"huge", ""}};
+        const QMap<QString, QByteArray> contents{
+            {"ours", ours},
+            {"players", kAnnBob},
+            {"text", "root:x:0:0::/root:/bin/sh\n"},
+            {"huge", ""},
+        };
         QVERIFY(s.contains("Dremwick") || QDir().mkpath(folder));
         for (const QString& w : s) {
             QVERIFY(!contents.contains(w) || WriteWholeFile(target, contents[w]));

@@ -274,6 +274,7 @@ class TestPlayersFile : public QObject {
                  "Twelve chars" + QByteArray(38, ' ') + QByteArray("\xD2\x04\0\0\1\2\3\4\r\n", 10));
         const QByteArray ivan = EncodeRecord(Player("Иван", -2));
         QCOMPARE(ivan.left(5) + ivan.mid(50, 4), QByteArray("\xC8\xE2\xE0\xED \xFE\xFF\xFF\xFF"));
+        QCOMPARE(DisplayName(DecodeRecord(ivan).Name), "Иван");
         QCOMPARE(DisplayName(QStringLiteral("  \tAnn\r\n \0junk")), "\tAnn\r\n");
         QVERIFY(NameRefusal("Иван €uro\r\n\u0098").isEmpty());
         // Characters that show nothing go by their code, a lone half of a pair too.

@@ -355,25 +355,16 @@ void Form1::Form_Resize() {
 }
 
 void Form1::Form_KeyPress(int& KeyAscii) {
-    switch (KeyAscii) {
-        case 27:
-            vb::End();
-            break;
-        case 32: {
-            const vb::WindowState before = geometry_.State();
-            if (before == vb::WindowState::Normal) {
-                geometry_.SetState(vb::WindowState::Minimized);
-            } else {
-                geometry_.SetState(vb::WindowState::Normal);
-            }
-            // A Space that minimized or restored the window must not also press the focused
-            // control: with Quit focused it would end the program and lose the game.
-            if (geometry_.State() != before)
-                KeyAscii = 0;
-            break;
-        }
-        default:
-            break;
+    if (KeyAscii == 27) {
+        vb::End();
+    } else if (KeyAscii == 32) {
+        const vb::WindowState before = geometry_.State();
+        geometry_.SetState(before == vb::WindowState::Normal ? vb::WindowState::Minimized
+                                                             : vb::WindowState::Normal);
+        // A Space that minimized or restored the window must not also press the focused
+        // control: with Quit focused it would end the program and lose the game.
+        if (geometry_.State() != before)
+            KeyAscii = 0;
     }
 }
 

@@ -139,10 +139,8 @@ QString DescribeStartStop(const GameView& before, const GameView& after) {
         // The first balls fall on an empty board; nothing was announced for them.
         GameView empty;
         empty.board.Create(0, BoardWidth, 0, BoardHeight);
-        GameView started = after;
-        started.removed.Create(0, BoardWidth, 0, BoardHeight);
         return QStringList{QCoreApplication::translate("Narration", "Game started."),
-                           NewBalls(empty, started, {0, 0}, {0, 0}), Next(after)}
+                           NewBalls(empty, after, {}, {}), Next(after)}
             .join(QLatin1Char(' '));
     }
     if (before.inProgress && !after.inProgress)

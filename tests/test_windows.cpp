@@ -112,8 +112,8 @@ class TestWindows : public QObject {
         }
     }
 
-    // Half the screen's height, 5:4, centred; the title typed letter by letter, then three waves
-    // of dots in the balls' colours, each smaller, each covered again; then the game, once.
+    // Half the screen high, 5:4, centred; the title typed letter by letter, then three waves of
+    // dots in the balls' colours, each smaller and covered again; then the game, once.
     void theTitleAnimatesThenHandsOverToTheGame() {
         TestRuntime rt;
         Form1 form;
@@ -126,20 +126,20 @@ class TestWindows : public QObject {
         vb::CurrentRuntimeHooks().wait = [&](double s) {
             const QImage& image = title.Surface()->GetCanvas().Image();
             int dots = 0, width = 0;
-            for (int c = 1; c <= 6; ++c)
-                for (int r = 1; r <= 6; ++r)
-                    dots += image.pixel((2 * c - 1) * image.width() / 12,
-                                        (2 * r - 1) * image.height() / 12) == GameDriver::Ball(c);
+            for (int i = 0; i < 36; ++i)  // at each cell's centre, the colour of its column's kind
+                dots += image.pixel((i % 6 * 2 + 1) * image.width() / 12,
+                                    (i / 6 * 2 + 1) * image.height() / 12) ==
+                        GameDriver::Ball(i % 6 + 1);
             for (int x = 0; x < image.width(); ++x)
                 width += image.pixel(x, image.height() / 12) == GameDriver::Ball(1);
-            QString what = QString::number(dots);
-            if (const QString text = title.Text1()->Text(); title.Text1()->isVisible())
-                what = text == typed                                   ? "whole"
-                       : text.chopped(1) == std::exchange(typed, text) ? "letter"
-                                                                       : text;
-            else if (dots == 36)
+            const QString text = title.Text1()->isVisible() ? title.Text1()->Text() : "";
+            if (text.isEmpty() && dots == 36)
                 widths << width;
-            seen << QString("%1 %2").arg(s).arg(what);
+            seen << QString("%1 %2").arg(s).arg(text.isEmpty()  ? QString::number(dots)
+                                                : text == typed ? "whole"
+                                                : text.chopped(1) == std::exchange(typed, text)
+                                                    ? "letter"
+                                                    : text);
         };
         title.Show();
         const vb::Window& w = title.Window();

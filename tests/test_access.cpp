@@ -253,15 +253,25 @@ class TestAccess : public QObject {
         ActiveGame g;
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
         vb::CellPictureBox* board = g.form.Picture1Cells();
-        for (auto [key, scan, said] : {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
-                                       {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
-                                       {Qt::Key_R, 27, "Row 5: red in column 1."},
-                                       {Qt::Key_C, 54, "Column 5: green in row 2."}}) {
+        for (auto [key, scan, said] :
+             {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
+              {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
+              {Qt::Key_R, 27, "Row 5: red in column 1."},
+              {Qt::Key_C, 54, "Column 5: green in row 2."},
+              {Qt::Key_B, 56, "No ball selected."},
+              {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 0."}}) {
             QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
             QApplication::sendEvent(board, &press);
             QCOMPARE(vb::LastAnnouncement(&g.form), said);
         }
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
+        for (auto [key, at] : {std::pair{Qt::Key_Home, 15},
+                               {Qt::Key_PageUp, 11},
+                               {Qt::Key_End, 91},
+                               {Qt::Key_PageDown, 99}}) {
+            QTest::keyClick(board, key);
+            QCOMPARE(board->CursorX() * 10 + board->CursorY(), at);
+        }
     }
 
     void theCursorIsDrawnOverThePictureOnly_data() {

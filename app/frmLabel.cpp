@@ -1,6 +1,7 @@
 #include "app/frmLabel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QPalette>
 #include <QTimer>
 #include <QWindow>
@@ -29,6 +30,13 @@ constexpr vb::Color kTextGrey = vb::RGB(128, 128, 128);
 constexpr int kLatestStartMs = 1000;
 
 }  // namespace
+
+void LoadWindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
 
 frmLabel::frmLabel(Form1& main) : frmLabel([&main]() -> Form1& { return main; }) {}
 

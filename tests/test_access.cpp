@@ -158,6 +158,7 @@ class TestAccess : public QObject {
         QTEST(script.shown.join(','), "window");
         QCOMPARE(QApplication::focusWidget(), g.form.Picture1Cells());
         QCOMPARE(g_focused, QList<int>{55});
+        QCOMPARE(vb::LastAnnouncement(&g.form), QString());  // nothing changed
     }
 
     // Every window has a title, and every control that takes the keys a name.
@@ -253,13 +254,14 @@ class TestAccess : public QObject {
         ActiveGame g;
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
         vb::CellPictureBox* board = g.form.Picture1Cells();
+        g.form.Text1(1).SetText("Ann"), g.form.Text2(1).SetText("120");  // the best
         for (auto [key, scan, said] :
              {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
               {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
               {Qt::Key_R, 27, "Row 5: red in column 1."},
               {Qt::Key_C, 54, "Column 5: green in row 2."},
               {Qt::Key_B, 56, "No ball selected."},
-              {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 0."}}) {
+              {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 120, Ann."}}) {
             QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
             QApplication::sendEvent(board, &press);
             QCOMPARE(vb::LastAnnouncement(&g.form), said);

@@ -36,6 +36,19 @@ class TestWindows : public QObject {
         for (int column : {1, 2})  // the caption, the name and the result alike
             QCOMPARE(QList({ink(column + 2), ink(column + 4)}), QList<QColor>(2, ink(column)));
         QVERIFY2(ink(1) != ink(2), "both columns in one colour");
+        for (int k = 1; k <= 8; ++k) {  // the captions, names, results and moves centred
+            auto* w = dynamic_cast<QWidget*>(f.Controls()[k]);
+            if (auto* box = dynamic_cast<vb::TextBox*>(w))
+                box->SetText("88");
+            const QImage image = w->grab().toImage();
+            int first = image.width(), last = 0;
+            for (int y = 3; y < image.height() - 3; ++y)
+                for (int x = 3; x < image.width() - 3; ++x)
+                    if (image.pixel(x, y) != image.pixel(3, 3))
+                        first = std::min(first, x), last = std::max(last, x);
+            QVERIFY2(std::abs(first + last + 1 - image.width()) <= 2,
+                     qPrintable(w->accessibleName()));
+        }
         NextBalls = {1, 2, 3};
         Board(1, 1) = Board(2, 9) = 2;
         Board(8, 5) = 1;
@@ -119,7 +132,7 @@ class TestWindows : public QObject {
         Form1 form;
         frmLabel title(form);
         int shown = 0;
-        title.onShown = [&shown] { ++shown; };
+        title.onShown = [&shown] { ++shown, LoadWindowIcon(); };
         QStringList seen, want;
         QString typed;
         QList<int> widths;  // of a dot of each wave
@@ -147,6 +160,10 @@ class TestWindows : public QObject {
                         w.Height() * 2}),
                  QList<float>({1024 * 15, 768 * 15, 384 * 15, 768 * 15}));
         QCOMPARE(title.Text1()->geometry(), title.rect());
+        for (QWidget* w : std::initializer_list<QWidget*>{title.Text1(), title.Surface()}) {
+            QVERIFY(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty());
+            QCOMPARE(w->focusPolicy(), Qt::NoFocus);  // nothing there takes the keys
+        }
         QVERIFY(QAccessible::queryAccessibleInterface(title.Text1())->state().readOnly);
         QVERIFY(QTest::qWaitForWindowExposed(&title));
         QApplication::processEvents();
@@ -160,7 +177,29 @@ class TestWindows : public QObject {
         QVERIFY2(std::abs(widths[1] * 3 - widths[0] * 2) + std::abs(widths[2] * 3 - widths[0]) < 9,
                  qPrintable(QDebug::toString(widths)));
         QCOMPARE(shown, 1);
+        QList<QSize> icon = QApplication::windowIcon().availableSizes(), shipped;
+        for (const QString& file : QDir(":/icons").entryList())
+            shipped << QSize(file.section('.', 0, 0).toInt(), file.section('.', 0, 0).toInt());
+        auto order = [](QSize a, QSize b) { return a.width() < b.width(); };
+        std::sort(icon.begin(), icon.end(), order);
+        std::sort(shipped.begin(), shipped.end(), order);
+        QVERIFY(!shipped.isEmpty());
+        QCOMPARE(icon, shipped);
         QCOMPARE(QList({form.isVisible(), title.isVisible()}), QList({true, false}));
+    }
+
+    // What loading had to say about the players file comes once the window is on the screen.
+    void theLoadingsMessageComesOverTheWindow() {
+        TestRuntime rt;
+        QVERIFY(QDir().mkpath(rt.PlayersFile()));  // the results go to the data folder
+        Form1 form;
+        bool over = false;
+        rt.onMessage = [&](const Message&) { over = form.isVisible(); };
+        form.Show();
+        QCOMPARE(rt.messages.size(), 0u);
+        QApplication::processEvents();
+        QCOMPARE(rt.messages.size(), 1u);
+        QVERIFY(over);
     }
 
     void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "GameDriver.h"
+#include "app/frmLabel.h"
 #include "platform/Accessibility.h"
 #include "players/Form2.h"
 #include "players/frmNewGamer.h"
@@ -167,7 +168,9 @@ class TestAccess : public QObject {
         Form2 list(&g.form);
         frmNewGamer welcome(list);
         frmZoom zoom(&g.form);
-        for (QWidget* window : std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom}) {
+        frmLabel title(g.form);
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom, &title}) {
             QVERIFY(!Iface(window)->text(QAccessible::Name).isEmpty());  // its title
             for (QWidget* w : window->findChildren<QWidget*>())
                 if (w->isVisibleTo(window) && w->focusPolicy() != Qt::NoFocus &&
@@ -252,7 +255,9 @@ class TestAccess : public QObject {
     // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
     void theLettersTellInAnyLayout() {
         ActiveGame g;
+        g_renamed.clear();
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
+        QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
         vb::CellPictureBox* board = g.form.Picture1Cells();
         g.form.Text1(1).SetText("Ann"), g.form.Text2(1).SetText("120");  // the best
         for (auto [key, scan, said] :
@@ -266,6 +271,10 @@ class TestAccess : public QObject {
             QApplication::sendEvent(board, &press);
             QCOMPARE(vb::LastAnnouncement(&g.form), said);
         }
+        g.form.Text1(1).SetText("");  // a best result without a name
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, {}, 39, 0, 0, "s");
+        QApplication::sendEvent(board, &press);
+        QVERIFY(vb::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
         QAccessibleInterface* next = Iface(g.form.Picture2Box());
         QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),

@@ -207,8 +207,11 @@ class TestWindows : public QObject {
         QApplication::setActiveWindow(&g.form);
         Form1& f = g.form;
         QList<QObject*> walked{f.Picture1Box()};  // Tab: the names, the results, the moves, Quit
+        const QString shown = f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text();
         for (f.Picture1Box()->setFocus(); walked.size() < 8; walked << QApplication::focusWidget())
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            for (Qt::Key key : {Qt::Key_7, Qt::Key_Tab})  // typed in vain
+                QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text(), shown);
         auto box = [](vb::TextControl& t) { return dynamic_cast<QObject*>(&t); };
         QCOMPARE(walked,
                  QObjectList({f.Picture1Box(), f.Text1Box(0), f.Text1Box(1), box(f.Text2(0)),

@@ -140,15 +140,29 @@ class TestAccess : public QObject {
     void theCommandsGiveTheKeysBack_data() {
         QTest::addColumn<int>("command");  // in the menu bar; -1 F1
         QTest::addColumn<QString>("window");
-        QTest::newRow("Player") << 0 << "Players List";
-        QTest::newRow("Zoom") << 1 << "Zoom";
-        QTest::newRow("About") << 2 << "Rules and options.";
-        QTest::newRow("F1") << -1 << "Keys";
+        QTest::addColumn<QString>("said");
+        QTest::newRow("Player") << 0 << "Players List"
+                                << "";
+        QTest::newRow("Zoom") << 1 << "Zoom"
+                              << "";
+        QTest::newRow("Zoom 1:1") << 1 << "Zoom"
+                                  << "Scale 1:1.";
+        QTest::newRow("About") << 2 << "Rules and options."
+                               << "";
+        QTest::newRow("F1") << -1 << "Keys"
+                            << "";
     }
     void theCommandsGiveTheKeysBack() {
         QFETCH(int, command);
         ActiveGame g;
         ModalScript script;
+        script.Then([](vb::Dialog& d) {
+            if (auto* zoom = dynamic_cast<frmZoom*>(&d);
+                zoom && QTest::currentDataTag() == QByteArray("Zoom 1:1")) {
+                zoom->Combo1()->setCurrentIndex(0);
+                zoom->Combo1_Click();
+            }
+        });
         g_focused.clear();
         if (command < 0)
             QTest::keyClick(g.form.Picture1Cells(), Qt::Key_F1);
@@ -159,7 +173,7 @@ class TestAccess : public QObject {
         QTEST(script.shown.join(','), "window");
         QCOMPARE(QApplication::focusWidget(), g.form.Picture1Cells());
         QCOMPARE(g_focused, QList<int>{55});
-        QCOMPARE(vb::LastAnnouncement(&g.form), QString());  // nothing changed
+        QTEST(vb::LastAnnouncement(&g.form), "said");
     }
 
     // Every window has a title, and every control that takes the keys a name.
@@ -258,6 +272,9 @@ class TestAccess : public QObject {
         g_renamed.clear();
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
         QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
+        QCOMPARE(vb::LastAnnouncement(&g.form),
+                 "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
+                 "at row 5, column 1. Next: yellow, cyan, pink.");
         vb::CellPictureBox* board = g.form.Picture1Cells();
         g.form.Text1(1).SetText("Ann"), g.form.Text2(1).SetText("120");  // the best
         for (auto [key, scan, said] :

@@ -35,7 +35,8 @@ class TestWindows : public QObject {
             };
         for (int column : {1, 2})  // the caption, the name and the result alike
             QCOMPARE(QList({ink(column + 2), ink(column + 4)}), QList<QColor>(2, ink(column)));
-        QVERIFY2(ink(1) != ink(2), "both columns in one colour");
+        QVERIFY2(QSet({ink(1).rgb(), ink(2).rgb(), ink(7).rgb()}).size() == 3,
+                 "the columns not in colours of their own");  // 7: the caption "Moves"
         for (int k = 1; k <= 8; ++k) {  // the captions, names, results and moves centred
             auto* w = dynamic_cast<QWidget*>(f.Controls()[k]);
             if (auto* box = dynamic_cast<vb::TextBox*>(w))
@@ -160,6 +161,7 @@ class TestWindows : public QObject {
                         w.Height() * 2}),
                  QList<float>({1024 * 15, 768 * 15, 384 * 15, 768 * 15}));
         QCOMPARE(title.Text1()->geometry(), title.rect());
+        QCOMPARE(title.Surface()->contentsRect(), title.rect());  // the dots' room
         for (QWidget* w : std::initializer_list<QWidget*>{title.Text1(), title.Surface()}) {
             QVERIFY(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty());
             QCOMPARE(w->focusPolicy(), Qt::NoFocus);  // nothing there takes the keys

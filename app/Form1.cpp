@@ -166,21 +166,6 @@ Form1::Form1()
         text2_[i] = new vb::TextBox(client_, QStringLiteral("Text2"));
     }
 
-    // Designed positions in twips; the layout pass replaces them for the chosen scale.
-    picture1_->SetTwipsGeometry(120, 240, 3495, 4095);
-    label1_[0]->SetTwipsGeometry(4080, 240, 975, 475);
-    label1_[1]->SetTwipsGeometry(5520, 240, 975, 475);
-    text1_[0]->SetTwipsGeometry(4080, 600, 975, 375);
-    text1_[1]->SetTwipsGeometry(5520, 600, 975, 375);
-    text2_[0]->SetTwipsGeometry(4080, 1080, 975, 375);
-    text2_[1]->SetTwipsGeometry(5520, 1080, 975, 375);
-    label2_->SetTwipsGeometry(4080, 1800, 975, 475);
-    text3_->SetTwipsGeometry(5520, 1800, 975, 375);
-    txtMess_->SetTwipsGeometry(4080, 2280, 2415, 375);
-    picture2_->SetTwipsGeometry(3960, 2880, 2655, 495);
-    command1_->SetTwipsGeometry(5520, 3480, 1095, 375);
-    geometry_.SetClientSize(7185, 4755);
-
     // The board starts light grey with lines in the application workspace colour; the first
     // game start turns it white.
     picture1_->SetBackColor(vb::RGB(224, 224, 224));
@@ -355,25 +340,16 @@ void Form1::Form_Resize() {
 }
 
 void Form1::Form_KeyPress(int& KeyAscii) {
-    switch (KeyAscii) {
-        case 27:
-            vb::End();
-            break;
-        case 32: {
-            const vb::WindowState before = geometry_.State();
-            if (before == vb::WindowState::Normal) {
-                geometry_.SetState(vb::WindowState::Minimized);
-            } else {
-                geometry_.SetState(vb::WindowState::Normal);
-            }
-            // A Space that minimized or restored the window must not also press the focused
-            // control: with Quit focused it would end the program and lose the game.
-            if (geometry_.State() != before)
-                KeyAscii = 0;
-            break;
-        }
-        default:
-            break;
+    if (KeyAscii == 27) {
+        vb::End();
+    } else if (KeyAscii == 32) {
+        const vb::WindowState before = geometry_.State();
+        geometry_.SetState(before == vb::WindowState::Normal ? vb::WindowState::Minimized
+                                                             : vb::WindowState::Normal);
+        // A Space that minimized or restored the window must not also press the focused
+        // control: with Quit focused it would end the program and lose the game.
+        if (geometry_.State() != before)
+            KeyAscii = 0;
     }
 }
 

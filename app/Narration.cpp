@@ -34,7 +34,7 @@ QString NewBalls(const GameView& before, const GameView& after, std::pair<int, i
     std::vector<bool> used(cells.size(), false);
     // Each announced colour takes the first cell that shows it, then one that a line emptied.
     for (const Integer kind : before.next) {
-        for (int pass = kind > 0 ? 0 : 2; pass < 2; ++pass) {
+        for (int pass = 0; pass < 2; ++pass) {
             bool found = false;
             for (std::size_t i = 0; i < cells.size() && !found; ++i) {
                 const auto [x, y] = cells[i];
@@ -140,9 +140,9 @@ QString DescribeStartStop(const GameView& before, const GameView& after) {
         GameView empty;
         empty.board.Create(0, BoardWidth, 0, BoardHeight);
         GameView started = after;
-        started.removed.Create(0, BoardWidth, 0, BoardHeight);
+        started.removed = empty.board;  // no line checked in this game (maybe none ever)
         return QStringList{QCoreApplication::translate("Narration", "Game started."),
-                           NewBalls(empty, started, {0, 0}, {0, 0}), Next(after)}
+                           NewBalls(empty, started, {}, {}), Next(after)}
             .join(QLatin1Char(' '));
     }
     if (before.inProgress && !after.inProgress)

@@ -1,6 +1,7 @@
 #include "app/frmLabel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QPalette>
 #include <QTimer>
 #include <QWindow>
@@ -21,6 +22,7 @@ const QString kTitle = QStringLiteral("\r\n\r\n\r\n") + QStringLiteral("QUILVARO
                        QStringLiteral("\r\n") + QStringLiteral("2005");
 
 constexpr double kSizeFactor = 8;
+constexpr int kDots = 6;  // the dots' grid is kDots x kDots; column c has ball kind c's colour
 constexpr vb::Color kBoxGrey = vb::RGB(224, 224, 224);
 constexpr vb::Color kTextGrey = vb::RGB(128, 128, 128);
 
@@ -28,6 +30,13 @@ constexpr vb::Color kTextGrey = vb::RGB(128, 128, 128);
 constexpr int kLatestStartMs = 1000;
 
 }  // namespace
+
+void LoadWindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
 
 frmLabel::frmLabel(Form1& main) : frmLabel([&main]() -> Form1& { return main; }) {}
 
@@ -139,7 +148,7 @@ void frmLabel::Start() {
 
 void frmLabel::Form_Activate() {
     vb::Picture& surface = *surface_;
-    surface.Scale(0, 0, 6, 6);
+    surface.Scale(0, 0, kDots, kDots);
 
     // The title, typed letter by letter; each CR LF counts as two letters.
     for (qsizetype i = 1; i <= kTitle.size(); ++i) {
@@ -152,28 +161,28 @@ void frmLabel::Form_Activate() {
     geometry_.Refresh();
     text1_->SetVisible(false);
 
-    // The dots go on the window itself, one per cell of a 6 x 6 grid; column c has the colour of
-    // ball kind c. Each wave is covered again in the title box's grey.
+    // The dots go on the window itself, one per cell of the grid. Each wave is covered again in
+    // the title box's grey.
     auto dot = [&surface](int column, int row, vb::Color colour) {
         surface.PSet(column - 0.5, row - 0.5, colour);
     };
     auto coverRowByRow = [&dot] {
-        for (int row = 1; row <= 6; ++row) {
-            for (int column = 1; column <= 6; ++column)
+        for (int row = 1; row <= kDots; ++row) {
+            for (int column = 1; column <= kDots; ++column)
                 dot(column, row, kBoxGrey);
         }
     };
     auto colourColumnByColumn = [&dot] {
-        for (int column = 1; column <= 6; ++column) {
-            for (int row = 1; row <= 6; ++row)
+        for (int column = 1; column <= kDots; ++column) {
+            for (int row = 1; row <= kDots; ++row)
                 dot(column, row, BallColor(static_cast<vb::Integer>(column)));
         }
     };
 
     // Wave 1: large dots row by row, one at a time.
     surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor));
-    for (int row = 1; row <= 6; ++row) {
-        for (int column = 1; column <= 6; ++column) {
+    for (int row = 1; row <= kDots; ++row) {
+        for (int column = 1; column <= kDots; ++column) {
             dot(column, row, BallColor(static_cast<vb::Integer>(column)));
             geometry_.Refresh();
             Pause(0.02);

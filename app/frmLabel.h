@@ -13,6 +13,10 @@ namespace qv {
 
 class Form1;
 
+// Every window of the game carries its icon, at each size shipped, for task bars that do not read
+// the menu entry.
+void LoadWindowIcon();
+
 class frmLabel : public QWidget {
   public:
     // `main` gives the main window when the animation hands over to it: the program makes it

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 #include <optional>
 
 #include "app/CommandLine.h"
@@ -31,14 +30,8 @@ int main(int argc, char* argv[]) {
     // animation is over and shows it.
     std::optional<qv::Form1> form1;
     qv::frmLabel title([&form1]() -> qv::Form1& { return form1 ? *form1 : form1.emplace(); });
-    // Every window of the game carries its icon, for task bars that do not read the menu entry.
-    // Its seven sizes are read once the title is on the screen, not before its first frame.
-    title.onShown = [] {
-        QIcon icon;
-        for (const int size : {16, 24, 32, 48, 64, 128, 256})
-            icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-        QApplication::setWindowIcon(icon);
-    };
+    // The icon is read once the title is on the screen, not before its first frame.
+    title.onShown = qv::LoadWindowIcon;
     title.Show();
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "GameDriver.h"
+#include "app/frmLabel.h"
 #include "platform/Accessibility.h"
 #include "players/Form2.h"
 #include "players/frmNewGamer.h"
@@ -16,12 +17,18 @@ using namespace qvtest;
 namespace {
 
 QSet<QObject*> g_told;  // whatever told a change of its text
-QList<int> g_focused;   // the cells focused, as column * 10 + row
+QSet<int> g_renamed;    // the cells that told a change of their name
+QList<int> g_focused;   // the cells focused, as column * 10 + row; a menu command as -1 - index
 void RecordEvent(QAccessibleEvent* event) {
     if (event->type() == QAccessible::TextUpdated || event->type() == QAccessible::TextInserted)
         g_told << event->object();
-    if (event->type() == QAccessible::Focus && event->child() >= 0)
-        g_focused << (event->child() % 9 + 1) * 10 + event->child() / 9 + 1;
+    if (event->type() == QAccessible::NameChanged)
+        g_renamed << event->child();
+    auto* widget = qobject_cast<QWidget*>(event->object());  // a reader heeds what has the focus
+    if (event->type() == QAccessible::Focus && event->child() >= 0 && widget->hasFocus())
+        g_focused << (qobject_cast<QMenuBar*>(event->object())
+                          ? -1 - event->child()
+                          : (event->child() % 9 + 1) * 10 + event->child() / 9 + 1);
 }
 
 constexpr auto Iface = &QAccessible::queryAccessibleInterface;
@@ -69,15 +76,23 @@ class TestAccess : public QObject {
         QVERIFY(board->hasFocus());
         const QList<vb::TextControl*> boxes{&g.form.Text2(0), &g.form.Text3(), &g.form.txtMess()};
         const QStringList trace = ReadTrace();
-        auto act = [&](PointI c, QChar) {
-            QStringList before;
+        auto texts = [&] {  // of the boxes, then of the cells
+            QStringList texts;
             for (vb::TextControl* box : boxes)
-                before << box->Text();
-            g_told.clear();
+                texts << box->Text();
+            for (int i = 0; i < 81; ++i)
+                texts << Iface(board)->child(i)->text(QAccessible::Name);
+            return texts;
+        };
+        auto act = [&](PointI c, QChar) {
+            const QStringList before = texts();
+            g_told.clear(), g_renamed.clear();
             KeyTo(g, c.x, c.y);
-            for (qsizetype i = 0; i < boxes.size(); ++i)
-                QCOMPARE(g_told.contains(dynamic_cast<QObject*>(boxes[i])),
-                         boxes[i]->Text() != before[i]);
+            const QStringList after = texts();
+            for (int i = 0; i < after.size(); ++i)
+                QCOMPARE(i < 3 ? g_told.contains(dynamic_cast<QObject*>(boxes[i]))
+                               : g_renamed.contains(i - 3),
+                         after[i] != before[i]);
             QVERIFY(Iface(board)->focusChild()->state().focused);
             QCOMPARE(Iface(board)->focusChild(), Iface(board)->tableInterface()->cellAt(
                                                      board->CursorY() - 1, board->CursorX() - 1));
@@ -105,15 +120,60 @@ class TestAccess : public QObject {
             QTest::keyRelease(board, key);
             QCOMPARE(QApplication::focusWidget(), board);
             QCOMPARE(g.State(), QString("balls 3 moves 1 selected 0 playing 1 over 0 drawn 1"));
-            return;
+            key = Qt::Key_Alt;  // a lone Alt after it as ever
         }
+        g_focused.clear();
         QTest::keyClick(board, key);
+        QApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), bar);
-        QCOMPARE(bar->activeAction(), bar->actions().first());
+        QCOMPARE(g_focused, QList<int>{-1});  // told to a screen reader, and it stands out:
+        const QRect first = bar->actionGeometry(bar->actions().first());
+        const QImage current = bar->grab(first).toImage();
         QTest::keyClick(bar, Qt::Key_Escape);
         QCOMPARE(QApplication::focusWidget(), board);
-        QCOMPARE(bar->activeAction(), nullptr);
+        QVERIFY(bar->grab(first).toImage() != current);
         QCOMPARE(g.rt.endCount, 0);
+    }
+
+    // Each menu command, and F1, shows its window; then the board has the keys and its cell is
+    // told again.
+    void theCommandsGiveTheKeysBack_data() {
+        QTest::addColumn<int>("command");  // in the menu bar; -1 F1
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("Player") << 0 << "Players List"
+                                << "";
+        QTest::newRow("Zoom") << 1 << "Zoom"
+                              << "";
+        QTest::newRow("Zoom 1:1") << 1 << "Zoom"
+                                  << "Scale 1:1.";
+        QTest::newRow("About") << 2 << "Rules and options."
+                               << "";
+        QTest::newRow("F1") << -1 << "Keys"
+                            << "";
+    }
+    void theCommandsGiveTheKeysBack() {
+        QFETCH(int, command);
+        ActiveGame g;
+        ModalScript script;
+        script.Then([](vb::Dialog& d) {
+            if (auto* zoom = dynamic_cast<frmZoom*>(&d);
+                zoom && QTest::currentDataTag() == QByteArray("Zoom 1:1")) {
+                zoom->Combo1()->setCurrentIndex(0);
+                zoom->Combo1_Click();
+            }
+        });
+        g_focused.clear();
+        if (command < 0)
+            QTest::keyClick(g.form.Picture1Cells(), Qt::Key_F1);
+        else
+            g.form.MenuBar()->actions().at(command)->trigger();
+        for (const Message& m : g.rt.messages)
+            script.shown << m.title;
+        QTEST(script.shown.join(','), "window");
+        QCOMPARE(QApplication::focusWidget(), g.form.Picture1Cells());
+        QCOMPARE(g_focused, QList<int>{55});
+        QTEST(vb::LastAnnouncement(&g.form), "said");
     }
 
     // Every window has a title, and every control that takes the keys a name.
@@ -122,7 +182,9 @@ class TestAccess : public QObject {
         Form2 list(&g.form);
         frmNewGamer welcome(list);
         frmZoom zoom(&g.form);
-        for (QWidget* window : std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom}) {
+        frmLabel title(g.form);
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom, &title}) {
             QVERIFY(!Iface(window)->text(QAccessible::Name).isEmpty());  // its title
             for (QWidget* w : window->findChildren<QWidget*>())
                 if (w->isVisibleTo(window) && w->focusPolicy() != Qt::NoFocus &&
@@ -207,15 +269,40 @@ class TestAccess : public QObject {
     // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
     void theLettersTellInAnyLayout() {
         ActiveGame g;
-        g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
+        g_renamed.clear();
+        g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
+        QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
+        QCOMPARE(vb::LastAnnouncement(&g.form),
+                 "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
+                 "at row 5, column 1. Next: yellow, cyan, pink.");
         vb::CellPictureBox* board = g.form.Picture1Cells();
-        for (auto [key, scan, said] : {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
-                                       {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."}}) {
+        g.form.Text1(1).SetText("Ann"), g.form.Text2(1).SetText("120");  // the best
+        for (auto [key, scan, said] :
+             {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
+              {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
+              {Qt::Key_R, 27, "Row 5: red in column 1."},
+              {Qt::Key_C, 54, "Column 5: green in row 2."},
+              {Qt::Key_B, 56, "No ball selected."},
+              {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 120, Ann."}}) {
             QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
             QApplication::sendEvent(board, &press);
             QCOMPARE(vb::LastAnnouncement(&g.form), said);
         }
+        g.form.Text1(1).SetText("");  // a best result without a name
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, {}, 39, 0, 0, "s");
+        QApplication::sendEvent(board, &press);
+        QVERIFY(vb::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
+        QAccessibleInterface* next = Iface(g.form.Picture2Box());
+        QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),
+                 "Next balls: yellow, cyan, pink");
+        for (auto [key, at] : {std::pair{Qt::Key_Home, 15},
+                               {Qt::Key_PageUp, 11},
+                               {Qt::Key_End, 91},
+                               {Qt::Key_PageDown, 99}}) {
+            QTest::keyClick(board, key);
+            QCOMPARE(board->CursorX() * 10 + board->CursorY(), at);
+        }
     }
 
     void theCursorIsDrawnOverThePictureOnly_data() {

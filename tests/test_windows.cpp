@@ -1,5 +1,6 @@
 // The main window: its layout at every scale on every screen, the keys, Quit and closing.
 
+#include <QAccessible>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
+#include "app/frmLabel.h"
 #include "platform/WidgetRuntime.h"
 
 using namespace qv;
@@ -26,6 +28,28 @@ class TestWindows : public QObject {
         QImage blank = f.Picture2Box()->GetCanvas().Image().copy();  // no next balls yet
         blank.fill(blank.pixel(0, 0));
         QCOMPARE(f.Picture2Box()->GetCanvas().Image(), blank);
+        auto ink =
+            [&f](int k) {  // of control k: 1, 2 the captions, 3, 4 the names, 5, 6 the results
+                const QWidget* w = dynamic_cast<QWidget*>(f.Controls()[k]);
+                return w->palette().color(w->foregroundRole());
+            };
+        for (int column : {1, 2})  // the caption, the name and the result alike
+            QCOMPARE(QList({ink(column + 2), ink(column + 4)}), QList<QColor>(2, ink(column)));
+        QVERIFY2(QSet({ink(1).rgb(), ink(2).rgb(), ink(7).rgb()}).size() == 3,
+                 "the columns not in colours of their own");  // 7: the caption "Moves"
+        for (int k = 1; k <= 8; ++k) {  // the captions, names, results and moves centred
+            auto* w = dynamic_cast<QWidget*>(f.Controls()[k]);
+            if (auto* box = dynamic_cast<vb::TextBox*>(w))
+                box->SetText("88");
+            const QImage image = w->grab().toImage();
+            int first = image.width(), last = 0;
+            for (int y = 3; y < image.height() - 3; ++y)
+                for (int x = 3; x < image.width() - 3; ++x)
+                    if (image.pixel(x, y) != image.pixel(3, 3))
+                        first = std::min(first, x), last = std::max(last, x);
+            QVERIFY2(std::abs(first + last + 1 - image.width()) <= 2,
+                     qPrintable(w->accessibleName()));
+        }
         NextBalls = {1, 2, 3};
         Board(1, 1) = Board(2, 9) = 2;
         Board(8, 5) = 1;
@@ -74,6 +98,7 @@ class TestWindows : public QObject {
                     {"5:4", near(w.Width(), w.Height() * 1.25)},
                     {"height", near(w.Height() * zoom, height * 15)},
                     {"a square board", f.Picture1Box()->width() == f.Picture1Box()->height()},
+                    {"a margin left of the board", board.Left() > 15},
                     {"messages to edge", near(message.Left() + message.Width(), w.Width())},
                     {"texts fit", fits},
                     {"in the window", inside},
@@ -102,21 +127,107 @@ class TestWindows : public QObject {
         }
     }
 
+    // Half the screen high, 5:4, centred; the title typed letter by letter, then three waves of
+    // dots in the balls' colours, each smaller and covered again; then the game, once.
+    void theTitleAnimatesThenHandsOverToTheGame() {
+        TestRuntime rt;
+        Form1 form;
+        frmLabel title(form);
+        int shown = 0;
+        title.onShown = [&shown] { ++shown, LoadWindowIcon(); };
+        QStringList seen, want;
+        QString typed;
+        QList<int> widths;  // of a dot of each wave
+        vb::CurrentRuntimeHooks().wait = [&](double s) {
+            const QImage& image = title.Surface()->GetCanvas().Image();
+            int dots = 0, width = 0;
+            for (int i = 0; i < 36; ++i)  // at each cell's centre, the colour of its column's kind
+                dots += image.pixel((i % 6 * 2 + 1) * image.width() / 12,
+                                    (i / 6 * 2 + 1) * image.height() / 12) ==
+                        GameDriver::Ball(i % 6 + 1);
+            for (int x = 0; x < image.width(); ++x)
+                width += image.pixel(x, image.height() / 12) == GameDriver::Ball(1);
+            const QString text = title.Text1()->isVisible() ? title.Text1()->Text() : "";
+            if (text.isEmpty() && dots == 36)
+                widths << width;
+            seen << QString("%1 %2").arg(s).arg(text.isEmpty()  ? QString::number(dots)
+                                                : text == typed ? "whole"
+                                                : text.chopped(1) == std::exchange(typed, text)
+                                                    ? "letter"
+                                                    : text);
+        };
+        title.Show();
+        const vb::Window& w = title.Window();
+        QCOMPARE(QList({w.Left() * 2 + w.Width(), w.Top() * 2 + w.Height(), w.Width() * 4 / 5,
+                        w.Height() * 2}),
+                 QList<float>({1024 * 15, 768 * 15, 384 * 15, 768 * 15}));
+        QCOMPARE(title.Text1()->geometry(), title.rect());
+        QCOMPARE(title.Surface()->contentsRect(), title.rect());  // the dots' room
+        for (QWidget* w : std::initializer_list<QWidget*>{title.Text1(), title.Surface()}) {
+            QVERIFY(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty());
+            QCOMPARE(w->focusPolicy(), Qt::NoFocus);  // nothing there takes the keys
+        }
+        QVERIFY(QAccessible::queryAccessibleInterface(title.Text1())->state().readOnly);
+        QVERIFY(QTest::qWaitForWindowExposed(&title));
+        QApplication::processEvents();
+        want = QStringList(typed.size(), "0.03 letter") << "0.5 whole";
+        for (int k = 1; k <= 36; ++k)
+            want << QString("0.02 %1").arg(k);
+        QCOMPARE(seen, want << "0.5 36"
+                            << "0.5 36"
+                            << "0.5 0");
+        QVERIFY2(typed.contains("QUILVARO"), qPrintable(typed));
+        QVERIFY2(std::abs(widths[1] * 3 - widths[0] * 2) + std::abs(widths[2] * 3 - widths[0]) < 9,
+                 qPrintable(QDebug::toString(widths)));
+        QCOMPARE(shown, 1);
+        const QList<QSize> icon = QApplication::windowIcon().availableSizes();  // all shipped
+        QCOMPARE(icon.size(), int(QDir(":/icons").count()));
+        for (QSize size : icon)
+            QVERIFY(QFile::exists(QString(":/icons/%1.png").arg(size.width())));
+        QCOMPARE(QList({form.isVisible(), title.isVisible()}), QList({true, false}));
+    }
+
+    // What loading had to say about the players file comes once the window is on the screen.
+    void theLoadingsMessageComesOverTheWindow() {
+        TestRuntime rt;
+        QVERIFY(QDir().mkpath(rt.PlayersFile()));  // the results go to the data folder
+        Form1 form;
+        bool over = false;
+        rt.onMessage = [&](const Message&) { over = form.isVisible(); };
+        form.Show();
+        QCOMPARE(rt.messages.size(), 0u);
+        QApplication::processEvents();
+        QCOMPARE(rt.messages.size(), 1u);
+        QVERIFY(over);
+    }
+
     void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {
         GameDriver g;
         QApplication::setActiveWindow(&g.form);
+        Form1& f = g.form;
+        QList<QObject*> walked{f.Picture1Box()};  // Tab: the names, the results, the moves, Quit
+        const QString shown = f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text();
+        for (f.Picture1Box()->setFocus(); walked.size() < 8; walked << QApplication::focusWidget())
+            for (Qt::Key key : {Qt::Key_7, Qt::Key_Tab})  // typed in vain
+                QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text(), shown);
+        auto box = [](vb::TextControl& t) { return dynamic_cast<QObject*>(&t); };
+        QCOMPARE(walked,
+                 QObjectList({f.Picture1Box(), f.Text1Box(0), f.Text1Box(1), box(f.Text2(0)),
+                              box(f.Text2(1)), box(f.Text3()), f.QuitButton(), f.Picture1Box()}));
         g.form.Text1Box(0)->setFocus();
         QTest::keyClick(g.form.Text1Box(0), Qt::Key_Escape);  // seen before the focused box
         QCOMPARE(g.rt.endCount, 1);
         QTest::mouseClick(g.form.QuitButton(), Qt::LeftButton);
         QCOMPARE(g.rt.endCount, 2);
-        g.form.Picture1Box()->setFocus();
+        g.form.QuitButton()->setFocus();  // the Space that minimizes does not press it
         for (auto [key, state] : {std::pair{Qt::Key_Space, vb::WindowState::Minimized},
                                   {Qt::Key_Space, vb::WindowState::Normal},
                                   {Qt::Key_A, vb::WindowState::Normal}}) {
-            QTest::keyClick(g.form.Picture1Box(), key);
+            QTest::keyClick(g.form.QuitButton(), key);
             QCOMPARE(g.form.Window().State(), state);
         }
+        g.form.close();
         g.form.close();
         QCOMPARE(g.rt.endCount, 3);
     }

@@ -253,17 +253,12 @@ qint64 RecordFile::Lof() const {
 }
 
 QByteArray RecordFile::Get(qint64 n) {
-    QByteArray record(recordLength_, '\0');
+    QByteArray record(recordLength_, '\0');  // whatever cannot be read stays zero
     if (!file_.isOpen() || n < 1)
         return record;
     const qint64 offset = (n - 1) * recordLength_;
-    if (offset >= file_.size() || !file_.seek(offset))
-        return record;
-    const qint64 got = file_.read(record.data(), recordLength_);
-    if (got < recordLength_) {
-        // Whatever could not be read stays zero.
-        std::fill(record.begin() + (got < 0 ? 0 : got), record.end(), '\0');
-    }
+    if (offset < file_.size() && file_.seek(offset))
+        file_.read(record.data(), recordLength_);
     return record;
 }
 

@@ -41,6 +41,7 @@ bool InChild(const std::function<void()>& body, uid_t uid = -1, rlim_t limit = R
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        ::close(0);                  // started without standard input: a file may get descriptor 0
         ::alarm(20);  // a watchdog: SIGALRM ends the child, rather than an open or read that blocks
         const rlimit rl{limit, RLIM_INFINITY};
         if (::setrlimit(RLIMIT_FSIZE, &rl) != 0 ||
@@ -306,6 +307,7 @@ class TestPlayersFile : public QObject {
               "@text|not a players file",
               "@folder|could not be read",
               "@full disk|Player: Bob+too large",
+              "@hard link, full disk|Player: Bob+too large",  // in place
               "@taken|given this player's record to Dan|-+1",
               "@deleted|written again|++1",
               "@gone folder|created: No such file",
@@ -491,7 +493,7 @@ class TestPlayersFile : public QObject {
             QCOMPARE(rt.messages.size(), std::size_t(0));
             QVERIFY(shown.isEmpty() || DisplayName(Players[1].Name) == "Ann");
         };
-        QVERIFY(InChild(session, uid, change == "full disk" ? 100 : RLIM_INFINITY));
+        QVERIFY(InChild(session, uid, change.endsWith("full disk") ? 100 : RLIM_INFINITY));
         Chmod(bin, 0700);  // so that the folder can be removed and the file read
         Chmod(target, 0600);
         QCOMPARE(QFileInfo(beside).isSymLink(),
@@ -500,6 +502,33 @@ class TestPlayersFile : public QObject {
         QCOMPARE(Entries(bin).filter(QRegularExpression("^(?!QVPlayers.dat$)")), QStringList());
         QVERIFY(kept == "moved" || kept == "data" || kept == "read" || s.contains("moved-text") ||
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
+    }
+
+    // A terabyte of holes stays holes, another account's file (as root) a new copy of its own,
+    // and a disk without room, as /proc has, refuses a save before writing.
+    void aSaveKeepsWhatTheFileIs() {
+        TestRuntime rt;
+        const QString f = rt.AppDir() + "/f";
+        QVERIFY(InChild([&] {
+            QString why;
+            struct stat was {
+            }, is{};
+            QVERIFY(WriteWholeFile(f, kAnnBob));
+            QVERIFY(QFile::resize(f, 1LL << 40));
+            QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(f), 65534, 65534) == 0);
+            QCOMPARE(::stat(QFile::encodeName(f), &was), 0);
+            QVERIFY2(vb::ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
+            QCOMPARE(::stat(QFile::encodeName(f), &is), 0);
+            // As long, still sparse, its owner's, replaced in one step
+            QCOMPARE(
+                (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_uid, is.st_ino != was.st_ino}),
+                (QList<qint64>{1LL << 40, 1, was.st_uid, 1}));
+            vb::RecordFile file;
+            QVERIFY(file.Open(f, 60, 0, vb::Access::ReadOnly));
+            QCOMPARE(file.Get(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
+            QVERIFY(!vb::ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
+            QVERIFY2(why.contains("not enough free space"), qPrintable(why));
+        }));
     }
 
     // One not the game's is never replaced nor read whole; the player is told once, where and why.

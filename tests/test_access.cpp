@@ -132,6 +132,63 @@ class TestAccess : public QObject {
         }
     }
 
+    // A reader walking down from the application finds each object where its parent says, the
+    // shown windows only, and the cell under each cell's centre; it selects nothing.
+    void theTreeHoldsTogether() {
+        QWidget gone;
+        gone.show(), gone.hide();
+        ActiveGame g;
+        vb::Announce(&g.form, "told");
+        QAccessibleInterface *app = Iface(qApp), *table = Iface(g.form.Picture1Cells());
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
+            for (int k = 0; k < i->childCount(); ++k) {
+                QAccessibleInterface* c = i->child(k);
+                QCOMPARE(QList<int>({i->indexOfChild(c), i->indexOfChild(app), c->parent() == i}),
+                         QList<int>({k, -1, 1}));
+                QVERIFY2(
+                    c->role() != QAccessible::StaticText || !c->text(QAccessible::Name).isEmpty(),
+                    "a text without words");
+                if (i == table)
+                    QCOMPARE(table->childAt(c->rect().center().x(), c->rect().center().y()), c);
+                walk(c);
+            }
+        };
+        walk(app);
+        QCOMPARE(app->childCount(), 1);
+        QAccessibleTableInterface* grid = table->tableInterface();
+        QCOMPARE((QList<int>{grid->selectedCellCount(), grid->selectRow(0), grid->selectColumn(0),
+                             grid->unselectRow(0), grid->unselectColumn(0)}),
+                 QList<int>(5, 0));
+        QVERIFY(!grid->cellAt(9, 0));
+        QCOMPARE(grid->cellAt(4, 4)->rect().topLeft(),
+                 grid->cellAt(3, 3)->rect().bottomRight() + QPoint(1, 1));
+        g.form.hide();
+        QVERIFY(grid->cellAt(0, 0)->state().invisible);
+    }
+
+    // In the closed scale box the arrows and the wheel only show the scales; Enter, or a choice
+    // from the list, applies one.
+    void theScaleBoxShowsBeforeItApplies() {
+        GameDriver g;
+        for (bool fromList : {false, true}) {
+            Zoom = 2;
+            frmZoom zoom(&g.form);
+            zoom.show();
+            vb::ComboBox* combo = zoom.Combo1();
+            QTest::keyClick(combo, Qt::Key_Down);
+            QWheelEvent wheel({}, {}, {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+            QCOMPARE(combo->Text() + QString::number(Zoom), "1:32");
+            if (fromList) {
+                combo->showPopup();
+                combo->view()->setCurrentIndex(combo->model()->index(0, 0));
+            }
+            QTest::keyClick(fromList ? static_cast<QWidget*>(combo->view()) : combo, Qt::Key_Enter,
+                            Qt::KeypadModifier);
+            QCOMPARE(Zoom, fromList ? 1.0f : 3.0f);
+        }
+    }
+
     // Four pink balls in row 6 and a fifth below the gap, or not; the clicks; then the board's
     // rows as each cell must name them.
     void theCellsNameWhatLiesThere_data() {

@@ -166,26 +166,24 @@ class TestAccess : public QObject {
         QVERIFY(grid->cellAt(0, 0)->state().invisible);
     }
 
-    // In the closed scale box the arrows and the wheel only show the scales; Enter, or a choice
-    // from the list, applies one.
+    // The closed scale box: arrows and the wheel show a scale, Enter or the list applies it.
     void theScaleBoxShowsBeforeItApplies() {
         GameDriver g;
-        for (bool fromList : {false, true}) {
-            Zoom = 2;
-            frmZoom zoom(&g.form);
-            zoom.show();
-            vb::ComboBox* combo = zoom.Combo1();
+        for (float zoom : {3.0f, 1.0f}) {
+            frmZoom box(&g.form);
+            vb::ComboBox* combo = box.Combo1();
             QTest::keyClick(combo, Qt::Key_Down);
             QWheelEvent wheel({}, {}, {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(combo, &wheel);
             QCOMPARE(combo->Text() + QString::number(Zoom), "1:32");
-            if (fromList) {
+            QWidget* to = combo;
+            if (zoom < 2) {
                 combo->showPopup();
-                combo->view()->setCurrentIndex(combo->model()->index(0, 0));
+                QTest::keyClick(to = combo->view(), Qt::Key_Home);
             }
-            QTest::keyClick(fromList ? static_cast<QWidget*>(combo->view()) : combo, Qt::Key_Enter,
-                            Qt::KeypadModifier);
-            QCOMPARE(Zoom, fromList ? 1.0f : 3.0f);
+            QTest::keyClick(to, Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(Zoom, zoom);
+            Zoom = 2;
         }
     }
 
@@ -220,11 +218,7 @@ class TestAccess : public QObject {
             g.Release(c.x, c.y);
         const QStringList rows = after.split('|');
         const QString colours[] = {"", "red", "green", "blue", "yellow", "cyan", "pink"};
-        QAccessibleInterface* table = Iface(g.form.Picture1Cells());
-        QAccessibleTableInterface* grid = table->tableInterface();
-        QVERIFY(grid);
-        QCOMPARE(grid->rowCount(), 9);
-        QCOMPARE(grid->columnCount(), 9);
+        QAccessibleTableInterface* grid = Iface(g.form.Picture1Cells())->tableInterface();
         for (int y = 1; y <= 9; ++y) {
             for (int x = 1; x <= 9; ++x) {
                 const QChar c = rows[y - 1].leftJustified(9, '.')[x - 1];
@@ -233,7 +227,6 @@ class TestAccess : public QObject {
                 want += selected == P(x, y) ? ", selected" : "";
                 QCOMPARE(grid->cellAt(y - 1, x - 1)->text(QAccessible::Name), want);
                 QCOMPARE(grid->cellAt(y - 1, x - 1)->role(), QAccessible::ListItem);
-                QCOMPARE(table->child((y - 1) * 9 + x - 1), grid->cellAt(y - 1, x - 1));
             }
         }
     }

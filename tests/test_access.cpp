@@ -314,6 +314,8 @@ class TestAccess : public QObject {
         g.form.QuitButton()->setFocus();  // with the focus elsewhere, no cursor
         QCOMPARE(board->Painted(), drawn);
         QCOMPARE(board->GetCanvas().Image(), drawn);
+        board->setFocus(Qt::TabFocusReason);  // reached by the keys: the frame shows
+        QVERIFY(board->Painted() != drawn);
     }
 };
 

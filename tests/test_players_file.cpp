@@ -253,6 +253,7 @@ class TestPlayersFile : public QObject {
     void theDataAndSettingsFoldersAreAbsolutePaths() {
         TestRuntime rt;
         vb::CurrentRuntimeHooks() = {};
+        QCOMPARE(QFile::decodeName(vb::AppFolder()), QFileInfo("/proc/self/exe").canonicalPath());
         const QByteArray home = qgetenv("HOME"), account = ::getpwuid(::getuid())->pw_dir;
         for (const auto& [base, dir, expected] :
              QList<std::tuple<QByteArray, QByteArray, QByteArray>>{

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <set>
 #include <vector>
 
 #if defined(Q_OS_UNIX)
@@ -19,11 +18,6 @@
 namespace vb {
 
 namespace {
-
-std::set<Integer>& FilesInUse() {
-    static std::set<Integer> inUse;
-    return inUse;
-}
 
 // Folders whose names the file functions cannot take, held open for the paths through them.
 struct HeldFolder {
@@ -221,14 +215,7 @@ QString ShownPath(const QString& path) {
     return path;
 }
 
-Integer FreeFile() {
-    Integer n = 1;
-    while (FilesInUse().count(n) != 0)
-        ++n;
-    return n;
-}
-
-bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo, Access access) {
+bool RecordFile::Open(const QString& path, int recordLength, Access access) {
     Close();
     error_.clear();
     recordLength_ = recordLength;
@@ -243,8 +230,6 @@ bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo, Acc
         return false;
     }
     error_.clear();
-    fileNo_ = fileNo != 0 ? fileNo : FreeFile();
-    FilesInUse().insert(fileNo_);
     return true;
 }
 
@@ -265,10 +250,6 @@ QByteArray RecordFile::Get(qint64 n) {
 void RecordFile::Close() {
     if (file_.isOpen())
         file_.close();
-    if (fileNo_ != 0) {
-        FilesInUse().erase(fileNo_);
-        fileNo_ = 0;
-    }
 }
 
 bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& bytes,

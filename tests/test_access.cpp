@@ -140,6 +140,7 @@ class TestAccess : public QObject {
         ActiveGame g;
         vb::Announce(&g.form, "told");
         QAccessibleInterface *app = Iface(qApp), *table = Iface(g.form.Picture1Cells());
+        int told = 0;
         std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
             for (int k = 0; k < i->childCount(); ++k) {
                 QAccessibleInterface* c = i->child(k);
@@ -150,10 +151,12 @@ class TestAccess : public QObject {
                     "a text without words");
                 if (i == table)
                     QCOMPARE(table->childAt(c->rect().center().x(), c->rect().center().y()), c);
+                told += c->text(QAccessible::Name) == "told";
                 walk(c);
             }
         };
         walk(app);
+        QCOMPARE(told, 1);
         QCOMPARE(app->childCount(), 1);
         QAccessibleTableInterface* grid = table->tableInterface();
         QCOMPARE((QList<int>{grid->selectedCellCount(), grid->selectRow(0), grid->selectColumn(0),

@@ -84,17 +84,18 @@ class TestMarks : public QObject {
 
     // Lines either way, a dot by PSet and as a mark of all its pixels, at the edges too: the area
     // to repaint is what changed, a copy taken before keeps what it showed, nothing comes back at
-    // the other edge, a line is as long as from start to end and as wide as the pen. The widest
-    // dot in a grid's cells paints none of its lines: drawn before or after them, the same.
+    // the other edge, a line is as long as from start to end, as wide as the pen, on its points.
+    // The widest dot in a grid's cells paints none of its lines: drawn before or after them, the
+    // same.
     void drawingChangesWhatItSays() {
         for (int dpr : {1, 2}) {
             vb::Canvas c;
             c.SetSize({20, 10}, dpr);
             c.Scale(0, 0, 20, 10);
             using Draw = std::function<void()>;
-            const QList<std::tuple<Draw, Draw, QSize>> draws{
-                {[&] { c.Line(2, 3, 15, 3); }, [&] { c.Line(15, 3, 2, 3); }, {13, 3}},
-                {[&] { c.Line(4, 8, 4, 1); }, [&] { c.Line(4, 1, 4, 8); }, {3, 7}},
+            const QList<std::tuple<Draw, Draw, QRect>> draws{
+                {[&] { c.Line(2, 3, 15, 3); }, [&] { c.Line(15, 3, 2, 3); }, {2, 3, 13, 3}},
+                {[&] { c.Line(4, 8, 4, 1); }, [&] { c.Line(4, 1, 4, 8); }, {4, 1, 3, 7}},
                 {[&] { c.PSet(5.5, 5.5, 0); },
                  [&] {
                      c.PMark(
@@ -105,7 +106,7 @@ class TestMarks : public QObject {
                 {[&] { c.PSet(19.9, 5, 0); }, {}, {}},
                 {[&] { c.PSet(10, 9.9, 0); }, {}, {}}};
             QImage drawn[2];
-            for (const auto& [one, other, size] : draws) {
+            for (const auto& [one, other, line] : draws) {
                 for (int k : {0, 1}) {
                     c.Cls();
                     c.TakeDirty();
@@ -120,7 +121,9 @@ class TestMarks : public QObject {
                     QCOMPARE(c.TakeDirty(), changed);
                     QCOMPARE(before, white);
                     QVERIFY2(changed.left() > 0, "came back at the left edge");
-                    QVERIFY2(size.isEmpty() || changed.size() == size * dpr, "its length or width");
+                    QVERIFY2(line.isEmpty() || changed.size() == line.size() * dpr,
+                             "length, width");
+                    QVERIFY2(line.isEmpty() || changed.contains(line.topLeft() * dpr), "elsewhere");
                     drawn[k] = c.Image();
                 }
                 QVERIFY2(drawn[1] == drawn[0], "drawn otherwise");

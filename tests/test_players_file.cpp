@@ -525,7 +525,7 @@ class TestPlayersFile : public QObject {
                 (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_uid, is.st_ino != was.st_ino}),
                 (QList<qint64>{1LL << 40, 1, was.st_uid, 1}));
             vb::RecordFile file;
-            QVERIFY(file.Open(f, 60, 0, vb::Access::ReadOnly));
+            QVERIFY(file.Open(f, 60, vb::Access::ReadOnly));
             QCOMPARE(file.Get(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
             QVERIFY(!vb::ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
             QVERIFY2(why.contains("not enough free space"), qPrintable(why));

@@ -35,7 +35,6 @@ QString CurrentName;
 
 std::array<PlayerRecord, kMaxPlayers + 1> Players;
 QString PlayersFilePath;
-Integer PlayersFileNo = 0;
 Integer PlayerCount = 0;
 
 Single Zoom = 0;
@@ -71,7 +70,7 @@ void ResetSharedState() {
     CurrentName.clear();
     Players.fill(PlayerRecord{});
     PlayersFilePath.clear();
-    PlayersFileNo = PlayerCount = 0;
+    PlayerCount = 0;
     Zoom = 0;
     BallMarks = false;
 }

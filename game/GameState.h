@@ -54,7 +54,6 @@ extern QString CurrentName;
 // Players(1) .. Players(100); element 0 is unused so that record numbers index the table.
 extern std::array<PlayerRecord, kMaxPlayers + 1> Players;
 extern QString PlayersFilePath;
-extern Integer PlayersFileNo;
 extern Integer PlayerCount;
 
 extern Single Zoom;

@@ -106,11 +106,6 @@ void FormGeometry::SetClientSize(Single widthTwips, Single heightTwips) {
     ResizeClient(PixelsX(widthTwips), PixelsY(heightTwips));
 }
 
-void FormGeometry::CentreOnScreen() {
-    SetLeft((ScreenWidth() - Width()) / 2);
-    SetTop((ScreenHeight() - Height()) / 2);
-}
-
 WindowState FormGeometry::State() const {
     const Qt::WindowStates s = window_->windowState();
     if (s & Qt::WindowMinimized)

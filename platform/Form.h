@@ -38,8 +38,6 @@ class FormGeometry : public Window {
 
     // Sets the size of the client area in twips (a window's designed size).
     void SetClientSize(Single widthTwips, Single heightTwips);
-    // Centres the window on the screen.
-    void CentreOnScreen();
 
     // Runs after every change of size or state: the window's resize handler.
     std::function<void()> onResize;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <set>
 #include <vector>
 
 #if defined(Q_OS_UNIX)
@@ -19,11 +18,6 @@
 namespace vb {
 
 namespace {
-
-std::set<Integer>& FilesInUse() {
-    static std::set<Integer> inUse;
-    return inUse;
-}
 
 // Folders whose names the file functions cannot take, held open for the paths through them.
 struct HeldFolder {
@@ -221,14 +215,7 @@ QString ShownPath(const QString& path) {
     return path;
 }
 
-Integer FreeFile() {
-    Integer n = 1;
-    while (FilesInUse().count(n) != 0)
-        ++n;
-    return n;
-}
-
-bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo, Access access) {
+bool RecordFile::Open(const QString& path, int recordLength, Access access) {
     Close();
     error_.clear();
     recordLength_ = recordLength;
@@ -243,8 +230,6 @@ bool RecordFile::Open(const QString& path, int recordLength, Integer fileNo, Acc
         return false;
     }
     error_.clear();
-    fileNo_ = fileNo != 0 ? fileNo : FreeFile();
-    FilesInUse().insert(fileNo_);
     return true;
 }
 
@@ -253,27 +238,18 @@ qint64 RecordFile::Lof() const {
 }
 
 QByteArray RecordFile::Get(qint64 n) {
-    QByteArray record(recordLength_, '\0');
+    QByteArray record(recordLength_, '\0');  // whatever cannot be read stays zero
     if (!file_.isOpen() || n < 1)
         return record;
     const qint64 offset = (n - 1) * recordLength_;
-    if (offset >= file_.size() || !file_.seek(offset))
-        return record;
-    const qint64 got = file_.read(record.data(), recordLength_);
-    if (got < recordLength_) {
-        // Whatever could not be read stays zero.
-        std::fill(record.begin() + (got < 0 ? 0 : got), record.end(), '\0');
-    }
+    if (offset < file_.size() && file_.seek(offset))
+        file_.read(record.data(), recordLength_);
     return record;
 }
 
 void RecordFile::Close() {
     if (file_.isOpen())
         file_.close();
-    if (fileNo_ != 0) {
-        FilesInUse().erase(fileNo_);
-        fileNo_ = 0;
-    }
 }
 
 bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& bytes,

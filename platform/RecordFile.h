@@ -13,9 +13,6 @@
 
 namespace vb {
 
-// The next free file number; numbers are given back when their file is closed.
-Integer FreeFile();
-
 enum class Access {
     ReadWrite,  // creates an empty file when it is missing
     ReadOnly,
@@ -28,12 +25,11 @@ class RecordFile {
     RecordFile& operator=(const RecordFile&) = delete;
     ~RecordFile() { Close(); }
 
-    // Opens `path` with records of `recordLength` bytes under the file number `fileNo`. Opened for
-    // reading and writing, a missing file is created empty. Only a regular file is opened, and the
-    // opening never blocks (a FIFO in its place fails at once). False when it cannot be opened (a
-    // directory, no permission); ErrorString() then says why.
-    bool Open(const QString& path, int recordLength, Integer fileNo = 0,
-              Access access = Access::ReadWrite);
+    // Opens `path` with records of `recordLength` bytes. Opened for reading and writing, a missing
+    // file is created empty. Only a regular file is opened, and the opening never blocks (a FIFO in
+    // its place fails at once). False when it cannot be opened (a directory, no permission);
+    // ErrorString() then says why.
+    bool Open(const QString& path, int recordLength, Access access = Access::ReadWrite);
     bool IsOpen() const { return file_.isOpen(); }
     // The file's length in bytes.
     qint64 Lof() const;
@@ -47,7 +43,6 @@ class RecordFile {
     QFile file_;
     QString error_;
     int recordLength_ = 0;
-    Integer fileNo_ = 0;
 };
 
 // A path the file functions can take for the folder named `folder` in bytes: its name as text,

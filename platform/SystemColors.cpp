@@ -10,18 +10,8 @@ const QPalette& LightPalette() {
         const QColor mid = face.darker(130);
         QPalette p(Qt::black, face, face.lighter(150), dark, mid, Qt::black, Qt::white);
         p.setColor(QPalette::Midlight, mid.lighter(110));
-        p.setColor(QPalette::Button, face);
-        p.setColor(QPalette::ButtonText, Qt::black);
         p.setColor(QPalette::Shadow, dark.darker(135));
-        p.setColor(QPalette::BrightText, Qt::white);
         p.setColor(QPalette::Highlight, QColor(48, 140, 198));
-        p.setColor(QPalette::HighlightedText, Qt::white);
-        p.setColor(QPalette::Link, Qt::blue);
-        p.setColor(QPalette::LinkVisited, Qt::magenta);
-        p.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
-        p.setColor(QPalette::NoRole, Qt::black);
-        p.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
-        p.setColor(QPalette::ToolTipText, Qt::black);
         p.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
         const QColor disabledText(190, 190, 190);
         for (QPalette::ColorRole role :

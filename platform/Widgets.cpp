@@ -267,7 +267,6 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
             button = 4;
             break;
         default:
-            button = 0;
             break;
     }
     const Integer shift = ModifierBits(event->modifiers());

@@ -67,8 +67,7 @@ QString WhyNotKept(const QString& path, const QString& readOnlyFolder) {
 bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
     if (PlayersFilePath.isEmpty())
         return false;
-    PlayersFileNo = vb::FreeFile();
-    return file.Open(PlayersFilePath, kRecordLength, PlayersFileNo, access);
+    return file.Open(PlayersFilePath, kRecordLength, access);
 }
 
 // One message box saying what could not be stored and why; shown once the file is unlocked.

@@ -43,6 +43,7 @@ bool InChild(const std::function<void()>& body, uid_t uid = -1, rlim_t limit = R
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        ::close(0);                  // started without standard input: a file may get descriptor 0
         ::alarm(20);                 // a watchdog for an open or read that blocks
         const rlimit rl{limit, RLIM_INFINITY};
         if (::setrlimit(RLIMIT_FSIZE, &rl) != 0 ||
@@ -188,6 +189,7 @@ const char* const kBesideRows[] = {
     "@text|not a players file",
     "@folder|could not be read",
     "@full disk|Player: Bob+too large",
+    "@hard link, full disk|Player: Bob+too large",  // in place
     "@taken|given this player's record to Dan|-+1",
     "@deleted|written again|++1",
     "@gone folder|created: No such file",
@@ -293,6 +295,7 @@ class TestPlayersFile : public QObject {
     void foldersAreAbsolute() {
         TestRuntime rt;
         vb::CurrentRuntimeHooks() = {};
+        QCOMPARE(QFile::decodeName(vb::AppFolder()), QFileInfo("/proc/self/exe").canonicalPath());
         const QByteArray home = qgetenv("HOME"), account = ::getpwuid(::getuid())->pw_dir;
         for (const auto& [base, dir, expected] :
              QList<std::tuple<QByteArray, QByteArray, QByteArray>>{
@@ -474,7 +477,7 @@ class TestPlayersFile : public QObject {
             QCOMPARE(rt.messages.size(), std::size_t(0));
             QVERIFY(shown.isEmpty() || DisplayName(Players[1].Name) == "Ann");
         };
-        QVERIFY(InChild(session, uid, change == "full disk" ? 100 : RLIM_INFINITY));
+        QVERIFY(InChild(session, uid, change.endsWith("full disk") ? 100 : RLIM_INFINITY));
         Chmod(bin, 0700);
         Chmod(target, 0600);
         QCOMPARE(QFileInfo(beside).isSymLink(), s.contains("link") || s.contains("loop"));
@@ -482,6 +485,33 @@ class TestPlayersFile : public QObject {
         QCOMPARE(Entries(bin).filter(QRegularExpression("^(?!QVPlayers.dat$)")), QStringList());
         QVERIFY(kept == "moved" || kept == "data" || kept == "read" || s.contains("moved-text") ||
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
+    }
+
+    // A terabyte of holes stays holes, another account's file (as root) a new copy of its own,
+    // and a disk without room, as /proc has, refuses a save before writing.
+    void aSaveKeepsWhatTheFileIs() {
+        TestRuntime rt;
+        const QString f = rt.AppDir() + "/f";
+        QVERIFY(InChild([&] {
+            QString why;
+            struct stat was {
+            }, is{};
+            QVERIFY(WriteWholeFile(f, kAnnBob));
+            QVERIFY(QFile::resize(f, 1LL << 40));
+            QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(f), 65534, 65534) == 0);
+            QCOMPARE(::stat(QFile::encodeName(f), &was), 0);
+            QVERIFY2(vb::ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
+            QCOMPARE(::stat(QFile::encodeName(f), &is), 0);
+            // As long, still sparse, its owner's, replaced in one step
+            QCOMPARE(
+                (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_uid, is.st_ino != was.st_ino}),
+                (QList<qint64>{1LL << 40, 1, was.st_uid, 1}));
+            vb::RecordFile file;
+            QVERIFY(file.Open(f, 60, vb::Access::ReadOnly));
+            QCOMPARE(file.Get(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
+            QVERIFY(!vb::ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
+            QVERIFY2(why.contains("not enough free space"), qPrintable(why));
+        }));
     }
 
     // One not the game's is never replaced nor read whole; the player is told once.

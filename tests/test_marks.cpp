@@ -1,5 +1,4 @@
-// The marks in the balls: their shapes, only over the balls and nothing of them while off,
-// switched during a game, kept for the user, overridden by the command line.
+// The marks in the balls: shapes, only over balls, switched in a game, kept, command line.
 #include <QSettings>
 
 #include "GameDriver.h"
@@ -9,8 +8,7 @@
 using namespace qv;
 using namespace qvtest;
 
-// The symbol of the mark a player sees in a ball `size` pixels wide (the pixels unlike a plain
-// ball two pixels narrower), or what is wrong with it.
+// The mark seen in a ball `size` pixels wide (unlike a plain ball 2 pixels narrower), or its fault.
 static QString Seen(vb::PictureBox& picture, int kind, int size) {
     const auto draw = [&](int width, bool marks) {
         BallMarks = marks;
@@ -63,9 +61,7 @@ static QString Seen(vb::PictureBox& picture, int kind, int size) {
 class TestMarks : public QObject {
     Q_OBJECT
   private slots:
-    // Each colour's mark has the shape the README gives it, from the smallest dot marked, through
-    // the flash, preview, ball and selected ball sizes of 1:3 and 1:1, to those of 1:1 at scale
-    // factor 2. Smaller dots stay plain.
+    // Each colour's mark has its shape at every ball size drawn; smaller dots stay plain.
     void eachColourHasItsShape() {
         TestRuntime rt;
         vb::PictureBox picture(nullptr);
@@ -82,11 +78,8 @@ class TestMarks : public QObject {
         QCOMPARE(colours.size(), 7);  // each kind a colour of its own
     }
 
-    // Lines either way, a dot by PSet and as a mark of all its pixels, at the edges too: the area
-    // to repaint is what changed, a copy taken before keeps what it showed, nothing comes back at
-    // the other edge, a line is as long as from start to end, as wide as the pen, on its points.
-    // The widest dot in a grid's cells paints none of its lines: drawn before or after them, the
-    // same.
+    // Lines, dots and marks repaint what they changed, where and as long as asked; the widest
+    // dot in a grid's cells paints none of its lines.
     void drawingChangesWhatItSays() {
         for (int dpr : {1, 2}) {
             vb::Canvas c;
@@ -145,9 +138,7 @@ class TestMarks : public QObject {
         }
     }
 
-    // A move, new balls growing, the next balls, a line flashing: at every wait the pictures with
-    // marks on are those with marks off but for marks over balls. Switched mid-game, the pictures
-    // show at once what the other run showed.
+    // At every wait of a turn, marks change only pixels of balls; switched, they show at once.
     void marksOffLeaveEveryPictureAsItWas() {
         QList<QImage> frames[2], switched[2];
         for (int on : {0, 1}) {
@@ -182,8 +173,9 @@ class TestMarks : public QObject {
         QCOMPARE(frames[0].size(), frames[1].size());
         QCOMPARE(switched[0], frames[1].mid(frames[1].size() - 2));  // switched on
         QCOMPARE(switched[1], frames[0].mid(frames[0].size() - 2));  // switched off
-        const QList<QRgb> balls{GameDriver::Ball(1), GameDriver::Ball(2), GameDriver::Ball(3),
-                                GameDriver::Ball(4), GameDriver::Ball(5), GameDriver::Ball(6)};
+        QList<QRgb> balls;
+        for (int kind = 1; kind <= 6; ++kind)
+            balls << GameDriver::Ball(kind);
         int marked = 0;
         for (qsizetype i = 0; i < frames[0].size(); ++i) {
             const QImage &off = frames[0][i], &on = frames[1][i];

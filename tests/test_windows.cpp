@@ -27,6 +27,13 @@ class TestWindows : public QObject {
         QImage blank = f.Picture2Box()->GetCanvas().Image().copy();  // no next balls yet
         blank.fill(blank.pixel(0, 0));
         QCOMPARE(f.Picture2Box()->GetCanvas().Image(), blank);
+        auto ink = [&f](int k) {  // of control k: 1, 2 the captions, 3 to 6 names and results
+            const QWidget* w = dynamic_cast<QWidget*>(f.Controls()[k]);
+            return w->palette().color(w->foregroundRole());
+        };
+        for (int k = 3; k <= 6; ++k)  // in the colour of their column's caption
+            QCOMPARE(ink(k), ink(2 - k % 2));
+        QVERIFY2(ink(1) != ink(2), "the two players' columns alike");
         for (int k = 1; k <= 8; ++k) {  // the captions, names, results and moves centred
             auto* w = dynamic_cast<QWidget*>(f.Controls()[k]);
             if (auto* box = dynamic_cast<vb::TextBox*>(w))

@@ -300,6 +300,10 @@ class TestAccess : public QObject {
             QApplication::sendEvent(board, &press);
             QCOMPARE(vb::LastAnnouncement(&g.form), said);
         }
+        g.form.Text1(1).SetText("");  // a best result without a name
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, {}, 39, 0, 0, "s");
+        QApplication::sendEvent(board, &press);
+        QVERIFY(vb::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
         QAccessibleInterface* next = Iface(g.form.Picture2Box());
         QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),

@@ -417,7 +417,8 @@ class TestPlayersFile : public QObject {
             };
             const uint handles = QDir("/proc/self/fd").count();
             rt.ClearRecords();
-            SetPlayersFileLockTimeout(holder >= 0 ? 200 : 10000);
+            // A lock held: given up at once, or after 200 ms of tries that sleep in between.
+            SetPlayersFileLockTimeout(holder < 0 ? 10000 : held == where ? 1 : 200);
             QElapsedTimer clock;
             clock.start();
             rusage use{};  // a copy waiting for the lock sleeps between tries
@@ -491,8 +492,8 @@ class TestPlayersFile : public QObject {
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
     }
 
-    // A terabyte of holes stays holes, another account's file (as root) a new copy of its own,
-    // and a disk without room, as /proc has, refuses a save before writing.
+    // A terabyte of holes stays holes, another account's file (as root) its owner's, and a disk
+    // without room (as /proc) refuses a save before writing.
     void aSaveKeepsWhatTheFileIs() {
         TestRuntime rt;
         const QString f = rt.AppDir() + "/f";

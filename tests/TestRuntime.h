@@ -1,6 +1,5 @@
-// A runtime for tests, installed for the object's lifetime: waits return at once, random numbers
-// come from a script, message boxes and the end are recorded, the players file lives in a
-// temporary folder, and the screen is 1024 x 768 at 96 dpi.
+// A runtime for tests while the object lives: waits return at once, random numbers are scripted,
+// message boxes and the end recorded, the folders temporary, the screen 1024 x 768 at 96 dpi.
 #pragma once
 
 #include <QSettings>

@@ -10,8 +10,8 @@ class TestCli : public QObject {
     QTemporaryDir runtime_;  // an XDG_RUNTIME_DIR without a Wayland socket
 
   private slots:
-    // Leading NAME=value words join an environment without a display. A run that ends with 0
-    // writes to stdout only, any other to stderr only; the pattern matches it whole.
+    // Leading NAME=value words join an environment without a display; a run ending with 0 writes
+    // to stdout only, any other to stderr only, and the pattern matches it whole.
     void run_data() {
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<int>("status");

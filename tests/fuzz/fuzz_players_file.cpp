@@ -1,7 +1,5 @@
-// libFuzzer target: any bytes as the players file, loaded as at start-up and as the new player
-// dialog reloads it. Besides the sanitizers' checks, each run checks what holds for every file:
-// the record count, the current and best players within the table, and every record read going
-// back to exactly the bytes it came from.
+// libFuzzer target: any bytes as the players file, loaded at start-up and again; what holds for
+// every file: the count, current and best players in the table, each record as its bytes.
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// The main window on a players file of the test's own, driven as a player would.
+// The main window on a players file of its own, driven as a player would.
 #pragma once
 
 #include <QApplication>
@@ -76,13 +76,13 @@ class GameDriver {
         form.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
-    // At the centre of cell (x, y), then the event loop once, as between two clicks.
+    // At the centre of cell (x, y), then the event loop once.
     void Release(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(form.Picture1Box(), button, {},
                             form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
         QApplication::processEvents();
     }
-    void Redraw() {  // after a test put balls on the board itself
+    void Redraw() {  // after the test set the board
         qv::LayoutMainWindow();
         QApplication::processEvents();
     }
@@ -118,8 +118,7 @@ class GameDriver {
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Read across each row and column: free cells plain, lined apart; balls centred, alike in
-    // size but the selected one, wider.
+    // Across each row and column: free cells lined apart; balls centred, alike, the selected wider.
     bool DrawnAfresh() const {
         const QImage& image = form.Picture1Box()->GetCanvas().Image();
         QList<int> widths[2];  // of the balls, of the selected one
@@ -196,7 +195,7 @@ inline bool LaidOut(const QWidget& window) {
     return true;
 }
 
-// The recorded game, a line a turn (game.trace says what its words mean).
+// game.trace, a line a turn.
 inline QStringList ReadTrace() {
     QFile file(QFINDTESTDATA("game.trace"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))

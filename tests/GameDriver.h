@@ -1,5 +1,4 @@
-// The main window on a players file of the test's own, driven as a player would; and the
-// recorded game of game.trace, played again.
+// The main window on a players file of its own, driven as a player would.
 #pragma once
 
 #include <QApplication>
@@ -34,8 +33,7 @@ inline int CountBalls() {
     return n;
 }
 
-// Plays the user's part in modal windows without a nested event loop: the n-th shown runs the
-// n-th step; with no step left it is only closed.
+// Plays the modal windows without a nested loop: the n-th shown runs the n-th step, if any.
 class ModalScript {
   public:
     using Step = std::function<void(vb::Dialog&)>;
@@ -78,13 +76,13 @@ class GameDriver {
         form.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
-    // At the centre of cell (x, y), then the event loop once, as between two clicks.
+    // At the centre of cell (x, y), then the event loop once.
     void Release(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(form.Picture1Box(), button, {},
                             form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
         QApplication::processEvents();
     }
-    void Redraw() {  // after a test put balls on the board itself
+    void Redraw() {  // after the test set the board
         qv::LayoutMainWindow();
         QApplication::processEvents();
     }
@@ -120,9 +118,7 @@ class GameDriver {
     static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
     static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
 
-    // Whether the board picture shows the board, read across the middle of each row and column:
-    // a free cell plain, lines between free cells, a ball a centred run of its colour, all alike
-    // but the selected ball, which is wider.
+    // Across each row and column: free cells lined apart; balls centred, alike, the selected wider.
     bool DrawnAfresh() const {
         const QImage& image = form.Picture1Box()->GetCanvas().Image();
         QList<int> widths[2];  // of the balls, of the selected one
@@ -170,13 +166,12 @@ class GameDriver {
                                  qv::GameInProgress, qv::GameOver, DrawnAfresh());
     }
 
-    // '+' when the screen shows the board as drawn now, '-' when not.
+    // '+' when the screen shows the board as drawn now.
     char Shown() const {
         return screen_.image == form.Picture1Box()->GetCanvas().Image() ? '+' : '-';
     }
 
   private:
-    // The board's picture at its latest paint.
     struct Screen : QObject {
         QImage image;
         bool eventFilter(QObject* object, QEvent* event) override {
@@ -200,7 +195,7 @@ inline bool LaidOut(const QWidget& window) {
     return true;
 }
 
-// The recorded game, a line a turn (game.trace says what its words mean).
+// game.trace, a line a turn.
 inline QStringList ReadTrace() {
     QFile file(QFINDTESTDATA("game.trace"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -210,7 +205,7 @@ inline QStringList ReadTrace() {
         .filter(QRegularExpression("^[^#]"));
 }
 
-// Plays the recorded game, `act` making each release, and writes down what the game showed.
+// Plays the recorded game, `act` making each release; returns what the game showed.
 inline QStringList Replay(GameDriver& g, const QStringList& trace,
                           const std::function<void(PointI cell, QChar button)>& act) {
     auto cell = [](const QString& s) { return P(s.at(0).digitValue(), s.at(2).digitValue()); };
@@ -235,7 +230,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         }
         if (w[0] != "start" && w[0] != "click")
             continue;
-        // The move: the last ball released before the target goes there.
+        // The last ball released goes to the last cell.
         const QStringList clicks = field("click");
         const Grid before = w[0] == "start" ? Grid(0, 9, 0, 9) : qv::Board;
         Grid moved = before;
@@ -247,7 +242,6 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         }
         std::swap(moved(from.x, from.y), moved(to.x, to.y));
         const int kind = moved(to.x, to.y);
-        // The numbers that drop the new balls and draw the next ones (the last too).
         std::vector<int> kinds, next;
         std::vector<PointI> drops;
         for (const QString& d : field("new"))
@@ -265,8 +259,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
             const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
             const QImage& image = g.form.Picture1Box()->GetCanvas().Image();
             waits << QString("%1%2").arg(seconds).arg(g.Shown());
-            // After each step the moving ball stands on a cell that held none of its kind; new
-            // balls come on cells free after the move.
+            // The moving ball at each step; new balls on cells free after the move.
             for (int y = 1; y <= 9; ++y) {
                 for (int x = 1; x <= 9; ++x) {
                     if (step && before(x, y) != kind &&
@@ -289,8 +282,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         for (const auto& [key, values] : {std::pair{"route", route}, {"new", placed}})
             if (!values.isEmpty())
                 turn += QString(" %1 %2").arg(key, values.join(' '));
-        // The preview's middle row: the kinds of the next balls.
-        turn += " next";
+        turn += " next";  // read across the preview's middle
         const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
         for (int x = 0, y = preview.height() / 2; x < preview.width(); ++x)
             for (int k = 1; k <= 6; ++k)

@@ -187,42 +187,6 @@ class TestAccess : public QObject {
         }
     }
 
-    // Walking down from the application finds each object where its parent says, shown ones only.
-    void theTreeHoldsTogether() {
-        QWidget gone;
-        gone.show(), gone.hide();
-        ActiveGame g;
-        vb::Announce(&g.form, "told");
-        QAccessibleInterface *app = Iface(qApp), *table = Iface(g.form.Picture1Cells());
-        int told = 0;
-        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
-            for (int k = 0; k < i->childCount(); ++k) {
-                QAccessibleInterface* c = i->child(k);
-                QCOMPARE(QList<int>({i->indexOfChild(c), i->indexOfChild(app), c->parent() == i}),
-                         QList<int>({k, -1, 1}));
-                QVERIFY2(
-                    c->role() != QAccessible::StaticText || !c->text(QAccessible::Name).isEmpty(),
-                    "a text without words");
-                if (i == table)
-                    QCOMPARE(table->childAt(c->rect().center().x(), c->rect().center().y()), c);
-                told += c->text(QAccessible::Name) == "told";
-                walk(c);
-            }
-        };
-        walk(app);
-        QCOMPARE(told, 1);
-        QCOMPARE(app->childCount(), 1);
-        QAccessibleTableInterface* grid = table->tableInterface();
-        QCOMPARE((QList<int>{grid->selectedCellCount(), grid->selectRow(0), grid->selectColumn(0),
-                             grid->unselectRow(0), grid->unselectColumn(0)}),
-                 QList<int>(5, 0));
-        QVERIFY(!grid->cellAt(9, 0));
-        QCOMPARE(grid->cellAt(4, 4)->rect().topLeft(),
-                 grid->cellAt(3, 3)->rect().bottomRight() + QPoint(1, 1));
-        g.form.hide();
-        QVERIFY(grid->cellAt(0, 0)->state().invisible);
-    }
-
     // After each click every cell names its ball, the selected one marked so.
     void theCellsNameWhatLiesThere() {
         GameDriver g;

@@ -78,62 +78,6 @@ class TestMarks : public QObject {
         QCOMPARE(colours.size(), 7);  // each kind a colour of its own
     }
 
-    // Lines, dots and marks repaint what they changed, where and as long as asked; the widest
-    // dot in a grid's cells paints none of its lines.
-    void drawingChangesWhatItSays() {
-        for (int dpr : {1, 2}) {
-            vb::Canvas c;
-            c.SetSize({20, 10}, dpr);
-            c.Scale(0, 0, 20, 10);
-            using Draw = std::function<void()>;
-            const auto all = [](int, int, int) { return true; };  // a mark of every pixel
-            const QList<std::tuple<Draw, Draw, QRect>> draws{
-                {[&] { c.Line(2, 3, 15, 3); }, [&] { c.Line(15, 3, 2, 3); }, {2, 3, 13, 3}},
-                {[&] { c.Line(4, 8, 4, 1); }, [&] { c.Line(4, 1, 4, 8); }, {4, 1, 3, 7}},
-                {[&] { c.PSet(5.5, 5.5, 0); }, [&] { c.PMark(5.5, 5.5, all, 0); }, {}},
-                {[&] { c.Line(2, 2, 9, 7); }, {}, {}},
-                {[&] { c.PSet(19.9, 5, 0); }, {}, {}},
-                {[&] { c.PSet(10, 9.9, 0); }, {}, {}}};
-            QImage drawn[2];
-            for (const auto& [one, other, line] : draws) {
-                for (int k : {0, 1}) {
-                    c.Cls();
-                    c.TakeDirty();
-                    c.SetDrawWidth(3);
-                    const QImage before = c.Image(), white = before.copy();
-                    (k && other ? other : one)();
-                    QRect changed;
-                    for (int p = 0; p < white.width() * white.height(); ++p)
-                        if (QPoint at(p % white.width(), p / white.width());
-                            white.pixel(at) != c.Image().pixel(at))
-                            changed |= QRect(at, at);
-                    QCOMPARE(c.TakeDirty(), changed);
-                    QCOMPARE(before, white);
-                    QVERIFY2(changed.left() > 0, "came back at the left edge");
-                    QVERIFY2(line.isEmpty() || changed.size() == line.size() * dpr,
-                             "length, width");
-                    QVERIFY2(line.isEmpty() || changed.contains(line.topLeft() * dpr), "elsewhere");
-                    drawn[k] = c.Image();
-                }
-                QVERIFY2(drawn[1] == drawn[0], "drawn otherwise");
-            }
-            const int widest = c.WidestDotInCells(4, 2);
-            for (int pen : {widest, widest + 1}) {
-                for (int dotsFirst : {0, 1}) {
-                    c.Cls();
-                    for (int dots : {dotsFirst, 1 - dotsFirst}) {
-                        c.SetDrawWidth(dots ? pen : 1);
-                        for (int k = 0; k < 8; ++k)
-                            dots ? c.PSet(k % 4 * 5 + 2.5, k / 4 * 5 + 2.5, 0xff)
-                                 : (c.Line(k * 5, 0, k * 5, 10), c.Line(0, k * 5, 20, k * 5));
-                    }
-                    drawn[dotsFirst] = c.Image().copy();
-                }
-                QCOMPARE(drawn[0] == drawn[1], pen == widest);
-            }
-        }
-    }
-
     // At every wait of a turn, marks change only pixels of balls; switched, they show at once.
     void marksOffLeaveEveryPictureAsItWas() {
         QList<QImage> frames[2], switched[2];

@@ -1,6 +1,5 @@
 // The main window: its layout at every scale on every screen, the keys, Quit and closing.
 
-#include <QAccessible>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -9,7 +8,6 @@
 
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
-#include "app/frmLabel.h"
 #include "platform/WidgetRuntime.h"
 
 using namespace qv;
@@ -34,19 +32,6 @@ class TestWindows : public QObject {
         for (int k = 3; k <= 6; ++k)  // in the colour of their column's caption
             QCOMPARE(ink(k), ink(2 - k % 2));
         QVERIFY2(ink(1) != ink(2), "the two players' columns alike");
-        for (int k = 1; k <= 8; ++k) {  // the captions, names, results and moves centred
-            auto* w = dynamic_cast<QWidget*>(f.Controls()[k]);
-            if (auto* box = dynamic_cast<vb::TextBox*>(w))
-                box->SetText("88");
-            const QImage image = w->grab().toImage();
-            int first = image.width(), last = 0;
-            for (int y = 3; y < image.height() - 3; ++y)
-                for (int x = 3; x < image.width() - 3; ++x)
-                    if (image.pixel(x, y) != image.pixel(3, 3))
-                        first = std::min(first, x), last = std::max(last, x);
-            QVERIFY2(std::abs(first + last + 1 - image.width()) <= 2,
-                     qPrintable(w->accessibleName()));
-        }
         NextBalls = {1, 2, 3};
         Board(1, 1) = Board(2, 9) = 2;
         Board(8, 5) = 1;
@@ -120,55 +105,6 @@ class TestWindows : public QObject {
                     QVERIFY2(ok, qPrintable(what + at));
             }
         }
-    }
-
-    // Centred; the title typed letter by letter, three waves of dots, then the game, once.
-    void theTitleAnimatesThenHandsOverToTheGame() {
-        TestRuntime rt;
-        Form1 form;
-        frmLabel title(form);
-        int shown = 0;
-        title.onShown = [&shown] { ++shown, LoadWindowIcon(); };
-        QStringList seen, want;
-        QString typed;
-        vb::CurrentRuntimeHooks().wait = [&](double s) {
-            const QImage& image = title.Surface()->GetCanvas().Image();
-            int dots = 0;
-            for (int i = 0; i < 36; ++i)  // at each cell's centre, the colour of its column's kind
-                dots += image.pixel((i % 6 * 2 + 1) * image.width() / 12,
-                                    (i / 6 * 2 + 1) * image.height() / 12) ==
-                        GameDriver::Ball(i % 6 + 1);
-            const QString text = title.Text1()->isVisible() ? title.Text1()->Text() : "";
-            seen << QString("%1 %2").arg(s).arg(text.isEmpty()  ? QString::number(dots)
-                                                : text == typed ? "whole"
-                                                : text.chopped(1) == std::exchange(typed, text)
-                                                    ? "letter"
-                                                    : text);
-        };
-        title.Show();
-        const vb::Window& w = title.Window();
-        QCOMPARE(QList({w.Left() * 2 + w.Width(), w.Top() * 2 + w.Height(), w.Width() * 4 / 5,
-                        w.Height() * 2}),
-                 QList<float>({1024 * 15, 768 * 15, 384 * 15, 768 * 15}));
-        QCOMPARE(title.Text1()->geometry(), title.rect());
-        QCOMPARE(title.Surface()->contentsRect(), title.rect());  // the dots' room
-        for (QWidget* w : std::initializer_list<QWidget*>{title.Text1(), title.Surface()}) {
-            QVERIFY(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty());
-            QCOMPARE(w->focusPolicy(), Qt::NoFocus);  // nothing there takes the keys
-        }
-        QVERIFY(QAccessible::queryAccessibleInterface(title.Text1())->state().readOnly);
-        QVERIFY(QTest::qWaitForWindowExposed(&title));
-        QApplication::processEvents();
-        want = QStringList(typed.size(), "0.03 letter") << "0.5 whole";
-        for (int k = 1; k <= 36; ++k)
-            want << QString("0.02 %1").arg(k);
-        want << QStringList{"0.5 36", "0.5 36", "0.5 0"};  // three waves, each covered again
-        QCOMPARE(seen, want);
-        QVERIFY2(typed.contains("QUILVARO"), qPrintable(typed));
-        QCOMPARE(shown, 1);
-        const QList<QSize> icon = QApplication::windowIcon().availableSizes();  // all shipped
-        QCOMPARE(icon.size(), int(QDir(":/icons").count()));
-        QCOMPARE(QList({form.isVisible(), title.isVisible()}), QList({true, false}));
     }
 
     // What loading had to say about the players file comes once the window is on the screen.

@@ -232,7 +232,7 @@ Form1::Form1()
 
     // Keys reach the window before the control that has the focus.
     qApp->installEventFilter(this);
-    SetMainWindow(this);
+    SetMainControls(this);
 }
 
 void Form1::NameControls() {
@@ -265,8 +265,8 @@ void Form1::AnnounceBoard() {
 
 Form1::~Form1() {
     qApp->removeEventFilter(this);
-    if (HasMainWindow() && &MainWindow() == this)
-        SetMainWindow(nullptr);
+    if (HasMainControls() && &MainControls() == this)
+        SetMainControls(nullptr);
 }
 
 vb::Control& Form1::Command1(int index) {

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "platform/CellPicture.h"
 #include "platform/Form.h"
 #include "platform/Widgets.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "players/PlayerRecord.h"
 #include "view/BallColor.h"
 
@@ -86,7 +86,7 @@ QString Result(const GameView& after) {
 
 }  // namespace
 
-GameView SeeGame(MainWindowControls& form) {
+GameView SeeGame(MainWindowControls& main) {
     GameView v;
     v.board = Board;
     v.removed = LineMarks;
@@ -97,8 +97,8 @@ GameView SeeGame(MainWindowControls& form) {
     v.selectedY = SelectedY;
     v.moves = MoveCount;
     v.next = NextBalls;
-    v.score = form.Text2(0).Text();
-    v.message = form.txtMess().Text();
+    v.score = main.Text2(0).Text();
+    v.message = main.txtMess().Text();
     return v;
 }
 
@@ -156,15 +156,15 @@ QString DescribeNext(const GameView& now) {
     return Next(now);
 }
 
-QString DescribeScore(MainWindowControls& form) {
+QString DescribeScore(MainWindowControls& main) {
     // The best of all without a name while nobody has a result.
-    const QString best = form.Text1(1).Text().isEmpty()
-                             ? form.Text2(1).Text()
+    const QString best = main.Text1(1).Text().isEmpty()
+                             ? main.Text2(1).Text()
                              : QCoreApplication::translate("Narration", "%1, %2")
-                                   .arg(form.Text2(1).Text(), form.Text1(1).Text());
+                                   .arg(main.Text2(1).Text(), main.Text1(1).Text());
     return QCoreApplication::translate("Narration",
                                        "Score %1, moves %2. Your best: %3. Best of all: %4.")
-        .arg(form.Text2(0).Text(), form.Text3().Text(), QString::number(CurrentResult), best);
+        .arg(main.Text2(0).Text(), main.Text3().Text(), QString::number(CurrentResult), best);
 }
 
 QString DescribeSelected(const GameView& now) {

@@ -26,7 +26,7 @@ struct GameView {
     QString score;
     QString message;
 };
-GameView SeeGame(MainWindowControls& form);
+GameView SeeGame(MainWindowControls& main);
 
 // A click or Enter on cell (x, y): the selection, or the move with the lines it cleared, the new
 // balls, the lines they cleared, the next balls and the end of the game.
@@ -37,7 +37,7 @@ QString DescribeStartStop(const GameView& before, const GameView& after);
 // What the board's keys tell on demand, read off the game as it stands.
 QString DescribeNext(const GameView& now);
 // The score, the moves, the player's own best result and the best of all.
-QString DescribeScore(MainWindowControls& form);
+QString DescribeScore(MainWindowControls& main);
 QString DescribeSelected(const GameView& now);
 // The balls of row y or of column x, each with where it lies.
 QString DescribeRow(const GameView& now, int y);

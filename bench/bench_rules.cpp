@@ -71,7 +71,7 @@ void BM_CheckLines_CrossingLines(benchmark::State& state) {
     const qv::Grid before = qv::Board;
     for (auto _ : state) {
         qv::Board = before;
-        qv::MainWindow().Text2(0).SetText(QStringLiteral("0"));
+        qv::MainControls().Text2(0).SetText(QStringLiteral("0"));
         benchmark::DoNotOptimize(qv::CheckLines());
     }
     if (qv::LineFlag)
@@ -98,8 +98,8 @@ BENCHMARK(BM_NewBallCells);
 
 void BM_AnimationSubStep(benchmark::State& state) {
     // One sub-step of a moving ball at 1:1: erase where it was, draw where it is, repaint.
-    qv::MainWindowControls& form = qv::MainWindow();
-    vb::Picture& board = form.Picture1();
+    qv::MainWindowControls& main = qv::MainControls();
+    vb::Picture& board = main.Picture1();
     double x = 0.5;
     for (auto _ : state) {
         board.SetDrawWidth(65);
@@ -107,7 +107,7 @@ void BM_AnimationSubStep(benchmark::State& state) {
         x = x >= 8.5 ? 0.5 : x + 0.25;
         board.SetDrawWidth(54);
         board.PSet(x, 4.5, vb::RGB(255, 0, 50));
-        form.Refresh();
+        main.Refresh();
     }
 }
 BENCHMARK(BM_AnimationSubStep);
@@ -125,11 +125,11 @@ int main(int argc, char** argv) {
     hooks.msgBox = [](const QString&, vb::MsgIcon, const QString&) {};
     vb::SetRuntimeHooks(hooks);
     vb::SetScreenOverride(vb::ScreenOverride{1920, 1080, 96.0});
-    qv::Form1 form;
-    form.Show();
+    qv::Form1 main;
+    main.Show();
     // At 1:1, the largest board.
     qv::Zoom = 1;
-    form.Window().SetHeight(vb::ScreenHeight());
+    main.Window().SetHeight(vb::ScreenHeight());
     QCoreApplication::processEvents();
 
     benchmark::Initialize(&argc, argv);

@@ -6,7 +6,7 @@
 #include "game/GameFlow.h"
 #include "game/GameState.h"
 #include "game/LineCheck.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "game/NextBalls.h"
 #include "game/PathSearch.h"
 #include "view/BallColor.h"
@@ -30,10 +30,10 @@ void DrawBall(vb::Picture& board, int x, int y, int width, vb::Color colour) {
 
 // The balls of a scoring move flash together: half-size dots of the line's colour for 0.3 s.
 void FlashRemovedTogether(Integer kind) {
-    MainWindowControls& form = MainWindow();
-    vb::Picture& board = form.Picture1();
+    MainWindowControls& main = MainControls();
+    vb::Picture& board = main.Picture1();
     const Integer half = vb::CInt(BallSize / 2.0);
-    form.Timmi(0.1);
+    main.Timmi(0.1);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (LineMarks(x, y) == 1) {
@@ -42,34 +42,34 @@ void FlashRemovedTogether(Integer kind) {
             }
         }
     }
-    form.Refresh();
-    form.Timmi(0.3);
+    main.Refresh();
+    main.Timmi(0.3);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (LineMarks(x, y) == 1)
                 DrawBall(board, x, y, half, BoardBackColor);
         }
     }
-    form.Refresh();
+    main.Refresh();
 }
 
 // A line completed by new balls goes ball by ball, 0.2 s each.
 void FlashRemovedOneByOne(Integer kind) {
-    MainWindowControls& form = MainWindow();
-    vb::Picture& board = form.Picture1();
+    MainWindowControls& main = MainControls();
+    vb::Picture& board = main.Picture1();
     const Integer half = vb::CInt(BallSize / 2.0);
-    form.Timmi(0.1);
+    main.Timmi(0.1);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (LineMarks(x, y) != 1)
                 continue;
             DrawBall(board, x, y, BallSize, BoardBackColor);
             DrawBall(board, x, y, half, BallColor(kind));
-            form.Refresh();
-            form.Timmi(0.1);
+            main.Refresh();
+            main.Timmi(0.1);
             DrawBall(board, x, y, half, BoardBackColor);
-            form.Timmi(0.1);
-            form.Refresh();
+            main.Timmi(0.1);
+            main.Refresh();
         }
     }
 }
@@ -90,7 +90,7 @@ void Picture1_MouseUp(Integer Button, Integer Shift, vb::Single X, vb::Single Y)
         return;
     }
 
-    vb::Picture& board = MainWindow().Picture1();
+    vb::Picture& board = MainControls().Picture1();
     const Integer enlarged = vb::CInt(BallSize * 1.2);
 
     if (Board(x, y) > 0) {

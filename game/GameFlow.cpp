@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "game/NextBalls.h"
 #include "platform/Runtime.h"
 #include "players/PlayerRecord.h"
@@ -27,16 +27,16 @@ QString StopCaption() {
 }
 
 void StartGame() {
-    MainWindowControls& form = MainWindow();
-    form.mnuStart().SetCaption(StopCaption());
-    form.mnuPlayer().SetEnabled(false);
+    MainWindowControls& main = MainControls();
+    main.mnuStart().SetCaption(StopCaption());
+    main.mnuPlayer().SetEnabled(false);
     GameInProgress = true;
     GameOver = false;
     MoveCount = 0;
     Board.Create(0, BoardWidth, 0, BoardHeight);
     PathGrid.Create(0, BoardWidth, 0, BoardHeight);
 
-    vb::Picture& board = form.Picture1();
+    vb::Picture& board = main.Picture1();
     board.Cls();
     board.SetForeColor(GridLineColor);
     board.SetBackColor(BoardBackColor);
@@ -47,16 +47,16 @@ void StartGame() {
     for (int x = 1; x <= BoardWidth; ++x)
         board.Line(x, 0, x, BoardHeight);
 
-    form.Text2(0).SetText(QStringLiteral("0"));
-    form.txtMess().SetText(QCoreApplication::translate("GameFlow", "\r\n\r\nNext balls :"));
+    main.Text2(0).SetText(QStringLiteral("0"));
+    main.txtMess().SetText(QCoreApplication::translate("GameFlow", "\r\n\r\nNext balls :"));
     PickNextBalls();
     PlaceNewBalls();
 }
 
 void StopGame() {
-    MainWindowControls& form = MainWindow();
-    form.mnuStart().SetCaption(StartCaption());
-    form.mnuPlayer().SetEnabled(true);
+    MainWindowControls& main = MainControls();
+    main.mnuStart().SetCaption(StartCaption());
+    main.mnuPlayer().SetEnabled(true);
     GameOver = true;
     EndGame();
 }
@@ -65,7 +65,7 @@ void StopGame() {
 
 void mnuStart_Click(Integer Index) {
     (void)Index;
-    const QString caption = MainWindow().mnuStart().Caption();
+    const QString caption = MainControls().mnuStart().Caption();
     if (caption == StartCaption()) {
         StartGame();
     } else if (caption == StopCaption()) {
@@ -74,11 +74,11 @@ void mnuStart_Click(Integer Index) {
 }
 
 void EndGame() {
-    MainWindowControls& form = MainWindow();
+    MainWindowControls& main = MainControls();
     GameInProgress = false;
     // The result is in the file before the box waits for the player, so that a logout meanwhile
     // loses nothing; what storing it has to say is said after the box, as ever.
-    const Long score = vb::CLng(form.Text2(0).Text().toDouble());
+    const Long score = vb::CLng(main.Text2(0).Text().toDouble());
     // A file that holds records but none in use leaves no current player: the result has no
     // record to go to, and the message must not promise otherwise.
     const bool noPlayer = (CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers) && score > 0;
@@ -103,20 +103,20 @@ void EndGame() {
     }
     vb::MsgBox(QCoreApplication::translate("GameFlow", "Game over"), vb::MsgIcon::Exclamation,
                QCoreApplication::translate("GameFlow", "STOP"));
-    form.mnuStart().SetCaption(StartCaption());
-    form.mnuPlayer().SetEnabled(true);
-    form.txtMess().SetText(QCoreApplication::translate("GameFlow", "Game over."));
-    form.Picture2().Cls();
+    main.mnuStart().SetCaption(StartCaption());
+    main.mnuPlayer().SetEnabled(true);
+    main.txtMess().SetText(QCoreApplication::translate("GameFlow", "Game over."));
+    main.Picture2().Cls();
 
     if (noPlayer) {
-        form.txtMess().SetText(QCoreApplication::translate(
+        main.txtMess().SetText(QCoreApplication::translate(
             "GameFlow",
             "Result not kept:\r\nno player chosen.\r\n\r\nChoose or add one\r\nunder Player\r\n"
             "before Start."));
         return;
     }
     if (score > previous && previous > 0) {
-        form.txtMess().SetText(QCoreApplication::translate(
+        main.txtMess().SetText(QCoreApplication::translate(
             "GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
     }
     for (const Held& h : held)
@@ -126,9 +126,9 @@ void EndGame() {
         BestPlayer = CurrentPlayer;
         BestResult = CurrentResult;
         BestName = CurrentName;
-        form.Text1(1).SetText(DisplayName(BestName));
-        form.Text2(1).SetText(QString::number(BestResult));
-        form.txtMess().SetText(QCoreApplication::translate(
+        main.Text1(1).SetText(DisplayName(BestName));
+        main.Text2(1).SetText(QString::number(BestResult));
+        main.txtMess().SetText(QCoreApplication::translate(
             "GameFlow", "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
     }
 }

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 
 namespace qv {
 
@@ -108,7 +108,7 @@ Integer CheckLines() {
         }
     }
 
-    vb::TextControl& score = MainWindow().Text2(0);
+    vb::TextControl& score = MainControls().Text2(0);
     score.SetText(ScoreText(score.Text().toDouble() + removed));
     return result;
 }

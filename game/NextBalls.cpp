@@ -7,7 +7,7 @@
 
 #include "app/Wait.h"
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "platform/Runtime.h"
 #include "view/BallColor.h"
 #include "view/BallMarks.h"
@@ -29,7 +29,7 @@ int Pick(double r, int n) {
 }  // namespace
 
 void PickNextBalls() {
-    vb::Picture& preview = MainWindow().Picture2();
+    vb::Picture& preview = MainControls().Picture2();
     preview.Cls();
     vb::Randomize();
     for (int i = 1; i <= kBallsPerMove; ++i) {
@@ -71,8 +71,8 @@ void PlaceNewBalls() {
         return;
     }
 
-    MainWindowControls& form = MainWindow();
-    vb::Picture& board = form.Picture1();
+    MainWindowControls& main = MainControls();
+    vb::Picture& board = main.Picture1();
     for (int k = 1; k <= kBallsPerMove; ++k) {
         vb::Randomize();
         const PointI cell = ChooseFreeCell(vb::Rnd());
@@ -83,7 +83,7 @@ void PlaceNewBalls() {
         for (int t = 1; t <= 2; ++t) {
             board.SetDrawWidth(vb::CInt(BallSize / 2.0 * t));
             PSetBall(board, cell.x - 0.5, cell.y - 0.5, BallColor(kind));
-            form.Refresh();
+            main.Refresh();
             Pause(0.1);
         }
     }
@@ -91,7 +91,7 @@ void PlaceNewBalls() {
     BallSelected = false;
     PickNextBalls();
     ++MoveCount;
-    form.Text3().SetText(QString::number(MoveCount));
+    main.Text3().SetText(QString::number(MoveCount));
 }
 
 }  // namespace qv

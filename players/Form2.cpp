@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "platform/Screen.h"
 #include "players/PlayerListRows.h"
 #include "players/PlayersFile.h"
@@ -131,8 +131,8 @@ void Form2::SelectPlayer() {
     CurrentPlayer = static_cast<Integer>(index);
     CurrentName = Players[CurrentPlayer].Name;
     CurrentResult = Players[CurrentPlayer].Result;
-    MainWindow().Text1(0).SetText(DisplayName(CurrentName));
-    MainWindow().Text2(0).SetText(QString::number(CurrentResult));
+    MainControls().Text1(0).SetText(DisplayName(CurrentName));
+    MainControls().Text2(0).SetText(QString::number(CurrentResult));
     Hide();
 }
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "players/PlayersFile.h"
 #include "players/PlayersFileLock.h"
 
@@ -56,11 +56,11 @@ void AddNewPlayer(const QString& name) {
     CurrentName = name;
     CurrentResult = 0;
 
-    MainWindowControls& form = MainWindow();
-    form.Text1(0).SetText(DisplayName(CurrentName));
-    form.Text2(0).SetText(QStringLiteral("0"));
-    form.Text1(1).SetText(DisplayName(BestName));
-    form.Text2(1).SetText(QString::number(BestResult));
+    MainWindowControls& main = MainControls();
+    main.Text1(0).SetText(DisplayName(CurrentName));
+    main.Text2(0).SetText(QStringLiteral("0"));
+    main.Text1(1).SetText(DisplayName(BestName));
+    main.Text2(1).SetText(QString::number(BestResult));
 
     CurrentPlayer = NewPlayerSlot();
     PlayerRecord& record = Players[CurrentPlayer];

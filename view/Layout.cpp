@@ -1,7 +1,7 @@
 #include "view/Layout.h"
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "platform/Screen.h"
 #include "view/BallColor.h"
 #include "view/BallMarks.h"
@@ -9,7 +9,7 @@
 namespace qv {
 
 void DrawInnerGridLines() {
-    vb::Picture& board = MainWindow().Picture1();
+    vb::Picture& board = MainControls().Picture1();
     board.SetDrawWidth(1);
     for (int k = 1; k <= BoardHeight; ++k)
         board.Line(0, k, 9, k);
@@ -18,8 +18,8 @@ void DrawInnerGridLines() {
 }
 
 void DrawBallsAndPreview() {
-    vb::Picture& board = MainWindow().Picture1();
-    vb::Picture& preview = MainWindow().Picture2();
+    vb::Picture& board = MainControls().Picture1();
+    vb::Picture& preview = MainControls().Picture2();
     const Integer enlarged = vb::CInt(BallSize * 1.2);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
@@ -42,8 +42,8 @@ void DrawBallsAndPreview() {
 }
 
 void LayoutMainWindow() {
-    MainWindowControls& form = MainWindow();
-    vb::Window& window = form.Window();
+    MainWindowControls& main = MainControls();
+    vb::Window& window = main.Window();
     if (window.Minimized())
         return;
 
@@ -55,7 +55,7 @@ void LayoutMainWindow() {
     window.SetTop((SH - window.Height()) / 2);
     window.SetLeft((SW - window.Width()) / 2);
 
-    vb::Picture& board = form.Picture1();
+    vb::Picture& board = main.Picture1();
     board.SetHeight(0.81f * window.Height());
     board.SetWidth(0.81f * window.Height());
     board.SetTop(0.01f * window.Height());
@@ -66,7 +66,7 @@ void LayoutMainWindow() {
     board.SetForeColor(GridLineColor);
     DrawInnerGridLines();
 
-    for (vb::Control* control : form.Controls()) {
+    for (vb::Control* control : main.Controls()) {
         switch (control->Kind()) {
             case vb::ControlKind::TextBox:
             case vb::ControlKind::Label:
@@ -93,19 +93,19 @@ void LayoutMainWindow() {
         c.SetLeft(left);
         c.SetTop(top);
     };
-    vb::TextControl& label0 = form.Label1(0);
-    vb::TextControl& name0 = form.Text1(0);
-    vb::TextControl& name1 = form.Text1(1);
-    vb::TextControl& result0 = form.Text2(0);
-    vb::TextControl& result1 = form.Text2(1);
-    vb::TextControl& moves = form.Text3();
-    vb::Control& quit = form.Command1(1);
-    vb::TextControl& message = form.txtMess();
-    vb::Picture& preview = form.Picture2();
+    vb::TextControl& label0 = main.Label1(0);
+    vb::TextControl& name0 = main.Text1(0);
+    vb::TextControl& name1 = main.Text1(1);
+    vb::TextControl& result0 = main.Text2(0);
+    vb::TextControl& result1 = main.Text2(1);
+    vb::TextControl& moves = main.Text3();
+    vb::Control& quit = main.Command1(1);
+    vb::TextControl& message = main.txtMess();
+    vb::Picture& preview = main.Picture2();
 
     place(label0, A, B, T);
-    place(form.Label1(1), A, B + label0.Width(), T);
-    place(form.Label2(), A, B,
+    place(main.Label1(1), A, B + label0.Width(), T);
+    place(main.Label2(), A, B,
           T + label0.Height() + name0.Height() + result0.Height() + 150 / Zoom);
     place(name0, A, B, T + label0.Height());
     place(name1, A, B + name0.Width(), T + label0.Height());

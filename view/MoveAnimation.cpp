@@ -4,7 +4,7 @@
 
 #include "app/Wait.h"
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "view/BallMarks.h"
 #include "view/Layout.h"
 
@@ -48,8 +48,8 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
         route[static_cast<std::size_t>(k - 1)] = previous;
     }
 
-    MainWindowControls& form = MainWindow();
-    vb::Picture& board = form.Picture1();
+    MainWindowControls& main = MainControls();
+    vb::Picture& board = main.Picture1();
     const Integer enlarged = vb::CInt(BallSize * 1.2);
 
     Pause(0.1);
@@ -66,7 +66,7 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
             board.PSet(fromCx + (s - 1) * deltaX, fromCy + (s - 1) * deltaY, BoardBackColor);
             board.SetDrawWidth(BallSize);
             PSetBall(board, fromCx + s * deltaX, fromCy + s * deltaY, colour);
-            form.Refresh();
+            main.Refresh();
             Pause(0.02);
         }
         // The erasers cut into the grid lines the ball crossed.

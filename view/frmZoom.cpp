@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "game/GameState.h"
-#include "game/MainWindow.h"
+#include "game/MainWindowControls.h"
 #include "platform/Accessibility.h"
 #include "platform/Screen.h"
 #include "view/BallMarks.h"
@@ -76,7 +76,7 @@ void frmZoom::Form_Load() {
 
 void frmZoom::CentreOnMainWindow() {
     // Centred on the main window.
-    vb::Window& main = MainWindow().Window();
+    vb::Window& main = MainControls().Window();
     vb::Window& self = Geometry();
     self.SetTop(main.Top() + main.Height() / 2 - self.Height() / 2);
     self.SetLeft(main.Left() + main.Width() / 2 - self.Width() / 2);
@@ -107,7 +107,7 @@ void frmZoom::chkMarks_Click() {
     SaveBallMarks(BallMarks);
     // The board and the preview drawn again over themselves: every ball covers its old mark.
     DrawBallsAndPreview();
-    MainWindow().Refresh();
+    MainControls().Refresh();
 }
 
 void frmZoom::showEvent(QShowEvent* event) {

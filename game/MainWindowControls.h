@@ -1,5 +1,5 @@
 // What the game's modules use of the main window: its controls and its wait. The window itself
-// (app/Form1) implements this; the modules reach it through MainWindow().
+// (app/Form1) implements this; the modules reach it through MainControls().
 #pragma once
 
 #include <vector>
@@ -35,8 +35,8 @@ class MainWindowControls {
 };
 
 // The main window, once it exists.
-MainWindowControls& MainWindow();
-void SetMainWindow(MainWindowControls* window);
-bool HasMainWindow();
+MainWindowControls& MainControls();
+void SetMainControls(MainWindowControls* window);
+bool HasMainControls();
 
 }  // namespace qv

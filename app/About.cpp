@@ -39,8 +39,8 @@ QString AboutText() {
 }
 
 void ShowAbout() {
-    vb::MsgBox(AboutText(), vb::MsgIcon::None,
-               QCoreApplication::translate("About", "Rules and options."));
+    platform::ShowMessage(AboutText(), platform::MessageIcon::None,
+                          QCoreApplication::translate("About", "Rules and options."));
 }
 
 QString MenuKey(const char* caption) {
@@ -79,7 +79,8 @@ QString KeysText() {
 }
 
 void ShowKeys() {
-    vb::MsgBox(KeysText(), vb::MsgIcon::None, QCoreApplication::translate("Keys", "Keys"));
+    platform::ShowMessage(KeysText(), platform::MessageIcon::None,
+                          QCoreApplication::translate("Keys", "Keys"));
 }
 
 }  // namespace qv

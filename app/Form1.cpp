@@ -35,8 +35,8 @@ namespace qv {
 
 namespace {
 
-constexpr vb::Color kBlue = vb::RGB(0, 0, 255);
-constexpr vb::Color kRed = vb::RGB(255, 0, 0);
+constexpr platform::PackedColor kBlue = platform::PackRgb(0, 0, 255);
+constexpr platform::PackedColor kRed = platform::PackRgb(255, 0, 0);
 
 QString Greeting() {
     return QCoreApplication::translate(
@@ -58,10 +58,10 @@ QAction* AddMenuCommand(QMenuBar* bar, const QString& caption) {
     return bar->addAction(caption);
 }
 
-void SetTextColor(QWidget* w, vb::Color c) {
+void SetTextColor(QWidget* w, platform::PackedColor c) {
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, vb::ResolveColor(c));
-    p.setColor(QPalette::Text, vb::ResolveColor(c));
+    p.setColor(QPalette::WindowText, platform::ResolveColor(c));
+    p.setColor(QPalette::Text, platform::ResolveColor(c));
     w->setPalette(p);
 }
 
@@ -69,7 +69,7 @@ void SetTextColor(QWidget* w, vb::Color c) {
 QString CellDescription(int x, int y) {
     if (!Board.Contains(x, y))
         return QString();
-    const Integer kind = Board(x, y);
+    const std::int16_t kind = Board(x, y);
     if (kind <= 0)
         return QCoreApplication::translate("Form1", "row %1, column %2: empty").arg(y).arg(x);
     if (BallSelected && x == SelectedX && y == SelectedY)
@@ -85,7 +85,7 @@ QString CellDescription(int x, int y) {
 
 struct HeldMessage {
     QString text;
-    vb::MsgIcon icon;
+    platform::MessageIcon icon;
     QString title;
 };
 
@@ -118,7 +118,7 @@ class AltKeyMenuStyle : public QProxyStyle {
 
 QMenuBar* MakeMenuBar(QWidget* parent) {
     // Before any window exists, so that the windows get the interfaces it adds.
-    vb::InstallAccessibility();
+    platform::InstallAccessibility();
     auto* bar = new QMenuBar(parent);
     bar->setNativeMenuBar(false);
     auto* style = new AltKeyMenuStyle;
@@ -133,19 +133,19 @@ Form1::Form1()
     : geometry_(this),
       menuBar_(MakeMenuBar(this)),
       client_(new QWidget(this)),
-      picture1_(new vb::CellPictureBox(client_, 9, 9)),
-      picture2_(new vb::PictureBox(client_)),
-      label2_(new vb::Label(client_, QCoreApplication::translate("Form1", "Moves"))),
-      text3_(new vb::TextBox(client_, QStringLiteral("0"))),
-      txtMess_(new vb::MultiLineTextBox(client_, true)),
-      command1_(new vb::CommandButton(client_, QCoreApplication::translate("Form1", "&Quit"), 1)),
+      picture1_(new platform::CellCanvasWidget(client_, 9, 9)),
+      picture2_(new platform::CanvasWidget(client_)),
+      label2_(new platform::Label(client_, QCoreApplication::translate("Form1", "Moves"))),
+      text3_(new platform::TextField(client_, QStringLiteral("0"))),
+      txtMess_(new platform::TextArea(client_, true)),
+      command1_(new platform::Button(client_, QCoreApplication::translate("Form1", "&Quit"), 1)),
       mnuPlayer_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Player"))),
       mnuZoom_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Zoom"))),
       mnuAbout_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&About"))),
       mnuStart_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Start"))) {
     setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
     // The designed colours, blue and red on light backgrounds, whatever the desktop's palette.
-    setPalette(vb::LightPalette());
+    setPalette(platform::LightPalette());
     // A minimize button, no maximize button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -156,42 +156,42 @@ Form1::Form1()
             Form_Resize();
     };
 
-    const QFont arial = vb::MakeFont(QStringLiteral("Arial"), 9.75, true);
+    const QFont arial = platform::MakeFont(QStringLiteral("Arial"), 9.75, true);
     setFont(arial);
 
-    label1_[0] = new vb::Label(client_, QCoreApplication::translate("Form1", "Result"));
-    label1_[1] = new vb::Label(client_, QCoreApplication::translate("Form1", "Top"));
+    label1_[0] = new platform::Label(client_, QCoreApplication::translate("Form1", "Result"));
+    label1_[1] = new platform::Label(client_, QCoreApplication::translate("Form1", "Top"));
     for (int i = 0; i < 2; ++i) {
-        text1_[i] = new vb::TextBox(client_, QStringLiteral("Text1"));
-        text2_[i] = new vb::TextBox(client_, QStringLiteral("Text2"));
+        text1_[i] = new platform::TextField(client_, QStringLiteral("Text1"));
+        text2_[i] = new platform::TextField(client_, QStringLiteral("Text2"));
     }
 
     // The board starts light grey with lines in the application workspace colour; the first
     // game start turns it white.
-    picture1_->SetBackColor(vb::RGB(224, 224, 224));
-    picture1_->SetForeColor(vb::kAppWorkspace);
-    picture2_->SetBackColor(vb::kButtonFace);
+    picture1_->SetBackgroundColor(platform::PackRgb(224, 224, 224));
+    picture1_->SetPenColor(platform::kSystemWorkspace);
+    picture2_->SetBackgroundColor(platform::kSystemButtonFace);
 
     for (int i = 0; i < 2; ++i) {
-        const vb::Color colour = i == 0 ? kBlue : kRed;
+        const platform::PackedColor colour = i == 0 ? kBlue : kRed;
         SetTextColor(label1_[i], colour);
         SetTextColor(text1_[i], colour);
         SetTextColor(text2_[i], colour);
     }
-    for (vb::TextBox* box : {text1_[0], text1_[1], text2_[0], text2_[1], text3_}) {
+    for (platform::TextField* box : {text1_[0], text1_[1], text2_[0], text2_[1], text3_}) {
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignCenter);
     }
     label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     txtMess_->setReadOnly(true);
-    txtMess_->setFont(vb::MakeFont(QStringLiteral("Arial"), 13.5, true));
+    txtMess_->setFont(platform::MakeFont(QStringLiteral("Arial"), 13.5, true));
     txtMess_->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
     txtMess_->SetShrinkToFit(true);
     {
         QPalette p = txtMess_->palette();
-        p.setColor(QPalette::Text, vb::ResolveColor(kBlue));
-        p.setColor(QPalette::Base, vb::ResolveColor(vb::kButtonFace));
+        p.setColor(QPalette::Text, platform::ResolveColor(kBlue));
+        p.setColor(QPalette::Base, platform::ResolveColor(platform::kSystemButtonFace));
         txtMess_->setPalette(p);
     }
     command1_->onClick = [this](int index) { Command1_Click(index); };
@@ -203,16 +203,17 @@ Form1::Form1()
         text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
     // On a screen of another pixel density the pictures start afresh at its resolution; the
     // layout pass draws the grid, the balls and the preview again.
-    for (vb::PictureBox* picture : {Picture1Box(), picture2_}) {
+    for (platform::CanvasWidget* picture : {Picture1Box(), picture2_}) {
         picture->onDensityChange = [this] {
             if (loaded_ && isVisible())
                 Form_Resize();
         };
     }
     connect(mnuStart_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
-    picture1_->onMouseUp = [this](vb::Integer button, vb::Integer shift, vb::Single x,
-                                  vb::Single y) { Picture1_MouseUp(button, shift, x, y); };
-    picture1_->onKeyDown = [this](vb::Integer code, vb::Integer shift) {
+    picture1_->onRelease = [this](std::int16_t button, std::int16_t shift, float x, float y) {
+        Picture1_MouseUp(button, shift, x, y);
+    };
+    picture1_->onKeyDown = [this](std::int16_t code, std::int16_t shift) {
         Picture1_KeyDown(code, shift);
     };
     picture1_->cellName = CellDescription;
@@ -269,13 +270,13 @@ Form1::~Form1() {
         SetMainControls(nullptr);
 }
 
-vb::Control& Form1::Command1(int index) {
+platform::Control& Form1::Command1(int index) {
     Q_ASSERT(index == 1);
     (void)index;
     return *command1_;
 }
 
-std::vector<vb::Control*> Form1::Controls() {
+std::vector<platform::Control*> Form1::Controls() {
     return {picture1_, label1_[0], label1_[1], text1_[0], text1_[1], text2_[0],
             text2_[1], label2_,    text3_,     txtMess_,  picture2_, command1_};
 }
@@ -290,13 +291,14 @@ void Form1::Show() {
         loaded_ = true;
         // What loading has to say (about the players file) is said over this window, once it is
         // on the screen and the title has handed over to it.
-        vb::RuntimeHooks& hooks = vb::CurrentRuntimeHooks();
+        platform::RuntimeHooks& hooks = platform::CurrentRuntimeHooks();
         const auto say = std::exchange(
-            hooks.msgBox, [&held](const QString& text, vb::MsgIcon icon, const QString& title) {
+            hooks.showMessage,
+            [&held](const QString& text, platform::MessageIcon icon, const QString& title) {
                 held.push_back({text, icon, title});
             });
         Form_Load();
-        vb::CurrentRuntimeHooks().msgBox = say;
+        platform::CurrentRuntimeHooks().showMessage = say;
         // Said once, a moment after the board's focus: a screen reader that has a window's
         // first events to catch up with drops what comes with them.
         QTimer::singleShot(2000, this, [this] { Say(StartHint()); });
@@ -318,7 +320,7 @@ void Form1::Show() {
             this,
             [held] {
                 for (const HeldMessage& m : held)
-                    vb::MsgBox(m.text, m.icon, m.title);
+                    platform::ShowMessage(m.text, m.icon, m.title);
             },
             Qt::QueuedConnection);
     }
@@ -341,11 +343,12 @@ void Form1::Form_Resize() {
 
 void Form1::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii == 27) {
-        vb::End();
+        platform::EndProgram();
     } else if (KeyAscii == 32) {
-        const vb::WindowState before = geometry_.State();
-        geometry_.SetState(before == vb::WindowState::Normal ? vb::WindowState::Minimized
-                                                             : vb::WindowState::Normal);
+        const platform::WindowState before = geometry_.State();
+        geometry_.SetState(before == platform::WindowState::Normal
+                               ? platform::WindowState::Minimized
+                               : platform::WindowState::Normal);
         // A Space that minimized or restored the window must not also press the focused
         // control: with Quit focused it would end the program and lose the game.
         if (geometry_.State() != before)
@@ -354,12 +357,12 @@ void Form1::Form_KeyPress(int& KeyAscii) {
 }
 
 void Form1::Form_Unload() {
-    vb::End();
+    platform::EndProgram();
 }
 
 void Form1::Command1_Click(int Index) {
     if (Index == 1)
-        vb::End();
+        platform::EndProgram();
 }
 
 void Form1::mnuPlayer_Click(int /*Index*/) {
@@ -376,7 +379,7 @@ void Form1::Text1_DblClick(int Index) {
 }
 
 void Form1::ShowPlayers() {
-    const Integer player = CurrentPlayer;
+    const std::int16_t player = CurrentPlayer;
     const QString name = CurrentName;
     if (form2_ == nullptr)
         form2_ = new Form2(this);
@@ -389,7 +392,7 @@ void Form1::ShowPlayers() {
 }
 
 void Form1::mnuZoom_Click(int /*Index*/) {
-    const Single before = Zoom;
+    const float before = Zoom;
     if (frmZoom_ == nullptr)
         frmZoom_ = new frmZoom(this);
     frmZoom_->ShowModal();
@@ -400,8 +403,8 @@ void Form1::mnuZoom_Click(int /*Index*/) {
     }
     if (Zoom != before) {
         // The new height runs the layout pass, which redraws the board at the new scale.
-        picture1_->Cls();
-        geometry_.SetHeight(vb::ScreenHeight() / Zoom);
+        picture1_->Clear();
+        geometry_.SetHeight(platform::ScreenHeightTwips() / Zoom);
         if (frmZoom_ != nullptr)
             Say(QCoreApplication::translate("Form1", "Scale %1.").arg(frmZoom_->Combo1()->Text()));
     }
@@ -420,7 +423,7 @@ void Form1::KeysHelp() {
 
 void Form1::mnuStart_Click(int Index) {
     const GameView before = SeeGame(*this);
-    qv::mnuStart_Click(static_cast<vb::Integer>(Index));
+    qv::mnuStart_Click(static_cast<std::int16_t>(Index));
     AnnounceBoard();
     TakeKeysBack();
     Say(DescribeStartStop(before, SeeGame(*this)));
@@ -441,7 +444,7 @@ void Form1::Say(const QString& text) {
 
 void Form1::SayNow() {
     if (!toSay_.isEmpty())
-        vb::Announce(this, std::exchange(toSay_, QString()));
+        platform::Announce(this, std::exchange(toSay_, QString()));
 }
 
 void Form1::TakeKeysBack() {
@@ -458,30 +461,30 @@ void Form1::TakeKeysBack() {
     qApp->installEventFilter(this);
 }
 
-void Form1::Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y) {
+void Form1::Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
     const GameView before = SeeGame(*this);
-    auto cell = [](vb::Single v) {
+    auto cell = [](float v) {
         return static_cast<int>(std::clamp(std::floor(static_cast<double>(v)) + 1, -1.0, 11.0));
     };
     const int x = cell(X), y = cell(Y);
     // A box in the turn (the end of the game) is told after the move that led to it.
     QString told;
-    const std::function<void(const QString&, vb::MsgIcon, const QString&)> show =
-        vb::CurrentRuntimeHooks().msgBox;
-    vb::CurrentRuntimeHooks().msgBox = [&](const QString& text, vb::MsgIcon icon,
-                                           const QString& title) {
-        if (told.isEmpty()) {
-            AnnounceBoard();
-            GameView now = SeeGame(*this);
-            now.message.clear();  // the result comes once the box is closed
-            told = DescribeBoardCommand(before, now, x, y);
-            vb::Announce(this, told);
-        }
-        if (show)
-            show(text, icon, title);
-    };
+    const std::function<void(const QString&, platform::MessageIcon, const QString&)> show =
+        platform::CurrentRuntimeHooks().showMessage;
+    platform::CurrentRuntimeHooks().showMessage =
+        [&](const QString& text, platform::MessageIcon icon, const QString& title) {
+            if (told.isEmpty()) {
+                AnnounceBoard();
+                GameView now = SeeGame(*this);
+                now.message.clear();  // the result comes once the box is closed
+                told = DescribeBoardCommand(before, now, x, y);
+                platform::Announce(this, told);
+            }
+            if (show)
+                show(text, icon, title);
+        };
     qv::Picture1_MouseUp(Button, Shift, X, Y);
-    vb::CurrentRuntimeHooks().msgBox = show;
+    platform::CurrentRuntimeHooks().showMessage = show;
     AnnounceBoard();
     QString said = DescribeBoardCommand(before, SeeGame(*this), x, y);
     if (!told.isEmpty() && said.startsWith(told))
@@ -489,53 +492,53 @@ void Form1::Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X
     Say(said);
 }
 
-void Form1::Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift) {
+void Form1::Picture1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
     (void)Shift;
     switch (KeyCode) {
-        case vb::vbKeyLeft:
+        case platform::kKeyLeft:
             picture1_->MoveCursor(-1, 0);
             break;
-        case vb::vbKeyRight:
+        case platform::kKeyRight:
             picture1_->MoveCursor(1, 0);
             break;
-        case vb::vbKeyUp:
+        case platform::kKeyUp:
             picture1_->MoveCursor(0, -1);
             break;
-        case vb::vbKeyDown:
+        case platform::kKeyDown:
             picture1_->MoveCursor(0, 1);
             break;
-        case vb::vbKeyHome:
-        case vb::vbKeyEnd:
-            picture1_->SetCursor(KeyCode == vb::vbKeyHome ? 1 : picture1_->Columns(),
+        case platform::kKeyHome:
+        case platform::kKeyEnd:
+            picture1_->SetCursor(KeyCode == platform::kKeyHome ? 1 : picture1_->Columns(),
                                  picture1_->CursorY());
             break;
-        case vb::vbKeyPageUp:
-        case vb::vbKeyPageDown:
+        case platform::kKeyPageUp:
+        case platform::kKeyPageDown:
             picture1_->SetCursor(picture1_->CursorX(),
-                                 KeyCode == vb::vbKeyPageUp ? 1 : picture1_->Rows());
+                                 KeyCode == platform::kKeyPageUp ? 1 : picture1_->Rows());
             break;
-        case vb::vbKeyReturn:
+        case platform::kKeyReturn:
             // Exactly a release of the left button at the centre of the cursor cell.
-            Picture1_MouseUp(1, 0, static_cast<vb::Single>(picture1_->CursorX() - 0.5),
-                             static_cast<vb::Single>(picture1_->CursorY() - 0.5));
+            Picture1_MouseUp(1, 0, static_cast<float>(picture1_->CursorX() - 0.5),
+                             static_cast<float>(picture1_->CursorY() - 0.5));
             break;
         // Keys that tell, without moving the cursor.
-        case vb::vbKeyN:
+        case platform::kKeyN:
             Say(DescribeNext(SeeGame(*this)));
             break;
-        case vb::vbKeyS:
+        case platform::kKeyS:
             Say(DescribeScore(*this));
             break;
-        case vb::vbKeyB:
+        case platform::kKeyB:
             Say(DescribeSelected(SeeGame(*this)));
             break;
-        case vb::vbKeyR:
+        case platform::kKeyR:
             Say(DescribeRow(SeeGame(*this), picture1_->CursorY()));
             break;
-        case vb::vbKeyC:
+        case platform::kKeyC:
             Say(DescribeColumn(SeeGame(*this), picture1_->CursorX()));
             break;
-        case vb::vbKeyF:
+        case platform::kKeyF:
             Say(DescribeFree(SeeGame(*this)));
             break;
         default:

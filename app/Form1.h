@@ -6,9 +6,9 @@
 #include <array>
 
 #include "game/MainWindowControls.h"
-#include "platform/CellPicture.h"
-#include "platform/Form.h"
+#include "platform/CellCanvasWidget.h"
 #include "platform/Widgets.h"
+#include "platform/WindowGeometry.h"
 
 namespace qv {
 
@@ -25,29 +25,31 @@ class Form1 : public QWidget, public MainWindowControls {
     bool Loaded() const { return loaded_; }
 
     // MainWindowControls
-    vb::Window& Window() override { return geometry_; }
-    vb::Picture& Picture1() override { return *picture1_; }
-    vb::Picture& Picture2() override { return *picture2_; }
-    vb::TextControl& Label1(int index) override { return *label1_.at(index); }
-    vb::TextControl& Label2() override { return *label2_; }
-    vb::TextControl& Text1(int index) override { return *text1_.at(index); }
-    vb::TextControl& Text2(int index) override { return *text2_.at(index); }
-    vb::TextControl& Text3() override { return *text3_; }
-    vb::TextControl& txtMess() override { return *txtMess_; }
-    vb::Control& Command1(int index) override;
-    vb::MenuCommand& mnuPlayer() override { return mnuPlayer_; }
-    vb::MenuCommand& mnuZoom() override { return mnuZoom_; }
-    vb::MenuCommand& mnuAbout() override { return mnuAbout_; }
-    vb::MenuCommand& mnuStart() override { return mnuStart_; }
-    std::vector<vb::Control*> Controls() override;
+    platform::Window& Window() override { return geometry_; }
+    platform::CanvasControl& Picture1() override { return *picture1_; }
+    platform::CanvasControl& Picture2() override { return *picture2_; }
+    platform::TextControl& Label1(int index) override { return *label1_.at(index); }
+    platform::TextControl& Label2() override { return *label2_; }
+    platform::TextControl& Text1(int index) override { return *text1_.at(index); }
+    platform::TextControl& Text2(int index) override { return *text2_.at(index); }
+    platform::TextControl& Text3() override { return *text3_; }
+    platform::TextControl& txtMess() override { return *txtMess_; }
+    platform::Control& Command1(int index) override;
+    platform::MenuCommand& mnuPlayer() override { return mnuPlayer_; }
+    platform::MenuCommand& mnuZoom() override { return mnuZoom_; }
+    platform::MenuCommand& mnuAbout() override { return mnuAbout_; }
+    platform::MenuCommand& mnuStart() override { return mnuStart_; }
+    std::vector<platform::Control*> Controls() override;
     void Timmi(double Pauser) override;
 
     // The widgets themselves, for the window's own handlers and for tests.
-    vb::PictureBox* Picture1Box() const { return picture1_; }
-    vb::CellPictureBox* Picture1Cells() const { return picture1_; }  // the board and its cells
-    vb::PictureBox* Picture2Box() const { return picture2_; }
-    vb::TextBox* Text1Box(int index) const { return text1_.at(index); }
-    vb::CommandButton* QuitButton() const { return command1_; }
+    platform::CanvasWidget* Picture1Box() const { return picture1_; }
+    platform::CellCanvasWidget* Picture1Cells() const {
+        return picture1_;
+    }  // the board and its cells
+    platform::CanvasWidget* Picture2Box() const { return picture2_; }
+    platform::TextField* Text1Box(int index) const { return text1_.at(index); }
+    platform::Button* QuitButton() const { return command1_; }
     QMenuBar* MenuBar() const { return menuBar_; }
 
     // Handlers.
@@ -64,8 +66,8 @@ class Form1 : public QWidget, public MainWindowControls {
     // F1: the keys of the game.
     void KeysHelp();
     void mnuStart_Click(int Index);
-    void Picture1_MouseUp(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y);
-    void Picture1_KeyDown(vb::Integer KeyCode, vb::Integer Shift);
+    void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void Picture1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,22 +87,22 @@ class Form1 : public QWidget, public MainWindowControls {
     void Say(const QString& text);
     void SayNow();
 
-    vb::FormGeometry geometry_;
+    platform::WindowGeometry geometry_;
     QMenuBar* menuBar_;
     QWidget* client_;
-    vb::CellPictureBox* picture1_;
-    vb::PictureBox* picture2_;
-    std::array<vb::Label*, 2> label1_{};
-    vb::Label* label2_;
-    std::array<vb::TextBox*, 2> text1_{};
-    std::array<vb::TextBox*, 2> text2_{};
-    vb::TextBox* text3_;
-    vb::MultiLineTextBox* txtMess_;
-    vb::CommandButton* command1_;
-    vb::MenuAction mnuPlayer_;
-    vb::MenuAction mnuZoom_;
-    vb::MenuAction mnuAbout_;
-    vb::MenuAction mnuStart_;
+    platform::CellCanvasWidget* picture1_;
+    platform::CanvasWidget* picture2_;
+    std::array<platform::Label*, 2> label1_{};
+    platform::Label* label2_;
+    std::array<platform::TextField*, 2> text1_{};
+    std::array<platform::TextField*, 2> text2_{};
+    platform::TextField* text3_;
+    platform::TextArea* txtMess_;
+    platform::Button* command1_;
+    platform::MenuAction mnuPlayer_;
+    platform::MenuAction mnuZoom_;
+    platform::MenuAction mnuAbout_;
+    platform::MenuAction mnuStart_;
     Form2* form2_ = nullptr;      // the player list, made at its first showing
     frmZoom* frmZoom_ = nullptr;  // the zoom dialog while it is loaded
     QString toSay_;

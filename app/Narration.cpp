@@ -33,7 +33,7 @@ QString NewBalls(const GameView& before, const GameView& after, std::pair<int, i
     QStringList said;
     std::vector<bool> used(cells.size(), false);
     // Each announced colour takes the first cell that shows it, then one that a line emptied.
-    for (const Integer kind : before.next) {
+    for (const std::int16_t kind : before.next) {
         for (int pass = 0; pass < 2; ++pass) {
             bool found = false;
             for (std::size_t i = 0; i < cells.size() && !found; ++i) {
@@ -71,7 +71,7 @@ QString Cleared(const GameView& before, const GameView& after) {
 
 QString Next(const GameView& after) {
     QStringList colours;
-    for (const Integer kind : after.next)
+    for (const std::int16_t kind : after.next)
         colours << BallColorName(kind);
     return QCoreApplication::translate("Narration", "Next: %1.")
         .arg(colours.join(QStringLiteral(", ")));
@@ -109,7 +109,7 @@ QString DescribeBoardCommand(const GameView& before, const GameView& after, int 
         return {};
     if (before.over)
         return Result(after);
-    if (const Integer kind = before.board(x, y); kind > 0) {
+    if (const std::int16_t kind = before.board(x, y); kind > 0) {
         const bool again = before.selected && before.selectedX == x && before.selectedY == y;
         return (again ? QCoreApplication::translate("Narration", "%1 ball still selected.")
                       : QCoreApplication::translate("Narration", "%1 ball selected."))
@@ -182,7 +182,7 @@ QString DescribeLine(const GameView& now, bool across, int n) {
     QStringList balls;
     for (int k = 1; k <= (across ? BoardWidth : BoardHeight); ++k) {
         const int x = across ? k : n, y = across ? n : k;
-        const Integer kind = now.board(x, y);
+        const std::int16_t kind = now.board(x, y);
         if (kind <= 0)
             continue;
         QString colour = BallColorName(kind);

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "game/Grid.h"
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
 namespace qv {
 
@@ -19,10 +19,10 @@ struct GameView {
     bool inProgress = false;
     bool over = false;
     bool selected = false;
-    vb::Integer selectedX = 0;
-    vb::Integer selectedY = 0;
-    vb::Integer moves = 0;
-    std::array<vb::Integer, 3> next{};
+    std::int16_t selectedX = 0;
+    std::int16_t selectedY = 0;
+    std::int16_t moves = 0;
+    std::array<std::int16_t, 3> next{};
     QString score;
     QString message;
 };

@@ -5,7 +5,7 @@
 namespace qv {
 
 void Pause(double seconds) {
-    vb::Wait(seconds);
+    platform::Wait(seconds);
 }
 
 }  // namespace qv

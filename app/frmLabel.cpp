@@ -23,8 +23,8 @@ const QString kTitle = QStringLiteral("\r\n\r\n\r\n") + QStringLiteral("QUILVARO
 
 constexpr double kSizeFactor = 8;
 constexpr int kDots = 6;  // the dots' grid is kDots x kDots; column c has ball kind c's colour
-constexpr vb::Color kBoxGrey = vb::RGB(224, 224, 224);
-constexpr vb::Color kTextGrey = vb::RGB(128, 128, 128);
+constexpr platform::PackedColor kBoxGrey = platform::PackRgb(224, 224, 224);
+constexpr platform::PackedColor kTextGrey = platform::PackRgb(128, 128, 128);
 
 // Without any sign that the window is on the screen, the animation starts after this long.
 constexpr int kLatestStartMs = 1000;
@@ -43,24 +43,24 @@ frmLabel::frmLabel(Form1& main) : frmLabel([&main]() -> Form1& { return main; })
 frmLabel::frmLabel(std::function<Form1&()> main)
     : form1_(std::move(main)),
       geometry_(this),
-      surface_(new vb::PictureBox(this)),
-      text1_(new vb::MultiLineTextBox(this, true)) {
+      surface_(new platform::CanvasWidget(this)),
+      text1_(new platform::TextArea(this, true)) {
     setWindowTitle(QStringLiteral("Dremwick Label"));
-    setPalette(vb::LightPalette());
-    setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 24, true));
+    setPalette(platform::LightPalette());
+    setFont(platform::MakeFont(QStringLiteral("MS Sans Serif"), 24, true));
 
     // The surface is the window's own client area: no frame of its own, the window's colour.
     surface_->setFrameStyle(QFrame::NoFrame);
     surface_->setFocusPolicy(Qt::NoFocus);
-    surface_->SetBackColor(vb::kButtonFace);
+    surface_->SetBackgroundColor(platform::kSystemButtonFace);
 
     // The title box only shows the title.
     text1_->setReadOnly(true);
     text1_->setFocusPolicy(Qt::NoFocus);
     text1_->setTextInteractionFlags(Qt::NoTextInteraction);
     QPalette p = text1_->palette();
-    p.setColor(QPalette::Base, vb::ResolveColor(kBoxGrey));
-    p.setColor(QPalette::Text, vb::ResolveColor(kTextGrey));
+    p.setColor(QPalette::Base, platform::ResolveColor(kBoxGrey));
+    p.setColor(QPalette::Text, platform::ResolveColor(kTextGrey));
     text1_->setPalette(p);
     text1_->raise();
     text1_->setAccessibleName(QCoreApplication::translate("frmLabel", "Title"));
@@ -84,8 +84,8 @@ void frmLabel::Form_Load() {
 }
 
 void frmLabel::PlaceWindow() {
-    const vb::Single SH = vb::ScreenHeight();
-    const vb::Single SW = vb::ScreenWidth();
+    const float SH = platform::ScreenHeightTwips();
+    const float SW = platform::ScreenWidthTwips();
     geometry_.SetHeight(SH / 2);
     geometry_.SetWidth(SH * 1.25f / 2);
     geometry_.SetTop((SH - geometry_.Height()) / 2);
@@ -101,8 +101,8 @@ void frmLabel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     surface_->SetLeft(0);
     surface_->SetTop(0);
-    surface_->SetWidth(vb::TwipsX(width()));
-    surface_->SetHeight(vb::TwipsY(height()));
+    surface_->SetWidth(platform::PixelsToTwipsX(width()));
+    surface_->SetHeight(platform::PixelsToTwipsY(height()));
 }
 
 void frmLabel::showEvent(QShowEvent* event) {
@@ -143,28 +143,28 @@ void frmLabel::Start() {
         window->removeEventFilter(this);
     if (onShown)
         onShown();
-    Form_Activate();
+    Animate();
 }
 
-void frmLabel::Form_Activate() {
-    vb::Picture& surface = *surface_;
-    surface.Scale(0, 0, kDots, kDots);
+void frmLabel::Animate() {
+    platform::CanvasControl& surface = *surface_;
+    surface.SetUserScale(0, 0, kDots, kDots);
 
     // The title, typed letter by letter; each CR LF counts as two letters.
     for (qsizetype i = 1; i <= kTitle.size(); ++i) {
         text1_->SetText(kTitle.left(i));
-        geometry_.Refresh();
+        geometry_.RepaintNow();
         Pause(0.03);
     }
     Pause(0.5);
     text1_->SetText(QString());
-    geometry_.Refresh();
+    geometry_.RepaintNow();
     text1_->SetVisible(false);
 
     // The dots go on the window itself, one per cell of the grid. Each wave is covered again in
     // the title box's grey.
-    auto dot = [&surface](int column, int row, vb::Color colour) {
-        surface.PSet(column - 0.5, row - 0.5, colour);
+    auto dot = [&surface](int column, int row, platform::PackedColor colour) {
+        surface.DrawDot(column - 0.5, row - 0.5, colour);
     };
     auto coverRowByRow = [&dot] {
         for (int row = 1; row <= kDots; ++row) {
@@ -175,35 +175,35 @@ void frmLabel::Form_Activate() {
     auto colourColumnByColumn = [&dot] {
         for (int column = 1; column <= kDots; ++column) {
             for (int row = 1; row <= kDots; ++row)
-                dot(column, row, BallColor(static_cast<vb::Integer>(column)));
+                dot(column, row, BallColor(static_cast<std::int16_t>(column)));
         }
     };
 
     // Wave 1: large dots row by row, one at a time.
-    surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor));
+    surface.SetPenWidth(platform::RoundToInt16(surface.UserWidth() * kSizeFactor));
     for (int row = 1; row <= kDots; ++row) {
         for (int column = 1; column <= kDots; ++column) {
-            dot(column, row, BallColor(static_cast<vb::Integer>(column)));
-            geometry_.Refresh();
+            dot(column, row, BallColor(static_cast<std::int16_t>(column)));
+            geometry_.RepaintNow();
             Pause(0.02);
         }
     }
     coverRowByRow();
 
     // Wave 2: two thirds of the size, all at once, for half a second.
-    surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor / 3 * 2));
+    surface.SetPenWidth(platform::RoundToInt16(surface.UserWidth() * kSizeFactor / 3 * 2));
     colourColumnByColumn();
-    geometry_.Refresh();
+    geometry_.RepaintNow();
     Pause(0.5);
     coverRowByRow();
 
     // Wave 3: a third of the size.
-    surface.SetDrawWidth(vb::CInt(surface.ScaleWidth() * kSizeFactor / 3));
+    surface.SetPenWidth(platform::RoundToInt16(surface.UserWidth() * kSizeFactor / 3));
     colourColumnByColumn();
-    geometry_.Refresh();
+    geometry_.RepaintNow();
     Pause(0.5);
     coverRowByRow();
-    geometry_.Refresh();
+    geometry_.RepaintNow();
     Pause(0.5);
 
     // The main window takes over; this window stays loaded, hidden.

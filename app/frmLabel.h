@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/Form.h"
 #include "platform/Widgets.h"
+#include "platform/WindowGeometry.h"
 
 namespace qv {
 
@@ -31,16 +31,16 @@ class frmLabel : public QWidget {
     // Sizes the window from the screen and centres it; the title box covers the whole window.
     void Form_Load();
     // The animation and the hand-over to the main window.
-    void Form_Activate();
+    void Animate();
 
     // Runs once the window is on the screen, just before the animation: for what its first frame
     // need not wait for.
     std::function<void()> onShown;
 
-    vb::Window& Window() { return geometry_; }
-    vb::MultiLineTextBox* Text1() const { return text1_; }
+    platform::Window& Window() { return geometry_; }
+    platform::TextArea* Text1() const { return text1_; }
     // The window's own drawing surface, below the title box.
-    vb::PictureBox* Surface() const { return surface_; }
+    platform::CanvasWidget* Surface() const { return surface_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -53,9 +53,9 @@ class frmLabel : public QWidget {
     void Start();
 
     std::function<Form1&()> form1_;
-    vb::FormGeometry geometry_;
-    vb::PictureBox* surface_;
-    vb::MultiLineTextBox* text1_;
+    platform::WindowGeometry geometry_;
+    platform::CanvasWidget* surface_;
+    platform::TextArea* text1_;
     bool loaded_ = false;
     bool armed_ = false;
     bool started_ = false;

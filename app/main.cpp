@@ -22,9 +22,9 @@ int main(int argc, char* argv[]) {
     // Ties the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dremwick.quilvaro"));
     qv::LoadTranslations();
-    vb::InstallWidgetRuntime();
-    vb::EndOnSignals();
-    vb::InstallAccessibility();
+    platform::InstallWidgetRuntime();
+    platform::EndOnSignals();
+    platform::InstallAccessibility();
 
     // The title window opens first. The main window is made and loaded when the title's
     // animation is over and shows it.

@@ -21,7 +21,7 @@ inline void SerpentineBoard() {
         const int gap = (y / 2) % 2 == 1 ? 9 : 1;
         for (int x = 1; x <= 9; ++x) {
             if (x != gap)
-                qv::Board(x, y) = static_cast<qv::Integer>(1 + (x + y) % 6);
+                qv::Board(x, y) = static_cast<std::int16_t>(1 + (x + y) % 6);
         }
     }
     qv::Board(1, 1) = 1;
@@ -32,7 +32,7 @@ inline void FullBoardWithoutLine() {
     EmptyBoard();
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x)
-            qv::Board(x, y) = static_cast<qv::Integer>(1 + (x + 2 * y) % 6);
+            qv::Board(x, y) = static_cast<std::int16_t>(1 + (x + 2 * y) % 6);
     }
 }
 
@@ -43,7 +43,7 @@ inline void CrossingLinesBoard() {
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) {
             if ((x + y) % 2 == 0)
-                qv::Board(x, y) = static_cast<qv::Integer>(4 + (x * y) % 3);
+                qv::Board(x, y) = static_cast<std::int16_t>(4 + (x * y) % 3);
         }
     }
     for (int k = 1; k <= 9; ++k) {

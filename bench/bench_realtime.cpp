@@ -64,7 +64,7 @@ struct Recorder {
         if (std::getenv("QUILVARO_BENCH_DETAIL") && Seconds(start - lastWaitEnd) > 0.0005)
             std::fprintf(stderr, "  gap %.2f ms before a %.2f s wait\n",
                          Seconds(start - lastWaitEnd) * 1e3, seconds);
-        vb::SleepSeconds(seconds);
+        platform::SleepSeconds(seconds);
         const auto end = Clock::now();
         overshoot.push_back(Seconds(end - start) - seconds);
         overshootInTurn += Seconds(end - start) - seconds;
@@ -77,7 +77,7 @@ struct Recorder {
 std::vector<qv::PointI> Reachable(int fromX, int fromY) {
     bool seen[10][10] = {};
     std::deque<qv::PointI> queue{
-        {static_cast<qv::Integer>(fromX), static_cast<qv::Integer>(fromY)}};
+        {static_cast<std::int16_t>(fromX), static_cast<std::int16_t>(fromY)}};
     seen[fromX][fromY] = true;
     std::vector<qv::PointI> found;
     const int dx[] = {1, 0, -1, 0}, dy[] = {0, -1, 0, 1};
@@ -89,7 +89,7 @@ std::vector<qv::PointI> Reachable(int fromX, int fromY) {
             if (nx < 1 || nx > 9 || ny < 1 || ny > 9 || seen[nx][ny] || qv::Board(nx, ny) != 0)
                 continue;
             seen[nx][ny] = true;
-            const qv::PointI n{static_cast<qv::Integer>(nx), static_cast<qv::Integer>(ny)};
+            const qv::PointI n{static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
             found.push_back(n);
             queue.push_back(n);
         }
@@ -107,7 +107,7 @@ bool PickMove(std::mt19937& bot, Move* move) {
             if (qv::Board(x, y) == 0)
                 continue;
             for (const qv::PointI& t : Reachable(x, y))
-                moves.push_back({{static_cast<qv::Integer>(x), static_cast<qv::Integer>(y)}, t});
+                moves.push_back({{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)}, t});
         }
     }
     if (moves.empty())
@@ -122,7 +122,7 @@ void Release(qv::Form1& form, int x, int y) {
 }
 
 void Start(qv::Form1& form) {
-    dynamic_cast<vb::MenuAction&>(form.mnuStart()).Action()->trigger();
+    dynamic_cast<platform::MenuAction&>(form.mnuStart()).Action()->trigger();
 }
 
 }  // namespace
@@ -136,23 +136,23 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     Recorder recorder;
     std::mt19937_64 random(20051206);
-    vb::RuntimeHooks hooks;
-    hooks.appPath = [&] { return folder.path(); };
+    platform::RuntimeHooks hooks;
+    hooks.programDir = [&] { return folder.path(); };
     hooks.userDataPath = [&] { return folder.path(); };
     hooks.wait = [&](double s) { recorder.Wait(s); };
-    hooks.randomize = [] {};
-    hooks.rnd = [&] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); };
-    hooks.msgBox = [](const QString&, vb::MsgIcon, const QString&) {};
-    vb::SetRuntimeHooks(hooks);
-    vb::SetScreenOverride(vb::ScreenOverride{1920, 1080, 96.0});
+    hooks.reseed = [] {};
+    hooks.random = [&] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); };
+    hooks.showMessage = [](const QString&, platform::MessageIcon, const QString&) {};
+    platform::SetRuntimeHooks(hooks);
+    platform::SetScreenOverride(platform::ScreenOverride{1920, 1080, 96.0});
 
     qv::Form1 form;
     form.Show();
     if (zoom != qv::Zoom) {
         // What choosing a scale does: a clean board, then the window's new height.
         qv::Zoom = zoom;
-        form.Picture1().Cls();
-        form.Window().SetHeight(vb::ScreenHeight() / qv::Zoom);
+        form.Picture1().Clear();
+        form.Window().SetHeight(platform::ScreenHeightTwips() / qv::Zoom);
     }
     QCoreApplication::processEvents();
 

@@ -99,15 +99,15 @@ BENCHMARK(BM_NewBallCells);
 void BM_AnimationSubStep(benchmark::State& state) {
     // One sub-step of a moving ball at 1:1: erase where it was, draw where it is, repaint.
     qv::MainWindowControls& main = qv::MainControls();
-    vb::Picture& board = main.Picture1();
+    platform::CanvasControl& board = main.Picture1();
     double x = 0.5;
     for (auto _ : state) {
-        board.SetDrawWidth(65);
-        board.PSet(x, 4.5, qv::BoardBackColor);
+        board.SetPenWidth(65);
+        board.DrawDot(x, 4.5, qv::BoardBackColor);
         x = x >= 8.5 ? 0.5 : x + 0.25;
-        board.SetDrawWidth(54);
-        board.PSet(x, 4.5, vb::RGB(255, 0, 50));
-        main.Refresh();
+        board.SetPenWidth(54);
+        board.DrawDot(x, 4.5, platform::PackRgb(255, 0, 50));
+        main.RepaintNow();
     }
 }
 BENCHMARK(BM_AnimationSubStep);
@@ -118,18 +118,18 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    vb::RuntimeHooks hooks;
-    hooks.appPath = [&] { return folder.path(); };
+    platform::RuntimeHooks hooks;
+    hooks.programDir = [&] { return folder.path(); };
     hooks.userDataPath = [&] { return folder.path(); };
     hooks.wait = [](double) {};
-    hooks.msgBox = [](const QString&, vb::MsgIcon, const QString&) {};
-    vb::SetRuntimeHooks(hooks);
-    vb::SetScreenOverride(vb::ScreenOverride{1920, 1080, 96.0});
+    hooks.showMessage = [](const QString&, platform::MessageIcon, const QString&) {};
+    platform::SetRuntimeHooks(hooks);
+    platform::SetScreenOverride(platform::ScreenOverride{1920, 1080, 96.0});
     qv::Form1 main;
     main.Show();
     // At 1:1, the largest board.
     qv::Zoom = 1;
-    main.Window().SetHeight(vb::ScreenHeight());
+    main.Window().SetHeight(platform::ScreenHeightTwips());
     QCoreApplication::processEvents();
 
     benchmark::Initialize(&argc, argv);

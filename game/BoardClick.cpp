@@ -18,21 +18,22 @@ namespace qv {
 namespace {
 
 // The cell under a position: floor + 1, kept in the 16-bit range.
-Integer CellOf(vb::Single position) {
+std::int16_t CellOf(float position) {
     const double cell = std::floor(static_cast<double>(position)) + 1;
-    return static_cast<Integer>(std::clamp(cell, -32768.0, 32767.0));
+    return static_cast<std::int16_t>(std::clamp(cell, -32768.0, 32767.0));
 }
 
-void DrawBall(vb::Picture& board, int x, int y, int width, vb::Color colour) {
-    board.SetDrawWidth(width);
-    PSetBall(board, x - 0.5, y - 0.5, colour);
+void DrawBall(platform::CanvasControl& board, int x, int y, int width,
+              platform::PackedColor colour) {
+    board.SetPenWidth(width);
+    DrawBallDot(board, x - 0.5, y - 0.5, colour);
 }
 
 // The balls of a scoring move flash together: half-size dots of the line's colour for 0.3 s.
-void FlashRemovedTogether(Integer kind) {
+void FlashRemovedTogether(std::int16_t kind) {
     MainWindowControls& main = MainControls();
-    vb::Picture& board = main.Picture1();
-    const Integer half = vb::CInt(BallSize / 2.0);
+    platform::CanvasControl& board = main.Picture1();
+    const std::int16_t half = platform::RoundToInt16(BallSize / 2.0);
     main.Timmi(0.1);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
@@ -42,7 +43,7 @@ void FlashRemovedTogether(Integer kind) {
             }
         }
     }
-    main.Refresh();
+    main.RepaintNow();
     main.Timmi(0.3);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
@@ -50,14 +51,14 @@ void FlashRemovedTogether(Integer kind) {
                 DrawBall(board, x, y, half, BoardBackColor);
         }
     }
-    main.Refresh();
+    main.RepaintNow();
 }
 
 // A line completed by new balls goes ball by ball, 0.2 s each.
-void FlashRemovedOneByOne(Integer kind) {
+void FlashRemovedOneByOne(std::int16_t kind) {
     MainWindowControls& main = MainControls();
-    vb::Picture& board = main.Picture1();
-    const Integer half = vb::CInt(BallSize / 2.0);
+    platform::CanvasControl& board = main.Picture1();
+    const std::int16_t half = platform::RoundToInt16(BallSize / 2.0);
     main.Timmi(0.1);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
@@ -65,22 +66,22 @@ void FlashRemovedOneByOne(Integer kind) {
                 continue;
             DrawBall(board, x, y, BallSize, BoardBackColor);
             DrawBall(board, x, y, half, BallColor(kind));
-            main.Refresh();
+            main.RepaintNow();
             main.Timmi(0.1);
             DrawBall(board, x, y, half, BoardBackColor);
             main.Timmi(0.1);
-            main.Refresh();
+            main.RepaintNow();
         }
     }
 }
 
 }  // namespace
 
-void Picture1_MouseUp(Integer Button, Integer Shift, vb::Single X, vb::Single Y) {
+void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
     (void)Button;
     (void)Shift;
-    const Integer x = CellOf(X);
-    const Integer y = CellOf(Y);
+    const std::int16_t x = CellOf(X);
+    const std::int16_t y = CellOf(Y);
     if (!GameInProgress)
         return;
     if (x < 1 || x > BoardWidth || y < 1 || y > BoardHeight)
@@ -90,8 +91,8 @@ void Picture1_MouseUp(Integer Button, Integer Shift, vb::Single X, vb::Single Y)
         return;
     }
 
-    vb::Picture& board = MainControls().Picture1();
-    const Integer enlarged = vb::CInt(BallSize * 1.2);
+    platform::CanvasControl& board = MainControls().Picture1();
+    const std::int16_t enlarged = platform::RoundToInt16(BallSize * 1.2);
 
     if (Board(x, y) > 0) {
         // A ball: it becomes the selected one, drawn enlarged; the one selected before shrinks.
@@ -109,16 +110,16 @@ void Picture1_MouseUp(Integer Button, Integer Shift, vb::Single X, vb::Single Y)
     // A free cell: the selected ball travels there when a path of free cells leads to it.
     if (!BallSelected)
         return;
-    const Integer n = FindPath(SelectedX, SelectedY, x, y);
+    const std::int16_t n = FindPath(SelectedX, SelectedY, x, y);
     if (n == 0)
         return;
-    const vb::Color colour = BallColor(Board(SelectedX, SelectedY));
+    const platform::PackedColor colour = BallColor(Board(SelectedX, SelectedY));
     BallSelected = false;
     Board(x, y) = Board(SelectedX, SelectedY);
     Board(SelectedX, SelectedY) = 0;
     AnimateMove(SelectedX, SelectedY, x, y, n, colour);
 
-    const Integer k = CheckLines();
+    const std::int16_t k = CheckLines();
     if (k >= 1)
         FlashRemovedTogether(k);
     // A move that scores brings no new balls.
@@ -126,7 +127,7 @@ void Picture1_MouseUp(Integer Button, Integer Shift, vb::Single X, vb::Single Y)
         return;
 
     PlaceNewBalls();
-    const Integer k2 = CheckLines();
+    const std::int16_t k2 = CheckLines();
     if (GameOver) {
         EndGame();
         return;

@@ -28,7 +28,7 @@ QString StopCaption() {
 
 void StartGame() {
     MainWindowControls& main = MainControls();
-    main.mnuStart().SetCaption(StopCaption());
+    main.mnuStart().SetText(StopCaption());
     main.mnuPlayer().SetEnabled(false);
     GameInProgress = true;
     GameOver = false;
@@ -36,16 +36,16 @@ void StartGame() {
     Board.Create(0, BoardWidth, 0, BoardHeight);
     PathGrid.Create(0, BoardWidth, 0, BoardHeight);
 
-    vb::Picture& board = main.Picture1();
-    board.Cls();
-    board.SetForeColor(GridLineColor);
-    board.SetBackColor(BoardBackColor);
-    board.SetDrawWidth(1);
+    platform::CanvasControl& board = main.Picture1();
+    board.Clear();
+    board.SetPenColor(GridLineColor);
+    board.SetBackgroundColor(BoardBackColor);
+    board.SetPenWidth(1);
     // The top border line is drawn, the left one is not.
     for (int y = 0; y <= BoardHeight; ++y)
-        board.Line(0, y, BoardWidth, y);
+        board.DrawLine(0, y, BoardWidth, y);
     for (int x = 1; x <= BoardWidth; ++x)
-        board.Line(x, 0, x, BoardHeight);
+        board.DrawLine(x, 0, x, BoardHeight);
 
     main.Text2(0).SetText(QStringLiteral("0"));
     main.txtMess().SetText(QCoreApplication::translate("GameFlow", "\r\n\r\nNext balls :"));
@@ -55,7 +55,7 @@ void StartGame() {
 
 void StopGame() {
     MainWindowControls& main = MainControls();
-    main.mnuStart().SetCaption(StartCaption());
+    main.mnuStart().SetText(StartCaption());
     main.mnuPlayer().SetEnabled(true);
     GameOver = true;
     EndGame();
@@ -63,9 +63,9 @@ void StopGame() {
 
 }  // namespace
 
-void mnuStart_Click(Integer Index) {
+void mnuStart_Click(std::int16_t Index) {
     (void)Index;
-    const QString caption = MainControls().mnuStart().Caption();
+    const QString caption = MainControls().mnuStart().Text();
     if (caption == StartCaption()) {
         StartGame();
     } else if (caption == StopCaption()) {
@@ -78,35 +78,36 @@ void EndGame() {
     GameInProgress = false;
     // The result is in the file before the box waits for the player, so that a logout meanwhile
     // loses nothing; what storing it has to say is said after the box, as ever.
-    const Long score = vb::CLng(main.Text2(0).Text().toDouble());
+    const std::int32_t score = platform::RoundToInt32(main.Text2(0).Text().toDouble());
     // A file that holds records but none in use leaves no current player: the result has no
     // record to go to, and the message must not promise otherwise.
     const bool noPlayer = (CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers) && score > 0;
-    const Long previous = CurrentResult;
+    const std::int32_t previous = CurrentResult;
     struct Held {
         QString text;
-        vb::MsgIcon icon;
+        platform::MessageIcon icon;
         QString title;
     };
     std::vector<Held> held;
     if (!noPlayer) {
         CurrentResult = std::max(score, previous);
-        const auto say =
-            std::exchange(vb::CurrentRuntimeHooks().msgBox,
-                          [&held](const QString& text, vb::MsgIcon icon, const QString& title) {
-                              held.push_back({text, icon, title});
-                          });
+        const auto say = std::exchange(
+            platform::CurrentRuntimeHooks().showMessage,
+            [&held](const QString& text, platform::MessageIcon icon, const QString& title) {
+                held.push_back({text, icon, title});
+            });
         // Reads the current player's record afresh, writes it back when the result beats it,
         // and keeps the result in the table.
         StoreCurrentResult();
-        vb::CurrentRuntimeHooks().msgBox = say;
+        platform::CurrentRuntimeHooks().showMessage = say;
     }
-    vb::MsgBox(QCoreApplication::translate("GameFlow", "Game over"), vb::MsgIcon::Exclamation,
-               QCoreApplication::translate("GameFlow", "STOP"));
-    main.mnuStart().SetCaption(StartCaption());
+    platform::ShowMessage(QCoreApplication::translate("GameFlow", "Game over"),
+                          platform::MessageIcon::Warning,
+                          QCoreApplication::translate("GameFlow", "STOP"));
+    main.mnuStart().SetText(StartCaption());
     main.mnuPlayer().SetEnabled(true);
     main.txtMess().SetText(QCoreApplication::translate("GameFlow", "Game over."));
-    main.Picture2().Cls();
+    main.Picture2().Clear();
 
     if (noPlayer) {
         main.txtMess().SetText(QCoreApplication::translate(
@@ -120,7 +121,7 @@ void EndGame() {
             "GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
     }
     for (const Held& h : held)
-        vb::MsgBox(h.text, h.icon, h.title);
+        platform::ShowMessage(h.text, h.icon, h.title);
 
     if (CurrentResult > BestResult) {
         BestPlayer = CurrentPlayer;

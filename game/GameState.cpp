@@ -8,36 +8,36 @@ Grid Board;
 Grid PathGrid;
 Grid LineMarks;
 
-Integer BoardWidth = 0;
-Integer BoardHeight = 0;
-Color GridLineColor = 0;
-Color BoardBackColor = 0;
-Integer BallSize = 0;
-Integer LineLength = 0;
-Integer MoveCount = 0;
+std::int16_t BoardWidth = 0;
+std::int16_t BoardHeight = 0;
+PackedColor GridLineColor = 0;
+PackedColor BoardBackColor = 0;
+std::int16_t BallSize = 0;
+std::int16_t LineLength = 0;
+std::int16_t MoveCount = 0;
 
-Integer CurrentPlayer = 0;
-Integer BestPlayer = 0;
+std::int16_t CurrentPlayer = 0;
+std::int16_t BestPlayer = 0;
 bool GameOver = false;
 bool GameInProgress = false;
 bool BallSelected = false;
 bool LineFlag = false;
-Integer SelectedX = 0;
-Integer SelectedY = 0;
+std::int16_t SelectedX = 0;
+std::int16_t SelectedY = 0;
 
 std::array<PointI, 3> PreviewPoints{};
-std::array<Integer, 3> NextBalls{};
+std::array<std::int16_t, 3> NextBalls{};
 
-Long BestResult = 0;
-Long CurrentResult = 0;
+std::int32_t BestResult = 0;
+std::int32_t CurrentResult = 0;
 QString BestName;
 QString CurrentName;
 
 std::array<PlayerRecord, kMaxPlayers + 1> Players;
 QString PlayersFilePath;
-Integer PlayerCount = 0;
+std::int16_t PlayerCount = 0;
 
-Single Zoom = 0;
+float Zoom = 0;
 bool BallMarks = false;
 
 void InitSettings() {
@@ -46,11 +46,11 @@ void InitSettings() {
     Board.Create(1, 9, 1, 9);
     PathGrid.Create(1, BoardWidth, 1, BoardHeight);
     Zoom = 2.0f;
-    GridLineColor = vb::kAppWorkspace;
-    BoardBackColor = vb::RGB(255, 255, 255);
+    GridLineColor = platform::kSystemWorkspace;
+    BoardBackColor = platform::PackRgb(255, 255, 255);
     LineLength = 5;
     // The players file lives beside the program (the separator is the platform's own).
-    PlayersFilePath = vb::AppPath() + QStringLiteral("/") + QStringLiteral("QVPlayers.dat");
+    PlayersFilePath = platform::ProgramDir() + QStringLiteral("/QVPlayers.dat");
 }
 
 void ResetSharedState() {

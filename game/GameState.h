@@ -6,19 +6,16 @@
 #include <array>
 
 #include "game/Grid.h"
-#include "platform/Basic.h"
+#include "platform/Types.h"
 #include "players/PlayerRecord.h"
 
 namespace qv {
 
-using vb::Color;
-using vb::Integer;
-using vb::Long;
-using vb::Single;
+using platform::PackedColor;
 
 struct PointI {
-    Integer x = 0;
-    Integer y = 0;
+    std::int16_t x = 0;
+    std::int16_t y = 0;
     bool operator==(const PointI&) const = default;
 };
 
@@ -26,37 +23,37 @@ extern Grid Board;      // 0 free, 1..6 a ball kind; (column, row)
 extern Grid PathGrid;   // distance labels of the last path search
 extern Grid LineMarks;  // 1 at every cell of the lines the last check removed
 
-extern Integer BoardWidth;
-extern Integer BoardHeight;
-extern Color GridLineColor;
-extern Color BoardBackColor;
-extern Integer BallSize;  // pen width of a normal ball, pixels
-extern Integer LineLength;
-extern Integer MoveCount;
+extern std::int16_t BoardWidth;
+extern std::int16_t BoardHeight;
+extern PackedColor GridLineColor;
+extern PackedColor BoardBackColor;
+extern std::int16_t BallSize;  // pen width of a normal ball, pixels
+extern std::int16_t LineLength;
+extern std::int16_t MoveCount;
 
-extern Integer CurrentPlayer;  // 1..100, 0: none
-extern Integer BestPlayer;
+extern std::int16_t CurrentPlayer;  // 1..100, 0: none
+extern std::int16_t BestPlayer;
 extern bool GameOver;
 extern bool GameInProgress;
 extern bool BallSelected;
 extern bool LineFlag;  // the last line check found no line
-extern Integer SelectedX;
-extern Integer SelectedY;
+extern std::int16_t SelectedX;
+extern std::int16_t SelectedY;
 
 extern std::array<PointI, 3> PreviewPoints;
-extern std::array<Integer, 3> NextBalls;
+extern std::array<std::int16_t, 3> NextBalls;
 
-extern Long BestResult;
-extern Long CurrentResult;
+extern std::int32_t BestResult;
+extern std::int32_t CurrentResult;
 extern QString BestName;
 extern QString CurrentName;
 
 // Players(1) .. Players(100); element 0 is unused so that record numbers index the table.
 extern std::array<PlayerRecord, kMaxPlayers + 1> Players;
 extern QString PlayersFilePath;
-extern Integer PlayerCount;
+extern std::int16_t PlayerCount;
 
-extern Single Zoom;
+extern float Zoom;
 // A mark of its colour's own shape in every ball (see view/BallMarks.h): the player's choice, set
 // at start-up and in the Zoom window.
 extern bool BallMarks;

@@ -52,9 +52,9 @@ QString ScoreText(double score) {
 
 }  // namespace
 
-Integer CheckLines() {
+std::int16_t CheckLines() {
     LineFlag = true;
-    Integer result = 0;
+    std::int16_t result = 0;
     LineMarks.Create(0, 9, 0, 9);
     int occupied = 0;
 
@@ -81,7 +81,7 @@ Integer CheckLines() {
                 const int forward = Reach(cells, p, step, kind, limit);
                 const int backward = Reach(cells, p, -step, kind, limit);
                 if (1 + forward + backward >= LineLength) {
-                    result = static_cast<Integer>(kind);
+                    result = static_cast<std::int16_t>(kind);
                     LineFlag = false;
                     for (int k = 0; k <= forward; ++k)
                         LineMarks(x + d.dx * k, y + d.dy * k) = 1;
@@ -108,7 +108,7 @@ Integer CheckLines() {
         }
     }
 
-    vb::TextControl& score = MainControls().Text2(0);
+    platform::TextControl& score = MainControls().Text2(0);
     score.SetText(ScoreText(score.Text().toDouble() + removed));
     return result;
 }

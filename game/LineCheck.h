@@ -2,7 +2,7 @@
 // from the board and scored into the running score.
 #pragma once
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
 namespace qv {
 
@@ -11,6 +11,6 @@ namespace qv {
 // score shown in Text2(0), and LineFlag is set false; LineFlag stays true when there is no line,
 // and a full board without a line sets GameOver. Returns 0 when nothing was removed, otherwise the
 // kind of the removed ball that comes last in row order.
-vb::Integer CheckLines();
+std::int16_t CheckLines();
 
 }  // namespace qv

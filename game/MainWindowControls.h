@@ -12,24 +12,26 @@ class MainWindowControls {
   public:
     virtual ~MainWindowControls() = default;
 
-    virtual vb::Window& Window() = 0;
-    virtual vb::Picture& Picture1() = 0;  // the board
-    virtual vb::Picture& Picture2() = 0;  // the next balls preview
-    virtual vb::TextControl& Label1(int index) = 0;
-    virtual vb::TextControl& Label2() = 0;
-    virtual vb::TextControl& Text1(int index) = 0;  // 0: current player's name, 1: best player's
-    virtual vb::TextControl& Text2(int index) = 0;  // 0: score / current result, 1: best result
-    virtual vb::TextControl& Text3() = 0;           // move count
-    virtual vb::TextControl& txtMess() = 0;         // message panel
-    virtual vb::Control& Command1(int index) = 0;   // index 1: Quit
-    virtual vb::MenuCommand& mnuPlayer() = 0;
-    virtual vb::MenuCommand& mnuZoom() = 0;
-    virtual vb::MenuCommand& mnuAbout() = 0;
-    virtual vb::MenuCommand& mnuStart() = 0;
+    virtual platform::Window& Window() = 0;
+    virtual platform::CanvasControl& Picture1() = 0;  // the board
+    virtual platform::CanvasControl& Picture2() = 0;  // the next balls preview
+    virtual platform::TextControl& Label1(int index) = 0;
+    virtual platform::TextControl& Label2() = 0;
+    // 0: current player's name, 1: best player's
+    virtual platform::TextControl& Text1(int index) = 0;
+    // 0: score / current result, 1: best result
+    virtual platform::TextControl& Text2(int index) = 0;
+    virtual platform::TextControl& Text3() = 0;          // move count
+    virtual platform::TextControl& txtMess() = 0;        // message panel
+    virtual platform::Control& Command1(int index) = 0;  // index 1: Quit
+    virtual platform::MenuCommand& mnuPlayer() = 0;
+    virtual platform::MenuCommand& mnuZoom() = 0;
+    virtual platform::MenuCommand& mnuAbout() = 0;
+    virtual platform::MenuCommand& mnuStart() = 0;
     // Every control of the window, in the order they were made.
-    virtual std::vector<vb::Control*> Controls() = 0;
+    virtual std::vector<platform::Control*> Controls() = 0;
     // Repaints the window at once.
-    void Refresh() { Window().Refresh(); }
+    void RepaintNow() { Window().RepaintNow(); }
     // Waits `Pauser` seconds; nothing else runs meanwhile.
     virtual void Timmi(double Pauser) = 0;
 };

@@ -29,15 +29,15 @@ int Pick(double r, int n) {
 }  // namespace
 
 void PickNextBalls() {
-    vb::Picture& preview = MainControls().Picture2();
-    preview.Cls();
-    vb::Randomize();
+    platform::CanvasControl& preview = MainControls().Picture2();
+    preview.Clear();
+    platform::Reseed();
     for (int i = 1; i <= kBallsPerMove; ++i) {
-        const auto kind = static_cast<Integer>(Pick(vb::Rnd(), kKinds));
+        const auto kind = static_cast<std::int16_t>(Pick(platform::Random(), kKinds));
         NextBalls[i - 1] = kind;
-        preview.SetDrawWidth(vb::CInt(0.8 * BallSize));
+        preview.SetPenWidth(platform::RoundToInt16(0.8 * BallSize));
         const PointI at = PreviewPoints[i - 1];
-        PSetBall(preview, at.x, at.y, BallColor(kind));
+        DrawBallDot(preview, at.x, at.y, BallColor(kind));
     }
 }
 
@@ -49,7 +49,7 @@ PointI ChooseFreeCell(double r) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (Board(x, y) == 0)
                 freeList[static_cast<std::size_t>(++n)] =
-                    PointI{static_cast<Integer>(x), static_cast<Integer>(y)};
+                    PointI{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
         }
     }
     return freeList[static_cast<std::size_t>(Pick(r, n))];
@@ -72,18 +72,18 @@ void PlaceNewBalls() {
     }
 
     MainWindowControls& main = MainControls();
-    vb::Picture& board = main.Picture1();
+    platform::CanvasControl& board = main.Picture1();
     for (int k = 1; k <= kBallsPerMove; ++k) {
-        vb::Randomize();
-        const PointI cell = ChooseFreeCell(vb::Rnd());
-        const Integer kind = NextBalls[k - 1];
+        platform::Reseed();
+        const PointI cell = ChooseFreeCell(platform::Random());
+        const std::int16_t kind = NextBalls[k - 1];
         Board(cell.x, cell.y) = kind;
 
         // The ball grows in two steps: half the normal width, then the full width.
         for (int t = 1; t <= 2; ++t) {
-            board.SetDrawWidth(vb::CInt(BallSize / 2.0 * t));
-            PSetBall(board, cell.x - 0.5, cell.y - 0.5, BallColor(kind));
-            main.Refresh();
+            board.SetPenWidth(platform::RoundToInt16(BallSize / 2.0 * t));
+            DrawBallDot(board, cell.x - 0.5, cell.y - 0.5, BallColor(kind));
+            main.RepaintNow();
             Pause(0.1);
         }
     }

@@ -28,7 +28,7 @@ bool OnBoard(int x, int y) {
 
 }  // namespace
 
-Integer FindPath(Integer fromX, Integer fromY, Integer toX, Integer toY) {
+std::int16_t FindPath(std::int16_t fromX, std::int16_t fromY, std::int16_t toX, std::int16_t toY) {
     PathGrid.Create(0, 9, 0, 9);
     if (!OnBoard(fromX, fromY) || !OnBoard(toX, toY))
         return 0;
@@ -55,7 +55,7 @@ Integer FindPath(Integer fromX, Integer fromY, Integer toX, Integer toY) {
     const int target = toY * kStride + toX;
     int walked = 0;
     int count = 1;
-    Integer result = 0;
+    std::int16_t result = 0;
     while (walked < count && result == 0) {
         const int cell = reached[static_cast<std::size_t>(walked)] & 0xFF;
         const int distance = (reached[static_cast<std::size_t>(walked)] >> 8) + 1;
@@ -64,7 +64,7 @@ Integer FindPath(Integer fromX, Integer fromY, Integer toX, Integer toY) {
             const int neighbour = cell + step;
             // The target is recognised before any other test, as soon as a walked cell touches it.
             if (neighbour == target) {
-                result = static_cast<Integer>(distance);
+                result = static_cast<std::int16_t>(distance);
                 break;
             }
             const int wasOpen = open[static_cast<std::size_t>(neighbour)];
@@ -78,7 +78,7 @@ Integer FindPath(Integer fromX, Integer fromY, Integer toX, Integer toY) {
     for (int i = 1; i < count; ++i) {
         const int cell = reached[static_cast<std::size_t>(i)] & 0xFF;
         PathGrid(cell % kStride, cell / kStride) =
-            static_cast<Integer>(reached[static_cast<std::size_t>(i)] >> 8);
+            static_cast<std::int16_t>(reached[static_cast<std::size_t>(i)] >> 8);
     }
     if (result != 0)
         PathGrid(toX, toY) = result;

@@ -9,19 +9,19 @@
 #include <map>
 #include <vector>
 
-#include "platform/CellPicture.h"
+#include "platform/CellCanvasWidget.h"
 
-namespace vb {
+namespace platform {
 
 namespace {
 
 class CellAccessible;
 
-// The cells of a CellPictureBox as a table, row by row; child i is column i % columns + 1 of row
+// The cells of a CellCanvasWidget as a table, row by row; child i is column i % columns + 1 of row
 // i / columns + 1.
 class CellTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
   public:
-    explicit CellTableAccessible(CellPictureBox* box)
+    explicit CellTableAccessible(CellCanvasWidget* box)
         : QAccessibleWidget(box, QAccessible::Table) {}
     ~CellTableAccessible() override {
         for (QAccessible::Id id : ids_)
@@ -29,7 +29,7 @@ class CellTableAccessible : public QAccessibleWidget, public QAccessibleTableInt
                 QAccessible::deleteAccessibleInterface(id);
     }
 
-    CellPictureBox* Box() const { return static_cast<CellPictureBox*>(widget()); }
+    CellCanvasWidget* Box() const { return static_cast<CellCanvasWidget*>(widget()); }
 
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TableInterface)
@@ -86,7 +86,7 @@ class CellTableAccessible : public QAccessibleWidget, public QAccessibleTableInt
 
 class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
   public:
-    CellAccessible(CellPictureBox* box, int column, int row)
+    CellAccessible(CellCanvasWidget* box, int column, int row)
         : box_(box), column_(column), row_(row) {}
 
     bool isValid() const override { return !box_.isNull(); }
@@ -142,7 +142,7 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
     QAccessibleInterface* table() const override { return parent(); }
 
   private:
-    QPointer<CellPictureBox> box_;
+    QPointer<CellCanvasWidget> box_;
     int column_, row_;
 };
 
@@ -360,12 +360,12 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new WindowAccessible(widget);
-    if (className == QLatin1String("QLineEdit") && dynamic_cast<TextBox*>(widget) != nullptr)
+    if (className == QLatin1String("QLineEdit") && dynamic_cast<TextField*>(widget) != nullptr)
         return new TextBoxAccessible(static_cast<QLineEdit*>(widget));
     if (className == QLatin1String("QFrame")) {
-        if (auto* cells = dynamic_cast<CellPictureBox*>(widget))
+        if (auto* cells = dynamic_cast<CellCanvasWidget*>(widget))
             return new CellTableAccessible(cells);
-        if (dynamic_cast<PictureBox*>(widget) != nullptr)
+        if (dynamic_cast<CanvasWidget*>(widget) != nullptr)
             return new QAccessibleWidget(widget, QAccessible::Graphic);
     }
     return nullptr;
@@ -403,4 +403,4 @@ void InstallAccessibility() {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(app));
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -6,7 +6,7 @@
 //   sees, holding the last message as a notification; a reader speaks each one as it comes,
 //   without moving the focus and without naming its role (Orca does so for notifications in a
 //   status bar), and shows it on a braille display;
-// - picture boxes are images; a picture box divided into cells (CellPictureBox) is a table whose
+// - picture boxes are images; a picture box divided into cells (CellCanvasWidget) is a table whose
 //   cells, items each, carry the names the window gives them, with the cursor cell as the
 //   focused one;
 // - the application lists only the windows that are shown, so a hidden window leaves the tree.
@@ -16,7 +16,7 @@
 
 class QWidget;
 
-namespace vb {
+namespace platform {
 
 // Installs the interfaces above; runs once, however often it is called. To be called once the
 // application object exists (it installs Qt's own factories, and the last one installed is asked
@@ -29,4 +29,4 @@ void Announce(QWidget* window, const QString& text);
 // The last message announced from `window`, empty when there was none.
 QString LastAnnouncement(const QWidget* window);
 
-}  // namespace vb
+}  // namespace platform

@@ -6,7 +6,7 @@
 
 #include "platform/SystemColors.h"
 
-namespace vb {
+namespace platform {
 
 Canvas::Canvas() {
     SetSize(QSize(1, 1));
@@ -23,7 +23,7 @@ void Canvas::SetSize(QSize logicalSize, qreal devicePixelRatio) {
         return;
     }
     QImage grown(device, QImage::Format_RGB32);
-    grown.fill(ResolveColor(backColor_).rgb());
+    grown.fill(ResolveColor(backgroundColor_).rgb());
     if (!image_.isNull() && dpr_ == devicePixelRatio) {
         const int rows = std::min(image_.height(), grown.height());
         const int bytes = std::min(image_.width(), grown.width()) * 4;
@@ -36,9 +36,9 @@ void Canvas::SetSize(QSize logicalSize, qreal devicePixelRatio) {
     logical_ = logicalSize;
     dpr_ = devicePixelRatio;
     if (!userScale_) {
-        scaleLeft_ = scaleTop_ = 0;
-        scaleWidth_ = logical_.width();
-        scaleHeight_ = logical_.height();
+        userLeft_ = userTop_ = 0;
+        userWidth_ = logical_.width();
+        userHeight_ = logical_.height();
     }
     pixels_ = reinterpret_cast<QRgb*>(image_.bits());
     stride_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
@@ -52,25 +52,25 @@ void Canvas::MarkAllDirty() {
     dirtyBottom_ = image_.height() - 1;
 }
 
-void Canvas::Scale(double x1, double y1, double x2, double y2) {
-    scaleLeft_ = x1;
-    scaleTop_ = y1;
-    scaleWidth_ = x2 - x1;
-    scaleHeight_ = y2 - y1;
+void Canvas::SetUserScale(double x1, double y1, double x2, double y2) {
+    userLeft_ = x1;
+    userTop_ = y1;
+    userWidth_ = x2 - x1;
+    userHeight_ = y2 - y1;
     userScale_ = true;
 }
 
 double Canvas::DeviceX(double x) const {
-    return (x - scaleLeft_) * image_.width() / (scaleWidth_ != 0 ? scaleWidth_ : 1);
+    return (x - userLeft_) * image_.width() / (userWidth_ != 0 ? userWidth_ : 1);
 }
 double Canvas::DeviceY(double y) const {
-    return (y - scaleTop_) * image_.height() / (scaleHeight_ != 0 ? scaleHeight_ : 1);
+    return (y - userTop_) * image_.height() / (userHeight_ != 0 ? userHeight_ : 1);
 }
 double Canvas::UserX(double logicalX) const {
-    return scaleLeft_ + logicalX * scaleWidth_ / std::max(1, logical_.width());
+    return userLeft_ + logicalX * userWidth_ / std::max(1, logical_.width());
 }
 double Canvas::UserY(double logicalY) const {
-    return scaleTop_ + logicalY * scaleHeight_ / std::max(1, logical_.height());
+    return userTop_ + logicalY * userHeight_ / std::max(1, logical_.height());
 }
 
 void Canvas::Detach() {
@@ -88,7 +88,7 @@ void Canvas::Fill(QRgb rgb) {
 
 int Canvas::WidestDotInCells(int columns, int rows) const {
     // A dot covers the pixels whose centres lie within half its diameter of its own centre; a
-    // line at a coordinate covers the pixels Line gives it (a logical pixel wide).
+    // line at a coordinate covers the pixels DrawLine gives it (a logical pixel wide).
     const int width = std::max(1, static_cast<int>(std::lround(dpr_))), offset = (width - 1) / 2;
     double room = 1e9;
     auto apart = [&](int cells, double from, double size, auto device) {
@@ -99,18 +99,18 @@ int Canvas::WidestDotInCells(int columns, int rows) const {
             room = std::min({room, centre - last - 0.5, first + 0.5 - centre});
         }
     };
-    apart(columns, scaleLeft_, scaleWidth_, [this](double x) { return DeviceX(x); });
-    apart(rows, scaleTop_, scaleHeight_, [this](double y) { return DeviceY(y); });
+    apart(columns, userLeft_, userWidth_, [this](double x) { return DeviceX(x); });
+    apart(rows, userTop_, userHeight_, [this](double y) { return DeviceY(y); });
     // The widest w with w * dpr < 2 * room.
     return std::max(1, static_cast<int>(std::ceil(2 * room / dpr_)) - 1);
 }
 
-void Canvas::Cls() {
-    Fill(ResolveColor(backColor_).rgb());
+void Canvas::Clear() {
+    Fill(ResolveColor(backgroundColor_).rgb());
 }
 
-void Canvas::SetBackColor(Color c) {
-    backColor_ = c;
+void Canvas::SetBackgroundColor(PackedColor c) {
+    backgroundColor_ = c;
     Fill(ResolveColor(c).rgb());
 }
 
@@ -170,15 +170,16 @@ void Canvas::Stamp(double cx, double cy, double diameter, QRgb rgb) {
     }
 }
 
-void Canvas::PSet(double x, double y, Color c) {
+void Canvas::DrawDot(double x, double y, PackedColor c) {
     Detach();
-    Stamp(DeviceX(x), DeviceY(y), drawWidth_ * dpr_, ResolveColor(c).rgb());
+    Stamp(DeviceX(x), DeviceY(y), penWidth_ * dpr_, ResolveColor(c).rgb());
 }
 
-void Canvas::PMark(double x, double y, const std::function<bool(int, int, int)>& shape, Color c) {
+void Canvas::DrawDotMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                         PackedColor c) {
     Detach();
     const QRgb rgb = ResolveColor(c).rgb();
-    const int size = static_cast<int>(std::lround(drawWidth_ * dpr_));
+    const int size = static_cast<int>(std::lround(penWidth_ * dpr_));
     const double cx = DeviceX(x), cy = DeviceY(y), r = size / 2.0;
     const int px = static_cast<int>(std::floor(cx)), py = static_cast<int>(std::floor(cy));
     for (int dy = -size / 2; dy <= size / 2; ++dy) {
@@ -190,10 +191,10 @@ void Canvas::PMark(double x, double y, const std::function<bool(int, int, int)>&
     }
 }
 
-void Canvas::Line(double x1, double y1, double x2, double y2) {
+void Canvas::DrawLine(double x1, double y1, double x2, double y2) {
     Detach();
-    const QRgb rgb = ResolveColor(foreColor_).rgb();
-    const int width = std::max(1, static_cast<int>(std::lround(drawWidth_ * dpr_)));
+    const QRgb rgb = ResolveColor(penColor_).rgb();
+    const int width = std::max(1, static_cast<int>(std::lround(penWidth_ * dpr_)));
     const double dx1 = DeviceX(x1), dy1 = DeviceY(y1), dx2 = DeviceX(x2), dy2 = DeviceY(y2);
     // Pixels i with [i, i + 1) meeting [lo, hi): the end point is not part of the line.
     auto span = [](double a, double b, int* first, int* last) {
@@ -239,4 +240,4 @@ QRect Canvas::TakeDirty() {
     return d;
 }
 
-}  // namespace vb
+}  // namespace platform

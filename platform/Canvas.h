@@ -14,9 +14,9 @@
 #include <QSize>
 #include <functional>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
-namespace vb {
+namespace platform {
 
 class Canvas {
   public:
@@ -30,35 +30,36 @@ class Canvas {
     qreal DevicePixelRatio() const { return dpr_; }
 
     // User coordinates: (x1, y1) at the top-left corner, (x2, y2) at the bottom-right corner.
-    void Scale(double x1, double y1, double x2, double y2);
-    double ScaleLeft() const { return scaleLeft_; }
-    double ScaleTop() const { return scaleTop_; }
-    double ScaleWidth() const { return scaleWidth_; }
-    double ScaleHeight() const { return scaleHeight_; }
+    void SetUserScale(double x1, double y1, double x2, double y2);
+    double UserLeft() const { return userLeft_; }
+    double UserTop() const { return userTop_; }
+    double UserWidth() const { return userWidth_; }
+    double UserHeight() const { return userHeight_; }
     // The widest pen width whose dot, drawn at the centre of any cell of a grid of `columns` by
     // `rows` cells over the user scale, leaves every pixel of the grid's lines (and of the edges
     // where lines would be) unpainted.
     int WidestDotInCells(int columns, int rows) const;
 
     // Clears the whole picture to the background colour.
-    void Cls();
-    Color BackColor() const { return backColor_; }
+    void Clear();
+    PackedColor BackgroundColor() const { return backgroundColor_; }
     // Setting the background colour repaints the whole picture in it.
-    void SetBackColor(Color c);
-    Color ForeColor() const { return foreColor_; }
-    void SetForeColor(Color c) { foreColor_ = c; }
-    int DrawWidth() const { return drawWidth_; }
-    void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+    void SetBackgroundColor(PackedColor c);
+    PackedColor PenColor() const { return penColor_; }
+    void SetPenColor(PackedColor c) { penColor_ = c; }
+    int PenWidth() const { return penWidth_; }
+    void SetPenWidth(int pixels) { penWidth_ = pixels < 1 ? 1 : pixels; }
 
     // A filled disc whose diameter is the pen width, centred on (x, y), in colour c.
-    void PSet(double x, double y, Color c);
-    // A mark over the dot PSet draws at (x, y) with the pen width, in colour c: the pixel dx
+    void DrawDot(double x, double y, PackedColor c);
+    // A mark over the dot DrawDot draws at (x, y) with the pen width, in colour c: the pixel dx
     // columns right of and dy rows below the one holding the dot's centre belongs to it when
     // shape(dx, dy, size) holds, size being the dot's diameter in device pixels. Only pixels of the
     // dot are asked, so a mark never reaches past it.
-    void PMark(double x, double y, const std::function<bool(int, int, int)>& shape, Color c);
+    void DrawDotMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                     PackedColor c);
     // A line in the drawing colour and the pen width; the end point itself is not drawn.
-    void Line(double x1, double y1, double x2, double y2);
+    void DrawLine(double x1, double y1, double x2, double y2);
 
     const QImage& Image() const { return image_; }
     // The device-pixel rectangle changed since the last call, then forgets it.
@@ -83,14 +84,14 @@ class Canvas {
     QImage image_;
     QSize logical_{0, 0};
     qreal dpr_ = 1.0;
-    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
+    double userLeft_ = 0, userTop_ = 0, userWidth_ = 1, userHeight_ = 1;
     bool userScale_ = false;
-    Color backColor_ = RGB(255, 255, 255);
-    Color foreColor_ = 0;
-    int drawWidth_ = 1;
+    PackedColor backgroundColor_ = PackRgb(255, 255, 255);
+    PackedColor penColor_ = 0;
+    int penWidth_ = 1;
     QRgb* pixels_ = nullptr;  // the image's pixels, detached once per size
     qsizetype stride_ = 0;    // pixels a row
     int dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = -1, dirtyBottom_ = -1;
 };
 
-}  // namespace vb
+}  // namespace platform

@@ -7,25 +7,25 @@
 #include <functional>
 #include <vector>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
-namespace vb {
+namespace platform {
 
-enum class ControlKind { TextBox, Label, CommandButton, PictureBox, ListBox, ComboBox };
+enum class ControlKind { Text, Label, Button, Canvas, List, ComboBox };
 
 class Control {
   public:
     virtual ~Control() = default;
     virtual ControlKind Kind() const = 0;
-    virtual Single Left() const = 0;
-    virtual Single Top() const = 0;
-    virtual Single Width() const = 0;
-    virtual Single Height() const = 0;
-    virtual void SetLeft(Single twips) = 0;
-    virtual void SetTop(Single twips) = 0;
-    virtual void SetWidth(Single twips) = 0;
-    virtual void SetHeight(Single twips) = 0;
-    virtual void SetFontSize(Single points) = 0;
+    virtual float Left() const = 0;
+    virtual float Top() const = 0;
+    virtual float Width() const = 0;
+    virtual float Height() const = 0;
+    virtual void SetLeft(float twips) = 0;
+    virtual void SetTop(float twips) = 0;
+    virtual void SetWidth(float twips) = 0;
+    virtual void SetHeight(float twips) = 0;
+    virtual void SetFontSize(float points) = 0;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
 };
@@ -38,32 +38,32 @@ class TextControl : public Control {
 };
 
 // A picture box: its persistent image and its drawing state (see Canvas).
-class Picture : public Control {
+class CanvasControl : public Control {
   public:
-    virtual void Scale(double x1, double y1, double x2, double y2) = 0;
-    virtual double ScaleWidth() const = 0;
-    virtual double ScaleHeight() const = 0;
+    virtual void SetUserScale(double x1, double y1, double x2, double y2) = 0;
+    virtual double UserWidth() const = 0;
+    virtual double UserHeight() const = 0;
     // The widest pen width whose dot leaves the lines of a grid of cells whole (see Canvas).
     virtual int WidestDotInCells(int columns, int rows) const = 0;
-    virtual void Cls() = 0;
-    virtual Color BackColor() const = 0;
-    virtual void SetBackColor(Color c) = 0;
-    virtual Color ForeColor() const = 0;
-    virtual void SetForeColor(Color c) = 0;
-    virtual int DrawWidth() const = 0;
-    virtual void SetDrawWidth(int pixels) = 0;
-    virtual void PSet(double x, double y, Color c) = 0;
-    // A mark over the dot PSet draws at (x, y) with the pen width (see Canvas::PMark).
-    virtual void PMark(double x, double y, const std::function<bool(int, int, int)>& shape,
-                       Color c) = 0;
-    virtual void Line(double x1, double y1, double x2, double y2) = 0;
+    virtual void Clear() = 0;
+    virtual PackedColor BackgroundColor() const = 0;
+    virtual void SetBackgroundColor(PackedColor c) = 0;
+    virtual PackedColor PenColor() const = 0;
+    virtual void SetPenColor(PackedColor c) = 0;
+    virtual int PenWidth() const = 0;
+    virtual void SetPenWidth(int pixels) = 0;
+    virtual void DrawDot(double x, double y, PackedColor c) = 0;
+    // A mark over the dot DrawDot draws at (x, y) with the pen width (see Canvas::DrawDotMark).
+    virtual void DrawDotMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                             PackedColor c) = 0;
+    virtual void DrawLine(double x1, double y1, double x2, double y2) = 0;
 };
 
 class MenuCommand {
   public:
     virtual ~MenuCommand() = default;
-    virtual QString Caption() const = 0;
-    virtual void SetCaption(const QString& caption) = 0;
+    virtual QString Text() const = 0;
+    virtual void SetText(const QString& caption) = 0;
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
 };
@@ -75,14 +75,14 @@ enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 class Window {
   public:
     virtual ~Window() = default;
-    virtual Single Left() const = 0;
-    virtual Single Top() const = 0;
-    virtual Single Width() const = 0;
-    virtual Single Height() const = 0;
-    virtual void SetLeft(Single twips) = 0;
-    virtual void SetTop(Single twips) = 0;
-    virtual void SetWidth(Single twips) = 0;
-    virtual void SetHeight(Single twips) = 0;
+    virtual float Left() const = 0;
+    virtual float Top() const = 0;
+    virtual float Width() const = 0;
+    virtual float Height() const = 0;
+    virtual void SetLeft(float twips) = 0;
+    virtual void SetTop(float twips) = 0;
+    virtual void SetWidth(float twips) = 0;
+    virtual void SetHeight(float twips) = 0;
     // The state last asked for, by the program or the window system.
     virtual WindowState State() const = 0;
     virtual void SetState(WindowState state) = 0;
@@ -90,7 +90,7 @@ class Window {
     // may be no window manager to do it) does not count.
     virtual bool Minimized() const = 0;
     // Repaints what has changed at once, also inside a handler that has not returned.
-    virtual void Refresh() = 0;
+    virtual void RepaintNow() = 0;
 };
 
-}  // namespace vb
+}  // namespace platform

@@ -6,7 +6,7 @@
 
 #include "platform/SystemColors.h"
 
-namespace vb {
+namespace platform {
 
 namespace {
 
@@ -24,7 +24,7 @@ Dialog::Dialog(QWidget* owner) : QDialog(owner), geometry_(this) {
     setSizeGripEnabled(false);
 }
 
-void Dialog::SetClientSize(Single widthTwips, Single heightTwips) {
+void Dialog::SetClientSize(float widthTwips, float heightTwips) {
     geometry_.SetClientSize(widthTwips, heightTwips);
 }
 
@@ -32,19 +32,19 @@ void Dialog::ShowModal() {
     // Modality is fixed when a window is shown, so it is set before the window appears.
     setWindowModality(Qt::ApplicationModal);
     show();
-    Form_Activate();
+    OnActivated();
     if (g_modalHook) {
         g_modalHook(*this);
         if (isVisible())
             close();
     } else if (isVisible()) {
-        // Form_Activate may already have ended the display.
+        // OnActivated may already have ended the display.
         exec();
     }
     setWindowModality(Qt::NonModal);
     // The owner is the active window again.
     if (auto* owner = dynamic_cast<Dialog*>(parentWidget()); owner != nullptr && owner->isVisible())
-        owner->Form_Activate();
+        owner->OnActivated();
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event) {
@@ -65,4 +65,4 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -1,7 +1,7 @@
 // A secondary window of the game, shown modally over its owner: the caller of ShowModal waits
 // until the window is hidden or closed. Geometry is in twips like every window of the game.
 //
-// The window is told that it became active (Form_Activate) right after it is shown and again
+// The window is told that it became active (OnActivated) right after it is shown and again
 // when a modal window shown over it goes away. These notifications come from ShowModal itself,
 // not from the window system, so they arrive the same way with or without a window manager.
 //
@@ -12,9 +12,9 @@
 #include <QDialog>
 #include <functional>
 
-#include "platform/Form.h"
+#include "platform/WindowGeometry.h"
 
-namespace vb {
+namespace platform {
 
 class Dialog : public QDialog {
   public:
@@ -22,20 +22,20 @@ class Dialog : public QDialog {
 
     Window& Geometry() { return geometry_; }
     // The size of the client area in twips (the window's designed size).
-    void SetClientSize(Single widthTwips, Single heightTwips);
+    void SetClientSize(float widthTwips, float heightTwips);
 
     // Shows the window modally and returns once it is hidden or closed.
     void ShowModal();
     void Hide() { hide(); }
 
     // The window became active.
-    virtual void Form_Activate() {}
+    virtual void OnActivated() {}
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    FormGeometry geometry_;
+    WindowGeometry geometry_;
 };
 
 // Tests drive modal windows without a nested event loop: when a hook is set, ShowModal shows the
@@ -45,4 +45,4 @@ class Dialog : public QDialog {
 using ModalHook = std::function<void(Dialog&)>;
 ModalHook SetModalHook(ModalHook hook);
 
-}  // namespace vb
+}  // namespace platform

@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <QStylePainter>
 
-namespace vb {
+namespace platform {
 
-// --- ListBox ---
+// --- RowList ---
 
-ListBox::ListBox(QWidget* parent) : Twips(parent) {
+RowList::RowList(QWidget* parent) : TwipsWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
@@ -18,25 +18,25 @@ ListBox::ListBox(QWidget* parent) : Twips(parent) {
     setWordWrap(false);
 }
 
-void ListBox::Clear() {
+void RowList::Clear() {
     clear();
 }
 
-void ListBox::AddItem(const QString& row) {
+void RowList::AddRow(const QString& row) {
     addItem(row);
 }
 
-QString ListBox::List(int index) const {
+QString RowList::RowText(int index) const {
     const QListWidgetItem* it = item(index);
     return it != nullptr ? it->text() : QString();
 }
 
-int ListBox::ListIndex() const {
+int RowList::HighlightedRow() const {
     const QListWidgetItem* current = currentItem();
     return current != nullptr && current->isSelected() ? currentRow() : -1;
 }
 
-bool ListBox::SetListIndex(int index) {
+bool RowList::SetHighlightedRow(int index) {
     if (index < -1 || index >= count())
         return false;
     if (index == -1) {
@@ -49,7 +49,7 @@ bool ListBox::SetListIndex(int index) {
     return true;
 }
 
-void ListBox::focusInEvent(QFocusEvent* event) {
+void RowList::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
     // A screen reader hears the list and then its current row, as when the row changes.
     QMetaObject::invokeMethod(
@@ -64,22 +64,22 @@ void ListBox::focusInEvent(QFocusEvent* event) {
         Qt::QueuedConnection);
 }
 
-void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void RowList::mouseDoubleClickEvent(QMouseEvent* event) {
     QListWidget::mouseDoubleClickEvent(event);
-    if (onDblClick)
-        onDblClick();
+    if (onDoubleClick)
+        onDoubleClick();
 }
 
 // --- ComboBox ---
 
-ComboBox::ComboBox(QWidget* parent, const QString& text) : Twips(parent) {
+ComboBox::ComboBox(QWidget* parent, const QString& text) : TwipsWidget(parent) {
     // Not editable: nothing typed can erase the text, and a screen reader hears no text field.
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
     SetText(text);
     QObject::connect(this, &QComboBox::activated, this, [this](int) {
-        if (onClick && !moving_)
-            onClick();
+        if (onChosen && !moving_)
+            onChosen();
     });
 }
 
@@ -91,8 +91,8 @@ void ComboBox::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
-        if (onClick)
-            onClick();
+        if (onChosen)
+            onChosen();
         return;
     }
     moving_ = true;
@@ -121,7 +121,7 @@ void ComboBox::wheelEvent(QWheelEvent* event) {
     moving_ = false;
 }
 
-void ComboBox::AddItem(const QString& entry) {
+void ComboBox::AddEntry(const QString& entry) {
     // The first entry of an empty list would otherwise become the current one and replace the
     // text in the field.
     const QString text = currentText();
@@ -139,4 +139,4 @@ void ComboBox::SetText(const QString& text) {
         setPlaceholderText(text);
 }
 
-}  // namespace vb
+}  // namespace platform

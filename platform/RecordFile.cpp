@@ -15,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-namespace vb {
+namespace platform {
 
 namespace {
 
@@ -233,11 +233,11 @@ bool RecordFile::Open(const QString& path, int recordLength, Access access) {
     return true;
 }
 
-qint64 RecordFile::Lof() const {
+qint64 RecordFile::Length() const {
     return file_.isOpen() ? file_.size() : 0;
 }
 
-QByteArray RecordFile::Get(qint64 n) {
+QByteArray RecordFile::ReadRecord(qint64 n) {
     QByteArray record(recordLength_, '\0');  // whatever cannot be read stays zero
     if (!file_.isOpen() || n < 1)
         return record;
@@ -385,4 +385,4 @@ bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& by
     return true;
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -9,9 +9,9 @@
 #include <QFile>
 #include <QString>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
-namespace vb {
+namespace platform {
 
 enum class Access {
     ReadWrite,  // creates an empty file when it is missing
@@ -32,10 +32,10 @@ class RecordFile {
     bool Open(const QString& path, int recordLength, Access access = Access::ReadWrite);
     bool IsOpen() const { return file_.isOpen(); }
     // The file's length in bytes.
-    qint64 Lof() const;
+    qint64 Length() const;
     // Record n (from 1). A record past the end reads as zero bytes; a partly present last record
     // reads as its bytes followed by zero bytes. Never more than one record is read.
-    QByteArray Get(qint64 n);
+    QByteArray ReadRecord(qint64 n);
     void Close();
     QString ErrorString() const { return error_.isEmpty() ? file_.errorString() : error_; }
 
@@ -78,4 +78,4 @@ int OpenRegularFile(const QString& path, int flags, QString* why);
 bool ReplaceFileRange(const QString& target, qint64 offset, const QByteArray& bytes,
                       const QString& source, QString* why);
 
-}  // namespace vb
+}  // namespace platform

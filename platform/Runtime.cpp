@@ -24,7 +24,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace vb {
+namespace platform {
 
 namespace {
 
@@ -90,10 +90,6 @@ RuntimeHooks& CurrentRuntimeHooks() {
     return g_hooks;
 }
 
-float Timer() {
-    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
-}
-
 void Wait(double seconds) {
     if (g_hooks.wait) {
         g_hooks.wait(seconds);
@@ -121,9 +117,9 @@ void SleepSeconds(double seconds) {
     }
 }
 
-void Randomize() {
-    if (g_hooks.randomize) {
-        g_hooks.randomize();
+void Reseed() {
+    if (g_hooks.reseed) {
+        g_hooks.reseed();
         return;
     }
     if (FixedSeed())
@@ -133,23 +129,23 @@ void Randomize() {
     Generator().seed(seed);
 }
 
-double Rnd() {
-    if (g_hooks.rnd)
-        return g_hooks.rnd();
+double Random() {
+    if (g_hooks.random)
+        return g_hooks.random();
     return std::uniform_real_distribution<double>(0.0, 1.0)(Generator());
 }
 
-QString AppPath() {
-    if (g_hooks.appPath)
-        return g_hooks.appPath();
+QString ProgramDir() {
+    if (g_hooks.programDir)
+        return g_hooks.programDir();
     return QCoreApplication::applicationDirPath();
 }
 
-QByteArray AppFolder() {
-    if (g_hooks.appFolder)
-        return g_hooks.appFolder();
-    if (g_hooks.appPath)
-        return QFile::encodeName(g_hooks.appPath());
+QByteArray ProgramDirBytes() {
+    if (g_hooks.programDirBytes)
+        return g_hooks.programDirBytes();
+    if (g_hooks.programDir)
+        return QFile::encodeName(g_hooks.programDir());
     QByteArray program = ProgramFile();
     const qsizetype slash = program.lastIndexOf('/');
     if (slash > 0)
@@ -203,9 +199,9 @@ QString UserConfigPath() {
     return BaseFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
 }
 
-void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
-    if (g_hooks.msgBox)
-        g_hooks.msgBox(text, icon, title);
+void ShowMessage(const QString& text, MessageIcon icon, const QString& title) {
+    if (g_hooks.showMessage)
+        g_hooks.showMessage(text, icon, title);
 }
 
 namespace {
@@ -231,7 +227,7 @@ void EndOnSignals() {
         char bytes[16];
         while (::read(g_signalPipe[0], bytes, sizeof bytes) > 0) {
         }
-        End();
+        EndProgram();
     });
     struct sigaction action {};
     action.sa_handler = OnEndSignal;
@@ -241,12 +237,12 @@ void EndOnSignals() {
         ::sigaction(signal, &action, nullptr);
 }
 
-void End() {
-    if (g_hooks.end) {
-        g_hooks.end();
+void EndProgram() {
+    if (g_hooks.endProgram) {
+        g_hooks.endProgram();
         return;
     }
     QCoreApplication::exit(0);
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -8,10 +8,7 @@
 #include <QString>
 #include <functional>
 
-namespace vb {
-
-// Seconds since midnight, single precision, the game's clock.
-float Timer();
+namespace platform {
 
 // Blocks the running handler for `seconds`: no other handler runs meanwhile, clicks and keys
 // queue up and are handled afterwards. Sleeps until the deadline on a monotonic clock, so a wait
@@ -22,19 +19,19 @@ void SleepSeconds(double seconds);
 
 // Reseeds the random generator from a high-resolution clock (not while QUILVARO_RANDOM_SEED
 // fixes the numbers, see Runtime.cpp).
-void Randomize();
+void Reseed();
 // A uniform random number in [0, 1).
-double Rnd();
+double Random();
 
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageIcon { None, Critical, Question, Warning, Information };
 // A modal message box with one OK button. Texts are shown as plain text, never as markup.
-void MsgBox(const QString& text, MsgIcon icon, const QString& title);
+void ShowMessage(const QString& text, MessageIcon icon, const QString& title);
 
 // The directory of the running program, without a trailing separator.
-QString AppPath();
+QString ProgramDir();
 // The same directory as the system names it, in bytes, which need not be valid text and may be
 // longer than a path the system opens in one piece; empty when it cannot be found.
-QByteArray AppFolder();
+QByteArray ProgramDirBytes();
 // The per-user data folder used when the folder beside the program cannot keep the players file:
 // $XDG_DATA_HOME, or ~/.local/share, with the organization and program name. A relative
 // XDG_DATA_HOME is ignored, and without HOME the home comes from the password database; empty
@@ -45,27 +42,28 @@ QString UserDataPath();
 QString UserConfigPath();
 
 // Ends the program at once, closing every window.
-void End();
+void EndProgram();
 // From now on SIGTERM, SIGHUP and SIGINT (a logout, a closed terminal, Ctrl+C) end the program as
-// End() does, once the handler under way is over: a save finishes first and leaves no temporary
-// file, and the lock on the players file is released. Needs the application object.
+// EndProgram() does, once the handler under way is over: a save finishes first and leaves no
+// temporary file, and the lock on the players file is released. Needs the application object.
 void EndOnSignals();
 
 // The replaceable parts of the runtime. A null member means "use the real service".
 struct RuntimeHooks {
     std::function<void(double)> wait;
-    std::function<void()> randomize;
-    std::function<double()> rnd;
-    std::function<void(const QString&, MsgIcon, const QString&)> msgBox;
-    std::function<QString()> appPath;
-    std::function<QByteArray()> appFolder;  // when null, the bytes of appPath when that is set
+    std::function<void()> reseed;
+    std::function<double()> random;
+    std::function<void(const QString&, MessageIcon, const QString&)> showMessage;
+    std::function<QString()> programDir;
+    std::function<QByteArray()>
+        programDirBytes;  // when null, the bytes of programDir when that is set
     std::function<QString()> userDataPath;
     std::function<QString()> userConfigPath;
-    std::function<void()> end;
+    std::function<void()> endProgram;
 };
 
 // Installs hooks and returns the ones they replace.
 RuntimeHooks SetRuntimeHooks(RuntimeHooks hooks);
 RuntimeHooks& CurrentRuntimeHooks();
 
-}  // namespace vb
+}  // namespace platform

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-namespace vb {
+namespace platform {
 
 namespace {
 
@@ -41,33 +41,33 @@ double TwipsPerPixelY() {
     return 1440.0 / Dpi(false);
 }
 
-int PixelsX(double twips) {
+int TwipsToPixelsX(double twips) {
     return static_cast<int>(std::lround(twips / TwipsPerPixelX()));
 }
-int PixelsY(double twips) {
+int TwipsToPixelsY(double twips) {
     return static_cast<int>(std::lround(twips / TwipsPerPixelY()));
 }
-Single TwipsX(int pixels) {
-    return static_cast<Single>(pixels * TwipsPerPixelX());
+float PixelsToTwipsX(int pixels) {
+    return static_cast<float>(pixels * TwipsPerPixelX());
 }
-Single TwipsY(int pixels) {
-    return static_cast<Single>(pixels * TwipsPerPixelY());
+float PixelsToTwipsY(int pixels) {
+    return static_cast<float>(pixels * TwipsPerPixelY());
 }
 
-Single ScreenWidth() {
+float ScreenWidthTwips() {
     if (g_override)
-        return TwipsX(g_override->widthPixels);
+        return PixelsToTwipsX(g_override->widthPixels);
     if (QScreen* screen = PrimaryScreen())
-        return TwipsX(screen->geometry().width());
-    return TwipsX(1024);
+        return PixelsToTwipsX(screen->geometry().width());
+    return PixelsToTwipsX(1024);
 }
 
-Single ScreenHeight() {
+float ScreenHeightTwips() {
     if (g_override)
-        return TwipsY(g_override->heightPixels);
+        return PixelsToTwipsY(g_override->heightPixels);
     if (QScreen* screen = PrimaryScreen())
-        return TwipsY(screen->geometry().height());
-    return TwipsY(768);
+        return PixelsToTwipsY(screen->geometry().height());
+    return PixelsToTwipsY(768);
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -5,22 +5,22 @@
 #include <QSizeF>
 #include <optional>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
-namespace vb {
+namespace platform {
 
 double TwipsPerPixelX();
 double TwipsPerPixelY();
 
 // Pixels to twips and back (to the nearest whole pixel).
-int PixelsX(double twips);
-int PixelsY(double twips);
-Single TwipsX(int pixels);
-Single TwipsY(int pixels);
+int TwipsToPixelsX(double twips);
+int TwipsToPixelsY(double twips);
+float PixelsToTwipsX(int pixels);
+float PixelsToTwipsY(int pixels);
 
 // The primary screen's size in twips.
-Single ScreenWidth();
-Single ScreenHeight();
+float ScreenWidthTwips();
+float ScreenHeightTwips();
 
 // Tests may lay the game out for a screen of their own: a size in pixels and a resolution.
 struct ScreenOverride {
@@ -30,4 +30,4 @@ struct ScreenOverride {
 };
 void SetScreenOverride(std::optional<ScreenOverride> screen);
 
-}  // namespace vb
+}  // namespace platform

@@ -14,7 +14,7 @@
 #include "platform/RecordFile.h"
 #include "platform/Runtime.h"
 
-namespace vb {
+namespace platform {
 
 namespace {
 
@@ -203,15 +203,15 @@ bool KeepSetting(const QString& key, const QString& value) {
     static bool told = false;
     if (!told) {
         told = true;
-        MsgBox(
+        ShowMessage(
             QCoreApplication::translate(
                 "SettingsFile", "Your choice could not be kept for the next start of the game:") +
                 QStringLiteral("\r\n") + where + QStringLiteral("\r\n\r\n") + why +
                 QStringLiteral("\r\n\r\n") +
                 QCoreApplication::translate("SettingsFile", "It holds until the game is closed."),
-            MsgIcon::Exclamation, QStringLiteral("QUILVARO"));
+            MessageIcon::Warning, QStringLiteral("QUILVARO"));
     }
     return false;
 }
 
-}  // namespace vb
+}  // namespace platform

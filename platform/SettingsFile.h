@@ -13,7 +13,7 @@
 
 #include <QString>
 
-namespace vb {
+namespace platform {
 
 // Where the settings are kept; empty when there is no home folder.
 QString SettingsFilePath();
@@ -25,4 +25,4 @@ QString KeptSetting(const QString& key);
 // once a session, in one message box, where and why, and false is returned.
 bool KeepSetting(const QString& key, const QString& value);
 
-}  // namespace vb
+}  // namespace platform

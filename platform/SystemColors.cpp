@@ -1,6 +1,6 @@
 #include "platform/SystemColors.h"
 
-namespace vb {
+namespace platform {
 
 const QPalette& LightPalette() {
     // Qt's own light palette, the one a desktop without a colour scheme of its own gives.
@@ -34,7 +34,7 @@ const QPalette& LightPalette() {
     return palette;
 }
 
-QColor ResolveColor(Color c) {
+QColor ResolveColor(PackedColor c) {
     if (!IsSystemColor(c))
         return QColor(RedOf(c), GreenOf(c), BlueOf(c));
     const QPalette& light = LightPalette();
@@ -52,4 +52,4 @@ QColor ResolveColor(Color c) {
     }
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -4,9 +4,9 @@
 #include <QColor>
 #include <QPalette>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
-namespace vb {
+namespace platform {
 
 // The palette of the game's windows: the light desktop the game was drawn for, whatever the
 // desktop's own palette is. Its blue and red texts stay readable on its light backgrounds, as on
@@ -16,6 +16,6 @@ const QPalette& LightPalette();
 
 // System colours resolve from the light palette: 12 (application workspace, the board's grid
 // lines), 15 (button face), 5 (window background), 8 (window text).
-QColor ResolveColor(Color c);
+QColor ResolveColor(PackedColor c);
 
-}  // namespace vb
+}  // namespace platform

@@ -8,7 +8,7 @@
 #include "platform/Runtime.h"
 #include "platform/SystemColors.h"
 
-namespace vb {
+namespace platform {
 
 namespace {
 
@@ -25,7 +25,7 @@ QWidget* MessageBoxOwner() {
     return nullptr;
 }
 
-void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
+void ShowMessageBox(const QString& text, MessageIcon icon, const QString& title) {
     QMessageBox box(MessageBoxOwner());
     // Like the game's windows, the box keeps its light palette on a dark desktop.
     box.setPalette(LightPalette());
@@ -36,19 +36,19 @@ void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(shown);
     switch (icon) {
-        case MsgIcon::Critical:
+        case MessageIcon::Critical:
             box.setIcon(QMessageBox::Critical);
             break;
-        case MsgIcon::Question:
+        case MessageIcon::Question:
             box.setIcon(QMessageBox::Question);
             break;
-        case MsgIcon::Exclamation:
+        case MessageIcon::Warning:
             box.setIcon(QMessageBox::Warning);
             break;
-        case MsgIcon::Information:
+        case MessageIcon::Information:
             box.setIcon(QMessageBox::Information);
             break;
-        case MsgIcon::None:
+        case MessageIcon::None:
             box.setIcon(QMessageBox::NoIcon);
             break;
     }
@@ -65,7 +65,7 @@ void ShowMessageBox(const QString& text, MsgIcon icon, const QString& title) {
     box.exec();
 }
 
-void EndProgram() {
+void HideWindowsAndExit() {
     static bool ending = false;
     if (ending)
         return;
@@ -79,9 +79,9 @@ void EndProgram() {
 
 void InstallWidgetRuntime() {
     RuntimeHooks hooks = CurrentRuntimeHooks();
-    hooks.msgBox = ShowMessageBox;
-    hooks.end = EndProgram;
+    hooks.showMessage = ShowMessageBox;
+    hooks.endProgram = HideWindowsAndExit;
     SetRuntimeHooks(hooks);
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -5,10 +5,10 @@
 #include <QTextDocument>
 #include <QTextOption>
 
-namespace vb {
+namespace platform {
 
-Integer ModifierBits(Qt::KeyboardModifiers mods) {
-    Integer shift = 0;
+std::int16_t ModifierBits(Qt::KeyboardModifiers mods) {
+    std::int16_t shift = 0;
     if (mods & Qt::ShiftModifier)
         shift |= 1;
     if (mods & Qt::ControlModifier)
@@ -27,7 +27,7 @@ QFont MakeFont(const QString& family, double points, bool bold) {
 
 // --- Label ---
 
-Label::Label(QWidget* parent, const QString& caption) : Twips(parent) {
+Label::Label(QWidget* parent, const QString& caption) : TwipsWidget(parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SetText(caption);
@@ -39,20 +39,20 @@ void Label::SetText(const QString& text) {
     QLabel::setText(text);
 }
 
-// --- TextBox ---
+// --- TextField ---
 
-TextBox::TextBox(QWidget* parent, const QString& text) : Twips(parent) {
+TextField::TextField(QWidget* parent, const QString& text) : TwipsWidget(parent) {
     setTextMargins(0, 0, 0, 0);
     setContentsMargins(0, 0, 0, 0);
     SetText(text);
 }
 
-void TextBox::SetText(const QString& text) {
+void TextField::SetText(const QString& text) {
     QLineEdit::setText(text);
     setCursorPosition(0);
 }
 
-void TextBox::focusInEvent(QFocusEvent* event) {
+void TextField::focusInEvent(QFocusEvent* event) {
     // Tab into a read-only box selects nothing: a screen reader says its name and its text, whole,
     // without the selection coming and going.
     if (isReadOnly() && event->reason() != Qt::OtherFocusReason) {
@@ -63,16 +63,15 @@ void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
 }
 
-void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void TextField::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     if (onDoubleClick)
         onDoubleClick();
 }
 
-// --- MultiLineTextBox ---
+// --- TextArea ---
 
-MultiLineTextBox::MultiLineTextBox(QWidget* parent, bool centred)
-    : Twips(parent), centred_(centred) {
+TextArea::TextArea(QWidget* parent, bool centred) : TwipsWidget(parent), centred_(centred) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -80,14 +79,14 @@ MultiLineTextBox::MultiLineTextBox(QWidget* parent, bool centred)
     Centre();
 }
 
-void MultiLineTextBox::Centre() {
+void TextArea::Centre() {
     QTextOption option = document()->defaultTextOption();
     option.setAlignment(centred_ ? Qt::AlignHCenter : Qt::AlignLeft);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document()->setDefaultTextOption(option);
 }
 
-QString MultiLineTextBox::Text() const {
+QString TextArea::Text() const {
     if (isReadOnly())
         return text_;
     // Enter starts a new line; the text box's lines are separated by CR LF.
@@ -96,7 +95,7 @@ QString MultiLineTextBox::Text() const {
     return text;
 }
 
-void MultiLineTextBox::SetText(const QString& text) {
+void TextArea::SetText(const QString& text) {
     text_ = text;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -105,23 +104,23 @@ void MultiLineTextBox::SetText(const QString& text) {
     Fit();
 }
 
-void MultiLineTextBox::SetFontSize(Single points) {
+void TextArea::SetFontSize(float points) {
     points_ = points > 0 ? points : 1;
-    Twips::SetFontSize(static_cast<Single>(points_));
+    TwipsWidget::SetFontSize(static_cast<float>(points_));
     Fit();
 }
 
-void MultiLineTextBox::SetShrinkToFit(bool shrink) {
+void TextArea::SetShrinkToFit(bool shrink) {
     shrink_ = shrink;
     Fit();
 }
 
-void MultiLineTextBox::resizeEvent(QResizeEvent* event) {
-    Twips::resizeEvent(event);
+void TextArea::resizeEvent(QResizeEvent* event) {
+    TwipsWidget::resizeEvent(event);
     Fit();
 }
 
-void MultiLineTextBox::Fit() {
+void TextArea::Fit() {
     if (!shrink_)
         return;
     QFont f = font();
@@ -144,10 +143,10 @@ void MultiLineTextBox::Fit() {
         setFont(f);
 }
 
-// --- CommandButton ---
+// --- Button ---
 
-CommandButton::CommandButton(QWidget* parent, const QString& caption, int index)
-    : Twips(parent), index_(index) {
+Button::Button(QWidget* parent, const QString& caption, int index)
+    : TwipsWidget(parent), index_(index) {
     setText(caption);
     setAutoDefault(false);
     setDefault(false);
@@ -157,9 +156,9 @@ CommandButton::CommandButton(QWidget* parent, const QString& caption, int index)
     });
 }
 
-// --- PictureBox ---
+// --- CanvasWidget ---
 
-PictureBox::PictureBox(QWidget* parent) : Twips(parent) {
+CanvasWidget::CanvasWidget(QWidget* parent) : TwipsWidget(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
@@ -167,18 +166,18 @@ PictureBox::PictureBox(QWidget* parent) : Twips(parent) {
     SyncCanvasSize();
 }
 
-void PictureBox::Resized(int widthPixels, int heightPixels) {
-    Twips::Resized(widthPixels, heightPixels);
+void CanvasWidget::Resized(int widthPixels, int heightPixels) {
+    TwipsWidget::Resized(widthPixels, heightPixels);
     SyncCanvasSize();
 }
 
-void PictureBox::SyncCanvasSize() {
+void CanvasWidget::SyncCanvasSize() {
     canvas_.SetSize(contentsRect().size(), devicePixelRatioF());
     canvas_.TakeDirty();
     update();
 }
 
-void PictureBox::MarkDirty() {
+void CanvasWidget::MarkDirty() {
     const QRect d = canvas_.TakeDirty();
     if (d.isEmpty())
         return;
@@ -189,39 +188,39 @@ void PictureBox::MarkDirty() {
     update(logical.translated(contentsRect().topLeft()));
 }
 
-void PictureBox::Cls() {
-    canvas_.Cls();
+void CanvasWidget::Clear() {
+    canvas_.Clear();
     MarkDirty();
 }
 
-void PictureBox::SetBackColor(Color c) {
-    canvas_.SetBackColor(c);
+void CanvasWidget::SetBackgroundColor(PackedColor c) {
+    canvas_.SetBackgroundColor(c);
     MarkDirty();
 }
 
-void PictureBox::PSet(double x, double y, Color c) {
-    canvas_.PSet(x, y, c);
+void CanvasWidget::DrawDot(double x, double y, PackedColor c) {
+    canvas_.DrawDot(x, y, c);
     MarkDirty();
 }
 
-void PictureBox::PMark(double x, double y, const std::function<bool(int, int, int)>& shape,
-                       Color c) {
-    canvas_.PMark(x, y, shape, c);
+void CanvasWidget::DrawDotMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                               PackedColor c) {
+    canvas_.DrawDotMark(x, y, shape, c);
     MarkDirty();
 }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2) {
-    canvas_.Line(x1, y1, x2, y2);
+void CanvasWidget::DrawLine(double x1, double y1, double x2, double y2) {
+    canvas_.DrawLine(x1, y1, x2, y2);
     MarkDirty();
 }
 
-QPoint PictureBox::PositionOf(double x, double y) const {
+QPoint CanvasWidget::PositionOf(double x, double y) const {
     const qreal dpr = canvas_.DevicePixelRatio();
     return contentsRect().topLeft() + QPoint(static_cast<int>(canvas_.DeviceX(x) / dpr),
                                              static_cast<int>(canvas_.DeviceY(y) / dpr));
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
+void CanvasWidget::paintEvent(QPaintEvent* event) {
     if (devicePixelRatioF() != canvas_.DevicePixelRatio()) {
         // The window went to a screen of another density (or learnt its density only once shown,
         // as on Wayland). An image kept at the old resolution would be shown scaled, blurred or
@@ -242,7 +241,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     PaintOver(painter);
 }
 
-QImage PictureBox::Painted() const {
+QImage CanvasWidget::Painted() const {
     QImage painted = canvas_.Image().copy();
     QPainter painter(&painted);
     painter.translate(-QPointF(contentsRect().topLeft()));
@@ -251,11 +250,11 @@ QImage PictureBox::Painted() const {
     return painted;
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     QFrame::mouseReleaseEvent(event);
-    if (!onMouseUp)
+    if (!onRelease)
         return;
-    Integer button = 0;
+    std::int16_t button = 0;
     switch (event->button()) {
         case Qt::LeftButton:
             button = 1;
@@ -269,10 +268,10 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
         default:
             break;
     }
-    const Integer shift = ModifierBits(event->modifiers());
+    const std::int16_t shift = ModifierBits(event->modifiers());
     const QPointF p = event->position() - QPointF(contentsRect().topLeft());
-    onMouseUp(button, shift, static_cast<Single>(canvas_.UserX(p.x())),
-              static_cast<Single>(canvas_.UserY(p.y())));
+    onRelease(button, shift, static_cast<float>(canvas_.UserX(p.x())),
+              static_cast<float>(canvas_.UserY(p.y())));
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -15,22 +15,22 @@
 #include "platform/Controls.h"
 #include "platform/Screen.h"
 
-namespace vb {
+namespace platform {
 
 // Geometry in twips of the parent's client area, for any widget.
 template <class W, class I>
-class Twips : public W, public I {
+class TwipsWidget : public W, public I {
   public:
     using W::W;
-    Single Left() const override { return TwipsX(W::x()); }
-    Single Top() const override { return TwipsY(W::y()); }
-    Single Width() const override { return TwipsX(W::width()); }
-    Single Height() const override { return TwipsY(W::height()); }
-    void SetLeft(Single t) override { W::move(PixelsX(t), W::y()); }
-    void SetTop(Single t) override { W::move(W::x(), PixelsY(t)); }
-    void SetWidth(Single t) override { Resized(PixelsX(t), W::height()); }
-    void SetHeight(Single t) override { Resized(W::width(), PixelsY(t)); }
-    void SetFontSize(Single points) override {
+    float Left() const override { return PixelsToTwipsX(W::x()); }
+    float Top() const override { return PixelsToTwipsY(W::y()); }
+    float Width() const override { return PixelsToTwipsX(W::width()); }
+    float Height() const override { return PixelsToTwipsY(W::height()); }
+    void SetLeft(float t) override { W::move(TwipsToPixelsX(t), W::y()); }
+    void SetTop(float t) override { W::move(W::x(), TwipsToPixelsY(t)); }
+    void SetWidth(float t) override { Resized(TwipsToPixelsX(t), W::height()); }
+    void SetHeight(float t) override { Resized(W::width(), TwipsToPixelsY(t)); }
+    void SetFontSize(float points) override {
         QFont f = W::font();
         f.setPointSizeF(points > 0 ? points : 1);
         W::setFont(f);
@@ -39,9 +39,9 @@ class Twips : public W, public I {
     void SetVisible(bool visible) override { W::setVisible(visible); }
 
     // Design-time geometry in twips.
-    void SetTwipsGeometry(Single left, Single top, Single width, Single height) {
-        W::move(PixelsX(left), PixelsY(top));
-        Resized(PixelsX(width), PixelsY(height));
+    void SetTwipsGeometry(float left, float top, float width, float height) {
+        W::move(TwipsToPixelsX(left), TwipsToPixelsY(top));
+        Resized(TwipsToPixelsX(width), TwipsToPixelsY(height));
     }
 
   protected:
@@ -54,7 +54,7 @@ class Twips : public W, public I {
 QFont MakeFont(const QString& family, double points, bool bold);
 
 // A label: plain text, centred at the top unless told otherwise.
-class Label : public Twips<QLabel, TextControl> {
+class Label : public TwipsWidget<QLabel, TextControl> {
   public:
     explicit Label(QWidget* parent, const QString& caption = QString());
     ControlKind Kind() const override { return ControlKind::Label; }
@@ -66,10 +66,10 @@ class Label : public Twips<QLabel, TextControl> {
 };
 
 // A single-line text box. The text reads back exactly as it was set or typed.
-class TextBox : public Twips<QLineEdit, TextControl> {
+class TextField : public TwipsWidget<QLineEdit, TextControl> {
   public:
-    explicit TextBox(QWidget* parent, const QString& text = QString());
-    ControlKind Kind() const override { return ControlKind::TextBox; }
+    explicit TextField(QWidget* parent, const QString& text = QString());
+    ControlKind Kind() const override { return ControlKind::Text; }
     QString Text() const override { return QLineEdit::text(); }
     void SetText(const QString& text) override;
     std::function<void()> onDoubleClick;
@@ -81,13 +81,13 @@ class TextBox : public Twips<QLineEdit, TextControl> {
 
 // A multi-line text box. Read-only boxes keep the text exactly as set; in an editable box, Enter
 // starts a new line and reads back as carriage return + line feed.
-class MultiLineTextBox : public Twips<QPlainTextEdit, TextControl> {
+class TextArea : public TwipsWidget<QPlainTextEdit, TextControl> {
   public:
-    explicit MultiLineTextBox(QWidget* parent, bool centred);
-    ControlKind Kind() const override { return ControlKind::TextBox; }
+    explicit TextArea(QWidget* parent, bool centred);
+    ControlKind Kind() const override { return ControlKind::Text; }
     QString Text() const override;
     void SetText(const QString& text) override;
-    void SetFontSize(Single points) override;
+    void SetFontSize(float points) override;
     // A box that always shows its whole text: its font shrinks from the size set as far as the
     // text needs to fit the box.
     void SetShrinkToFit(bool shrink);
@@ -104,10 +104,10 @@ class MultiLineTextBox : public Twips<QPlainTextEdit, TextControl> {
     QString text_;
 };
 
-class CommandButton : public Twips<QPushButton, Control> {
+class Button : public TwipsWidget<QPushButton, Control> {
   public:
-    CommandButton(QWidget* parent, const QString& caption, int index);
-    ControlKind Kind() const override { return ControlKind::CommandButton; }
+    Button(QWidget* parent, const QString& caption, int index);
+    ControlKind Kind() const override { return ControlKind::Button; }
     int Index() const { return index_; }
     std::function<void(int)> onClick;
 
@@ -117,37 +117,37 @@ class CommandButton : public Twips<QPushButton, Control> {
 
 // A picture box: a sunken frame around a persistent image (see Canvas).
 // The modifier keys as the event handlers see them: 1 Shift, 2 Ctrl, 4 Alt.
-Integer ModifierBits(Qt::KeyboardModifiers mods);
+std::int16_t ModifierBits(Qt::KeyboardModifiers mods);
 
-class PictureBox : public Twips<QFrame, Picture> {
+class CanvasWidget : public TwipsWidget<QFrame, CanvasControl> {
   public:
-    explicit PictureBox(QWidget* parent);
-    ControlKind Kind() const override { return ControlKind::PictureBox; }
+    explicit CanvasWidget(QWidget* parent);
+    ControlKind Kind() const override { return ControlKind::Canvas; }
 
-    void Scale(double x1, double y1, double x2, double y2) override {
-        canvas_.Scale(x1, y1, x2, y2);
+    void SetUserScale(double x1, double y1, double x2, double y2) override {
+        canvas_.SetUserScale(x1, y1, x2, y2);
     }
-    double ScaleWidth() const override { return canvas_.ScaleWidth(); }
-    double ScaleHeight() const override { return canvas_.ScaleHeight(); }
+    double UserWidth() const override { return canvas_.UserWidth(); }
+    double UserHeight() const override { return canvas_.UserHeight(); }
     int WidestDotInCells(int columns, int rows) const override {
         return canvas_.WidestDotInCells(columns, rows);
     }
-    void Cls() override;
-    Color BackColor() const override { return canvas_.BackColor(); }
-    void SetBackColor(Color c) override;
-    Color ForeColor() const override { return canvas_.ForeColor(); }
-    void SetForeColor(Color c) override { canvas_.SetForeColor(c); }
-    int DrawWidth() const override { return canvas_.DrawWidth(); }
-    void SetDrawWidth(int pixels) override { canvas_.SetDrawWidth(pixels); }
-    void PSet(double x, double y, Color c) override;
-    void PMark(double x, double y, const std::function<bool(int, int, int)>& shape,
-               Color c) override;
-    void Line(double x1, double y1, double x2, double y2) override;
+    void Clear() override;
+    PackedColor BackgroundColor() const override { return canvas_.BackgroundColor(); }
+    void SetBackgroundColor(PackedColor c) override;
+    PackedColor PenColor() const override { return canvas_.PenColor(); }
+    void SetPenColor(PackedColor c) override { canvas_.SetPenColor(c); }
+    int PenWidth() const override { return canvas_.PenWidth(); }
+    void SetPenWidth(int pixels) override { canvas_.SetPenWidth(pixels); }
+    void DrawDot(double x, double y, PackedColor c) override;
+    void DrawDotMark(double x, double y, const std::function<bool(int, int, int)>& shape,
+                     PackedColor c) override;
+    void DrawLine(double x1, double y1, double x2, double y2) override;
 
     const Canvas& GetCanvas() const { return canvas_; }
     // The mouse release handler: button (1 left, 2 right, 4 middle), modifier keys (1 shift,
     // 2 control, 4 alt) and the position in user units.
-    std::function<void(Integer, Integer, Single, Single)> onMouseUp;
+    std::function<void(std::int16_t, std::int16_t, float, float)> onRelease;
     // A logical pixel position inside the drawing area for a user coordinate (for tests).
     QPoint PositionOf(double x, double y) const;
     // The drawing area as it is painted: the persistent image with whatever the picture shows
@@ -175,8 +175,8 @@ class PictureBox : public Twips<QFrame, Picture> {
 class MenuAction : public MenuCommand {
   public:
     explicit MenuAction(QAction* action) : action_(action) {}
-    QString Caption() const override { return action_->text(); }
-    void SetCaption(const QString& caption) override { action_->setText(caption); }
+    QString Text() const override { return action_->text(); }
+    void SetText(const QString& caption) override { action_->setText(caption); }
     bool Enabled() const override { return action_->isEnabled(); }
     void SetEnabled(bool enabled) override { action_->setEnabled(enabled); }
     QAction* Action() const { return action_; }
@@ -185,4 +185,4 @@ class MenuAction : public MenuCommand {
     QAction* action_;
 };
 
-}  // namespace vb
+}  // namespace platform

@@ -17,7 +17,7 @@ namespace {
 QFont ListFont() {
     // The rows line up only in a fixed-pitch font; where Courier New is missing, another
     // typewriter face stands in.
-    QFont font = vb::MakeFont(QStringLiteral("Courier New"), 9.75, false);
+    QFont font = platform::MakeFont(QStringLiteral("Courier New"), 9.75, false);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
@@ -26,21 +26,21 @@ QFont ListFont() {
 }  // namespace
 
 Form2::Form2(QWidget* owner)
-    : vb::Dialog(owner), lstPlayers_(new vb::ListBox(this)), note_(new QLabel(this)) {
+    : platform::Dialog(owner), lstPlayers_(new platform::RowList(this)), note_(new QLabel(this)) {
     setWindowTitle(QCoreApplication::translate("Form2", "Players List"));
     SetClientSize(4245, 3150);
 
     lstPlayers_->setFont(ListFont());
     lstPlayers_->SetTwipsGeometry(0, 0, 4215, 2700);
-    lstPlayers_->onDblClick = [this] { lstPlayers_DblClick(); };
+    lstPlayers_->onDoubleClick = [this] { lstPlayers_DblClick(); };
     lstPlayers_->setAccessibleName(QCoreApplication::translate("Form2", "Players"));
 
     const QString captions[] = {QCoreApplication::translate("Form2", "S&elect"),
                                 QCoreApplication::translate("Form2", "&New"),
                                 QCoreApplication::translate("Form2", "&Close")};
-    const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+    const QFont buttonFont = platform::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     for (int i = 0; i < 3; ++i) {
-        auto* button = new vb::CommandButton(this, captions[i], i);
+        auto* button = new platform::Button(this, captions[i], i);
         button->setFont(buttonFont);
         button->SetTwipsGeometry(1440 * i, 2760, 1335, 375);
         button->onClick = [this](int index) { Command1_Click(index); };
@@ -50,7 +50,7 @@ Form2::Form2(QWidget* owner)
 
     note_->setTextFormat(Qt::PlainText);
     note_->setWordWrap(true);
-    note_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    note_->setFont(platform::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     note_->hide();
 }
 
@@ -69,12 +69,12 @@ void Form2::ShowNote() {
     note_->setText(shown);
     note_->setToolTip(note);
     note_->setAccessibleName(note);
-    const int width = qRound(4155 / vb::TwipsPerPixelX());
-    const int top = qRound(3195 / vb::TwipsPerPixelY());
+    const int width = qRound(4155 / platform::TwipsPerPixelX());
+    const int top = qRound(3195 / platform::TwipsPerPixelY());
     const int height = note_->heightForWidth(width);
-    note_->setGeometry(qRound(45 / vb::TwipsPerPixelX()), top, width, height);
+    note_->setGeometry(qRound(45 / platform::TwipsPerPixelX()), top, width, height);
     note_->show();
-    SetClientSize(4245, static_cast<vb::Single>((top + height) * vb::TwipsPerPixelY() + 60));
+    SetClientSize(4245, static_cast<float>((top + height) * platform::TwipsPerPixelY() + 60));
 }
 
 void Form2::FillPlayerList() {
@@ -83,17 +83,17 @@ void Form2::FillPlayerList() {
     focusList_ = true;
     ShowNote();
     lstPlayers_->Clear();
-    lstPlayers_->AddItem(PlayerListHeader());
+    lstPlayers_->AddRow(PlayerListHeader());
     for (int i = 1; i <= kMaxPlayers; ++i) {
         if (!Players[i].InUse())
             break;
-        lstPlayers_->AddItem(PlayerListRow(Players[i]));
+        lstPlayers_->AddRow(PlayerListRow(Players[i]));
     }
 }
 
-void Form2::Form_Activate() {
+void Form2::OnActivated() {
     // Errors are ignored here: a current player past the last row leaves the highlight as it is.
-    (void)lstPlayers_->SetListIndex(CurrentPlayer);
+    (void)lstPlayers_->SetHighlightedRow(CurrentPlayer);
     if (std::exchange(focusList_, false))
         lstPlayers_->setFocus(Qt::OtherFocusReason);
 }
@@ -125,10 +125,10 @@ void Form2::lstPlayers_DblClick() {
 void Form2::SelectPlayer() {
     if (GameInProgress)
         return;
-    const int index = lstPlayers_->ListIndex();
+    const int index = lstPlayers_->HighlightedRow();
     if (index < 1)
         return;
-    CurrentPlayer = static_cast<Integer>(index);
+    CurrentPlayer = static_cast<std::int16_t>(index);
     CurrentName = Players[CurrentPlayer].Name;
     CurrentResult = Players[CurrentPlayer].Result;
     MainControls().Text1(0).SetText(DisplayName(CurrentName));

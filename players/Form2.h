@@ -13,7 +13,7 @@ namespace qv {
 
 class frmNewGamer;
 
-class Form2 : public vb::Dialog {
+class Form2 : public platform::Dialog {
   public:
     explicit Form2(QWidget* owner);
 
@@ -22,13 +22,13 @@ class Form2 : public vb::Dialog {
     void FillPlayerList();
 
     // Highlights the current player's row.
-    void Form_Activate() override;
+    void OnActivated() override;
     // 0 "S&elect", 1 "&New", 2 "&Close".
     void Command1_Click(int Index);
     void lstPlayers_DblClick();
 
-    vb::ListBox* lstPlayers() const { return lstPlayers_; }
-    vb::CommandButton* Command1(int index) const { return command1_.at(index); }
+    platform::RowList* lstPlayers() const { return lstPlayers_; }
+    platform::Button* Command1(int index) const { return command1_.at(index); }
     // The new player dialog, once it has been opened.
     frmNewGamer* NewGamer() const { return newGamer_; }
 
@@ -39,8 +39,8 @@ class Form2 : public vb::Dialog {
     void SelectPlayer();
     void ShowNote();
 
-    vb::ListBox* lstPlayers_;
-    std::array<vb::CommandButton*, 3> command1_{};
+    platform::RowList* lstPlayers_;
+    std::array<platform::Button*, 3> command1_{};
     QLabel* note_;
     frmNewGamer* newGamer_ = nullptr;
     bool focusList_ = false;  // the list takes the focus at the next activation

@@ -10,12 +10,12 @@
 
 namespace qv {
 
-vb::Integer NewPlayerSlot() {
+std::int16_t NewPlayerSlot() {
     int i = 1;
     while (i <= kMaxPlayers && Players[i].InUse())
         ++i;
     if (i <= kMaxPlayers)
-        return static_cast<vb::Integer>(i);
+        return static_cast<std::int16_t>(i);
     // The table is full: the weakest player makes room. Only a strictly lower result moves the
     // choice on, so the lowest record wins a tie.
     int slot = 1;
@@ -23,7 +23,7 @@ vb::Integer NewPlayerSlot() {
         if (Players[k].Result < Players[slot].Result)
             slot = k;
     }
-    return static_cast<vb::Integer>(slot);
+    return static_cast<std::int16_t>(slot);
 }
 
 QString NameRefusal(const QString& name) {

@@ -3,13 +3,13 @@
 
 #include <QString>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
 namespace qv {
 
 // The record a new player takes: the first free one, or, when all 100 are in use, the one with
 // the lowest result (the lowest record number among equal lowest results).
-vb::Integer NewPlayerSlot();
+std::int16_t NewPlayerSlot();
 
 // Why `name` cannot be taken, in words for the player: the players file holds names in
 // Windows-1251, and a character it cannot hold would come back as "?" after the next start. Empty

@@ -22,7 +22,7 @@ QString PlayerListHeader() {
     return player + QString(std::max<qsizetype>(gap, 1), QLatin1Char(' ')) + result;
 }
 
-QString FormatResult(vb::Long result) {
+QString FormatResult(std::int32_t result) {
     return QString::number(result).rightJustified(kListResultWidth, QLatin1Char(' '),
                                                   /*truncate=*/false);
 }

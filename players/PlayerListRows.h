@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 #include "players/PlayerRecord.h"
 
 namespace qv {
@@ -17,7 +17,7 @@ QString PlayerListHeader();
 
 // The decimal digits of a result (with a minus sign when negative) right-aligned in seven
 // characters, padded with blanks on the left. A longer number is shown whole.
-QString FormatResult(vb::Long result);
+QString FormatResult(std::int32_t result);
 
 // The row of one player. The name part is always 25 characters: a stored name ends at its first
 // NUL (like the name on the main window), and every other control character (a line break typed

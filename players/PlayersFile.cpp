@@ -50,7 +50,7 @@ bool FolderTakesFiles(const QString& path) {
 // it over the old one. `readOnlyFolder` says what a folder that refuses them is.
 QString WhyNotKept(const QString& path, const QString& readOnlyFolder) {
     const bool existed = QFileInfo::exists(path);
-    vb::RecordFile file;
+    platform::RecordFile file;
     const bool opened = file.Open(path, kRecordLength);
     const QString error = opened ? QString() : file.ErrorString();
     file.Close();
@@ -64,7 +64,7 @@ QString WhyNotKept(const QString& path, const QString& readOnlyFolder) {
         .arg(opened ? qt_error_string(errno) : error);
 }
 
-bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
+bool OpenPlayersFile(platform::RecordFile& file, platform::Access access) {
     if (PlayersFilePath.isEmpty())
         return false;
     return file.Open(PlayersFilePath, kRecordLength, access);
@@ -73,10 +73,11 @@ bool OpenPlayersFile(vb::RecordFile& file, vb::Access access) {
 // One message box saying what could not be stored and why; shown once the file is unlocked.
 void TellNotStored(const QString& what, const QString& why) {
     const QString text =
-        what + kNewLine + vb::ShownPath(PlayersFilePath) + kNewLine + kNewLine + why + kNewLine +
-        kNewLine +
+        what + kNewLine + platform::ShownPath(PlayersFilePath) + kNewLine + kNewLine + why +
+        kNewLine + kNewLine +
         QCoreApplication::translate("PlayersFile", "The players file was left as it was.");
-    AfterPlayersFileUnlocked([text] { vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle); });
+    AfterPlayersFileUnlocked(
+        [text] { platform::ShowMessage(text, platform::MessageIcon::Warning, kMessageTitle); });
 }
 
 QString ResultNotStored() {
@@ -90,7 +91,7 @@ QString ResultNotStored() {
 }
 
 void Say(const QString& text) {
-    vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle);
+    platform::ShowMessage(text, platform::MessageIcon::Warning, kMessageTitle);
 }
 
 // What lies at a place for the players file, a symbolic link followed to its end: the lock and
@@ -132,7 +133,7 @@ Place Inspect(const QString& path) {
     if (!place.exists)
         return place;
     QString error;
-    const int fd = vb::OpenRegularFile(place.path, O_RDONLY, &error);
+    const int fd = platform::OpenRegularFile(place.path, O_RDONLY, &error);
     place.readable = fd >= 0;
     place.regular = fd >= 0 || QFileInfo(place.path).isFile();
     if (fd >= 0)
@@ -154,7 +155,7 @@ Place Inspect(const QString& path) {
 // record does not end as a player's does.
 bool CouldBePlayersFile(const QString& path, QString* why) {
     QFile file;
-    const int fd = vb::OpenRegularFile(path, O_RDONLY, nullptr);
+    const int fd = platform::OpenRegularFile(path, O_RDONLY, nullptr);
     if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0)
             ::close(fd);
@@ -200,7 +201,7 @@ bool CouldBePlayersFile(const QString& path, QString* why) {
 // and each finds its results again on every later start.
 QString MovedFilePath(const QString& dataFolder) {
     // The folder's own name in bytes, with links resolved where the system can.
-    QByteArray folder = vb::AppFolder();
+    QByteArray folder = platform::ProgramDirBytes();
     if (char* real = ::realpath(folder.constData(), nullptr)) {
         folder = real;
         std::free(real);
@@ -224,7 +225,7 @@ void RunWithoutStoring(const QString& path, const QString& why) {
     PlayersFilePath.clear();
     g_note = QCoreApplication::translate("PlayersFile", "Results are not kept in this session.");
     Say(QCoreApplication::translate("PlayersFile", "The players file could not be used:") +
-        kNewLine + vb::ShownPath(path) + kNewLine + kNewLine + why + kNewLine + kNewLine +
+        kNewLine + platform::ShownPath(path) + kNewLine + kNewLine + why + kNewLine + kNewLine +
         QCoreApplication::translate("PlayersFile", "Results will not be kept in this session."));
 }
 
@@ -235,7 +236,7 @@ void CannotOpen(const QString& beside, const QString& fallback) {
                                     "The players file could not be opened, neither beside "
                                     "the game\r\n%1\r\nnor in your data folder\r\n%2\r\n\r\n"
                                     "Results will not be kept in this session.")
-            .arg(vb::ShownPath(beside), fallback));
+            .arg(platform::ShownPath(beside), fallback));
 }
 
 // The file at `path` is read and its players shown, but results cannot be kept in it.
@@ -245,7 +246,7 @@ void ReadOnly(const QString& path, const QString& why) {
     g_note = QCoreApplication::translate("PlayersFile", "Results are not kept in this session.");
     Say(QCoreApplication::translate("PlayersFile",
                                     "The players file can be read, but not written:") +
-        kNewLine + vb::ShownPath(path) + kNewLine + kNewLine + why + kNewLine + kNewLine +
+        kNewLine + platform::ShownPath(path) + kNewLine + kNewLine + why + kNewLine + kNewLine +
         QCoreApplication::translate("PlayersFile", "Results will not be kept in this session."));
 }
 
@@ -269,7 +270,7 @@ bool UseDataFolderFile(const QString& path, const Place& seed) {
         // made the file, empty, unless another copy was quicker.
         PlayersFileLock lock;
         if (lock.IsLocked() && QFileInfo(place.path).size() == 0)
-            vb::ReplaceFileRange(place.path, 0, QByteArray(), seed.path, nullptr);
+            platform::ReplaceFileRange(place.path, 0, QByteArray(), seed.path, nullptr);
     }
     why = WhyNotKept(place.path, QCoreApplication::translate(
                                      "PlayersFile", "Your data folder is read-only for you."));
@@ -288,7 +289,7 @@ bool IsInstalledCopy() {
     // to, at the same place relative to the program whatever the prefix:
     // /usr/games/../share/applications, ~/.local/bin/../share/applications. A build tree or a
     // folder of one's own has none.
-    const QString folder = vb::FolderPath(vb::AppFolder(), nullptr);
+    const QString folder = platform::FolderPath(platform::ProgramDirBytes(), nullptr);
     return !folder.isEmpty() &&
            QFileInfo(folder + QStringLiteral("/") + QStringLiteral(QUILVARO_INSTALL_MARKER))
                .isFile();
@@ -305,8 +306,8 @@ void ChoosePlayersFile() {
     // The program's folder as the system names it: a name that is no valid text, or a path
     // longer than the system opens in one piece, is reached through a descriptor of the folder.
     QString folderWhy;
-    const QByteArray name = vb::AppFolder();
-    const QString folder = vb::FolderPath(name, &folderWhy);
+    const QByteArray name = platform::ProgramDirBytes();
+    const QString folder = platform::FolderPath(name, &folderWhy);
     const QString beside = folder.isEmpty() ? QString() : folder + QStringLiteral("/") + kFileName;
     Place here = Inspect(beside);
     if (folder.isEmpty()) {
@@ -317,7 +318,7 @@ void ChoosePlayersFile() {
                                         "PlayersFile", "The game's folder could not be opened: %1.")
                                         .arg(folderWhy);
     }
-    const QString data = vb::UserDataPath();
+    const QString data = platform::UserDataPath();
 
     if (IsInstalledCopy()) {
         // A system folder is no place for results, whoever runs the game: each user keeps them
@@ -374,38 +375,38 @@ void ChoosePlayersFile() {
                                     "Results are kept in your data folder from now on:") +
         kNewLine + PlayersFilePath + kNewLine + kNewLine +
         QCoreApplication::translate("PlayersFile", "They could not be kept beside the game:") +
-        kNewLine + vb::ShownPath(beside.isEmpty() ? QFile::decodeName(name) : beside) + kNewLine +
-        why);
+        kNewLine + platform::ShownPath(beside.isEmpty() ? QFile::decodeName(name) : beside) +
+        kNewLine + why);
 }
 
 void LoadPlayers(LoadForm form) {
     // Without the lock the file is read all the same: every write replaces it whole, so what is
     // read is always one complete version of it.
     PlayersFileLock lock;
-    vb::RecordFile file;
-    const bool open =
-        OpenPlayersFile(file, vb::Access::ReadWrite) || OpenPlayersFile(file, vb::Access::ReadOnly);
+    platform::RecordFile file;
+    const bool open = OpenPlayersFile(file, platform::Access::ReadWrite) ||
+                      OpenPlayersFile(file, platform::Access::ReadOnly);
     // The record count of a file whose length is not a multiple of 60 is rounded, halves to even.
     // It is a 16-bit number: a file of more than 32767 records counts as 32767.
-    const qint64 length = open ? file.Lof() : 0;
+    const qint64 length = open ? file.Length() : 0;
     // What a reload finds shorter, or gone and made again, is still written again whole and said.
     g_known = !open ? g_known : form == LoadForm::StartUp ? length : std::max(g_known, length);
-    const double records = vb::RoundHalfEven(static_cast<double>(length) / kRecordLength);
-    PlayerCount = static_cast<Integer>(std::min(records, 32767.0));
+    const double records = platform::RoundHalfEven(static_cast<double>(length) / kRecordLength);
+    PlayerCount = static_cast<std::int16_t>(std::min(records, 32767.0));
 
     if (PlayerCount > 0) {
         // Records past the hundredth are never read; they stay in the file as they are.
         const int toRead = std::min<int>(PlayerCount, kMaxPlayers);
         for (int i = 1; i <= toRead; ++i)
-            Players[i] = DecodeRecord(file.Get(i));
+            Players[i] = DecodeRecord(file.ReadRecord(i));
         for (int i = 1; i <= kMaxPlayers; ++i) {
             if (Players[i].Result > BestResult) {
                 BestResult = Players[i].Result;
                 BestName = Players[i].Name;
-                BestPlayer = static_cast<Integer>(i);
+                BestPlayer = static_cast<std::int16_t>(i);
             }
             if (form == LoadForm::StartUp && Players[i].InUse()) {
-                CurrentPlayer = static_cast<Integer>(i);
+                CurrentPlayer = static_cast<std::int16_t>(i);
                 CurrentResult = Players[i].Result;
                 CurrentName = Players[i].Name;
             }
@@ -427,7 +428,7 @@ bool WriteTable(QString* why) {
     for (int i = 1; i <= kMaxPlayers; ++i)
         records += EncodeRecord(Players[i]);
     const bool written = CouldBePlayersFile(PlayersFilePath, why) &&
-                         vb::ReplaceFileRange(PlayersFilePath, 0, records, QString(), why);
+                         platform::ReplaceFileRange(PlayersFilePath, 0, records, QString(), why);
     if (written)
         g_known = QFileInfo(PlayersFilePath).size();
     return written;
@@ -444,8 +445,9 @@ void TellWrittenAgain() {
                                     "The players file had been deleted or cut short since the "
                                     "game read it. It was written again from the list of "
                                     "players in the game:") +
-        kNewLine + vb::ShownPath(PlayersFilePath);
-    AfterPlayersFileUnlocked([text] { vb::MsgBox(text, vb::MsgIcon::Exclamation, kMessageTitle); });
+        kNewLine + platform::ShownPath(PlayersFilePath);
+    AfterPlayersFileUnlocked(
+        [text] { platform::ShowMessage(text, platform::MessageIcon::Warning, kMessageTitle); });
 }
 
 }  // namespace
@@ -481,8 +483,8 @@ bool StoreCurrentResult() {
     PlayersFileLock lock;
     QString why = lock.Why();
     const PlayerRecord mine = Players[k];
-    vb::RecordFile file;
-    const bool open = OpenPlayersFile(file, vb::Access::ReadOnly);
+    platform::RecordFile file;
+    const bool open = OpenPlayersFile(file, platform::Access::ReadOnly);
     if (!open && QFileInfo::exists(PlayersFilePath)) {
         why = QCoreApplication::translate("PlayersFile", "The file could not be read: %1.")
                   .arg(file.ErrorString());
@@ -490,12 +492,12 @@ bool StoreCurrentResult() {
     } else if (Shrank()) {
         // Written again whole from the table, with the result where it improved.
         file.Close();
-        Players[k].Result = std::max<Long>(Players[k].Result, CurrentResult);
+        Players[k].Result = std::max<std::int32_t>(Players[k].Result, CurrentResult);
         stored = lock.IsLocked() && WriteTable(&why);
         if (stored)
             TellWrittenAgain();
     } else {
-        Players[k] = DecodeRecord(file.Get(k));
+        Players[k] = DecodeRecord(file.ReadRecord(k));
         file.Close();
         if (Players[k].Name != mine.Name || Players[k].Marker != mine.Marker) {
             // The record no longer holds this player: the result is credited to nobody else.
@@ -513,8 +515,8 @@ bool StoreCurrentResult() {
             PlayerRecord updated = Players[k];
             updated.Result = CurrentResult;
             stored = lock.IsLocked() && CouldBePlayersFile(PlayersFilePath, &why) &&
-                     vb::ReplaceFileRange(PlayersFilePath, qint64(k - 1) * kRecordLength,
-                                          EncodeRecord(updated), QString(), &why);
+                     platform::ReplaceFileRange(PlayersFilePath, qint64(k - 1) * kRecordLength,
+                                                EncodeRecord(updated), QString(), &why);
             g_known = std::max(g_known, QFileInfo(PlayersFilePath).size());
         }
     }

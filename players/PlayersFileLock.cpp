@@ -52,16 +52,16 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 // -1, with `why`, when it cannot be used.
 int OpenToLock(const QString& path, QString* why) {
     QString error;
-    int fd = vb::OpenRegularFile(path, O_RDWR, &error);
+    int fd = platform::OpenRegularFile(path, O_RDWR, &error);
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
-        fd = vb::OpenRegularFile(path, O_RDONLY, &error);
+        fd = platform::OpenRegularFile(path, O_RDONLY, &error);
     if (fd < 0 && errno == EACCES)
-        fd = vb::OpenRegularFile(path, O_WRONLY, &error);
+        fd = platform::OpenRegularFile(path, O_WRONLY, &error);
     if (fd >= 0)
         return fd;
     const bool missing = errno == ENOENT;
     if (missing)
-        fd = vb::OpenRegularFile(path, O_RDONLY | O_CREAT, &error);
+        fd = platform::OpenRegularFile(path, O_RDONLY | O_CREAT, &error);
     if (fd < 0) {
         *why = (missing ? QCoreApplication::translate("PlayersFileLock",
                                                       "The players file could not be created: %1.")

@@ -9,19 +9,20 @@
 namespace qv {
 
 frmNewGamer::frmNewGamer(Form2& list)
-    : vb::Dialog(&list),
+    : platform::Dialog(&list),
       list_(list),
-      label1_(new vb::Label(this, QCoreApplication::translate("frmNewGamer", "Input your name:"))),
-      text1_(new vb::MultiLineTextBox(this, false)) {
+      label1_(new platform::Label(this,
+                                  QCoreApplication::translate("frmNewGamer", "Input your name:"))),
+      text1_(new platform::TextArea(this, false)) {
     setWindowTitle(QCoreApplication::translate("frmNewGamer", "Welcome!"));
     SetClientSize(3270, 2205);
 
-    label1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 13.5, false));
+    label1_->setFont(platform::MakeFont(QStringLiteral("MS Sans Serif"), 13.5, false));
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1_->SetTwipsGeometry(0, 0, 3255, 495);
 
     // Enter starts a new line in the name; Tab moves on to the buttons.
-    text1_->setFont(vb::MakeFont(QStringLiteral("MS Sans Serif"), 12, false));
+    text1_->setFont(platform::MakeFont(QStringLiteral("MS Sans Serif"), 12, false));
     text1_->setTabChangesFocus(true);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text1_->SetTwipsGeometry(0, 600, 3255, 1095);
@@ -29,9 +30,9 @@ frmNewGamer::frmNewGamer(Form2& list)
 
     const QString captions[] = {QCoreApplication::translate("frmNewGamer", "&O'k"),
                                 QCoreApplication::translate("frmNewGamer", "&Cancel")};
-    const QFont buttonFont = vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    const QFont buttonFont = platform::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
     for (int i = 0; i < 2; ++i) {
-        auto* button = new vb::CommandButton(this, captions[i], i);
+        auto* button = new platform::Button(this, captions[i], i);
         button->setFont(buttonFont);
         button->SetTwipsGeometry(1800 * i, 1800, 1455, 375);
         button->onClick = [this](int index) { Command1_Click(index); };
@@ -40,7 +41,7 @@ frmNewGamer::frmNewGamer(Form2& list)
     // Made in Tab order: the name, then the buttons from left to right.
 }
 
-void frmNewGamer::Form_Activate() {
+void frmNewGamer::OnActivated() {
     text1_->SetText(QString());
     text1_->setFocus();
 }
@@ -62,7 +63,7 @@ void frmNewGamer::Command1_Click(int Index) {
     const QString refusal = NameRefusal(name);
     if (!refusal.isEmpty()) {
         // The dialog stays open with the name as typed, for the player to mend.
-        vb::MsgBox(refusal, vb::MsgIcon::Exclamation, windowTitle());
+        platform::ShowMessage(refusal, platform::MessageIcon::Warning, windowTitle());
         text1_->setFocus();
         return;
     }

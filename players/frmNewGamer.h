@@ -11,24 +11,24 @@ namespace qv {
 
 class Form2;
 
-class frmNewGamer : public vb::Dialog {
+class frmNewGamer : public platform::Dialog {
   public:
     explicit frmNewGamer(Form2& list);
 
     // Empties the name box and puts the cursor into it.
-    void Form_Activate() override;
+    void OnActivated() override;
     // 0 "&O'k", 1 "&Cancel".
     void Command1_Click(int Index);
 
-    vb::Label* Label1() const { return label1_; }
-    vb::MultiLineTextBox* Text1() const { return text1_; }
-    vb::CommandButton* Command1(int index) const { return command1_.at(index); }
+    platform::Label* Label1() const { return label1_; }
+    platform::TextArea* Text1() const { return text1_; }
+    platform::Button* Command1(int index) const { return command1_.at(index); }
 
   private:
     Form2& list_;
-    vb::Label* label1_;
-    vb::MultiLineTextBox* text1_;
-    std::array<vb::CommandButton*, 2> command1_{};
+    platform::Label* label1_;
+    platform::TextArea* text1_;
+    std::array<platform::Button*, 2> command1_{};
 };
 
 }  // namespace qv

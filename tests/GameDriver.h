@@ -22,7 +22,7 @@ using qv::Grid;
 using qv::PointI;
 
 inline PointI P(int x, int y) {
-    return PointI{static_cast<qv::Integer>(x), static_cast<qv::Integer>(y)};
+    return PointI{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
 }
 
 inline int CountBalls() {
@@ -36,21 +36,21 @@ inline int CountBalls() {
 // Plays the modal windows without a nested loop: the n-th shown runs the n-th step, if any.
 class ModalScript {
   public:
-    using Step = std::function<void(vb::Dialog&)>;
+    using Step = std::function<void(platform::Dialog&)>;
     ModalScript() {
-        previous_ = vb::SetModalHook([this](vb::Dialog& dialog) {
+        previous_ = platform::SetModalHook([this](platform::Dialog& dialog) {
             shown << dialog.windowTitle();
             if (shown.size() <= steps_.size())
                 steps_[shown.size() - 1](dialog);
         });
     }
-    ~ModalScript() { vb::SetModalHook(std::move(previous_)); }
+    ~ModalScript() { platform::SetModalHook(std::move(previous_)); }
     void Then(Step step) { steps_ << std::move(step); }
     QStringList shown;  // their titles, in order
 
   private:
     QList<Step> steps_;
-    vb::ModalHook previous_;
+    platform::ModalHook previous_;
 };
 
 class GameDriver {
@@ -65,11 +65,12 @@ class GameDriver {
         form.Picture1Box()->installEventFilter(&screen_);
         form.Show();
         (void)QTest::qWaitForWindowExposed(&form);
-        vb::CurrentRuntimeHooks().wait = [this, record = vb::CurrentRuntimeHooks().wait](double s) {
-            if (atWait)
-                atWait(s);
-            record(s);
-        };
+        platform::CurrentRuntimeHooks().wait =
+            [this, record = platform::CurrentRuntimeHooks().wait](double s) {
+                if (atWait)
+                    atWait(s);
+                record(s);
+            };
     }
 
     void ClickStartStop() {
@@ -115,8 +116,8 @@ class GameDriver {
         ClickStartStop();
     }
 
-    static QRgb Rgb(vb::Color c) { return vb::ResolveColor(c).rgb(); }
-    static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<qv::Integer>(kind))); }
+    static QRgb Rgb(platform::PackedColor c) { return platform::ResolveColor(c).rgb(); }
+    static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<std::int16_t>(kind))); }
 
     // Across each row and column: free cells lined apart; balls centred, alike, the selected wider.
     bool DrawnAfresh() const {
@@ -176,7 +177,7 @@ class GameDriver {
         QImage image;
         bool eventFilter(QObject* object, QEvent* event) override {
             if (event->type() == QEvent::Paint)
-                image = static_cast<vb::PictureBox*>(object)->GetCanvas().Image().copy();
+                image = static_cast<platform::CanvasWidget*>(object)->GetCanvas().Image().copy();
             return false;
         }
     } screen_;

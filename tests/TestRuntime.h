@@ -16,20 +16,20 @@ namespace qvtest {
 
 struct Message {
     QString text;
-    vb::MsgIcon icon;
+    platform::MessageIcon icon;
     QString title;
 };
 
 class TestRuntime {
   public:
     TestRuntime() {
-        vb::SetScreenOverride(vb::ScreenOverride{1024, 768, 96.0});
+        platform::SetScreenOverride(platform::ScreenOverride{1024, 768, 96.0});
         // Settings go to the test's own folder, never to the user's.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, DataDir() + "/config");
-        vb::RuntimeHooks hooks;
+        platform::RuntimeHooks hooks;
         hooks.wait = [this](double s) { events << QString("wait %1").arg(s); };
-        hooks.randomize = [this] { events << "randomize"; };
-        hooks.rnd = [this] {
+        hooks.reseed = [this] { events << "randomize"; };
+        hooks.random = [this] {
             if (random_.empty())
                 qFatal("test ran out of scripted random numbers");
             const double r = random_.front();
@@ -37,26 +37,27 @@ class TestRuntime {
             events << QString("rnd %1").arg(r);
             return r;
         };
-        hooks.msgBox = [this](const QString& text, vb::MsgIcon icon, const QString& title) {
+        hooks.showMessage = [this](const QString& text, platform::MessageIcon icon,
+                                   const QString& title) {
             messages.push_back({text, icon, title});
             events << QString("msgbox %1: %2").arg(title, text);
             if (onMessage)
                 onMessage(messages.back());
         };
-        hooks.appPath = [this] { return AppDir(); };
+        hooks.programDir = [this] { return ProgramDir(); };
         hooks.userDataPath = [this] { return DataDir(); };
         hooks.userConfigPath = [this] { return DataDir() + "/config"; };
-        hooks.end = [this] { ++endCount, events << "end"; };
-        previous_ = vb::SetRuntimeHooks(hooks);
+        hooks.endProgram = [this] { ++endCount, events << "end"; };
+        previous_ = platform::SetRuntimeHooks(hooks);
     }
     ~TestRuntime() {
-        vb::SetRuntimeHooks(previous_);
-        vb::SetScreenOverride(std::nullopt);
+        platform::SetRuntimeHooks(previous_);
+        platform::SetScreenOverride(std::nullopt);
     }
 
-    QString AppDir() const { return appDir_.path(); }
+    QString ProgramDir() const { return programDir_.path(); }
     QString DataDir() const { return dataDir_.path() + "/data"; }
-    QString PlayersFile() const { return AppDir() + "/QVPlayers.dat"; }
+    QString PlayersFile() const { return ProgramDir() + "/QVPlayers.dat"; }
 
     // Random numbers handed out in this order; running out aborts the test.
     void ScriptRandom(const std::vector<double>& values) {
@@ -72,9 +73,9 @@ class TestRuntime {
     std::function<void(const Message&)> onMessage;  // runs while a message box is shown
 
   private:
-    QTemporaryDir appDir_, dataDir_;
+    QTemporaryDir programDir_, dataDir_;
     std::deque<double> random_;
-    vb::RuntimeHooks previous_;
+    platform::RuntimeHooks previous_;
 };
 
 }  // namespace qvtest

@@ -38,7 +38,7 @@ struct ActiveGame : GameDriver {  // the main window with the keys
 
 // The cursor to (x, y) by arrow keys, each step a focus event of its cell; then Enter or Return.
 void KeyTo(GameDriver& g, int x, int y) {
-    vb::CellPictureBox* board = g.form.Picture1Cells();
+    platform::CellCanvasWidget* board = g.form.Picture1Cells();
     const int steps = std::abs(x - board->CursorX()) + std::abs(y - board->CursorY());
     g_focused.clear();
     QTest::keyClick(board, Qt::Key_A);
@@ -68,13 +68,14 @@ class TestAccess : public QObject {
     // The focused cell is the cursor's; boxes and cells tell a change when, and only when, made.
     void theRecordedGameByKeys() {
         ActiveGame g;
-        vb::CellPictureBox* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.form.Picture1Cells();
         QVERIFY(board->hasFocus());
-        const QList<vb::TextControl*> boxes{&g.form.Text2(0), &g.form.Text3(), &g.form.txtMess()};
+        const QList<platform::TextControl*> boxes{&g.form.Text2(0), &g.form.Text3(),
+                                                  &g.form.txtMess()};
         const QStringList trace = ReadTrace();
         auto texts = [&] {  // of the boxes, then of the cells
             QStringList texts;
-            for (vb::TextControl* box : boxes)
+            for (platform::TextControl* box : boxes)
                 texts << box->Text();
             for (int i = 0; i < 81; ++i)
                 texts << Iface(board)->child(i)->text(QAccessible::Name);
@@ -145,11 +146,11 @@ class TestAccess : public QObject {
         QFETCH(int, command);
         ActiveGame g;
         ModalScript script;
-        script.Then([](vb::Dialog& d) {
+        script.Then([](platform::Dialog& d) {
             auto* zoom = dynamic_cast<frmZoom*>(&d);
             if (!zoom || QTest::currentDataTag() != QByteArray("Zoom by keys"))
                 return;
-            vb::ComboBox* combo = zoom->Combo1();  // closed: arrows and the wheel only show
+            platform::ComboBox* combo = zoom->Combo1();  // closed: arrows and the wheel only show
             QTest::keyClick(combo, Qt::Key_Down);
             QWheelEvent wheel({}, {}, {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(combo, &wheel);
@@ -166,7 +167,7 @@ class TestAccess : public QObject {
         QTEST(script.shown.join(','), "window");
         QCOMPARE(QApplication::focusWidget(), g.form.Picture1Cells());
         QCOMPARE(g_focused, QList<int>{55});
-        QTEST(vb::LastAnnouncement(&g.form), "said");
+        QTEST(platform::LastAnnouncement(&g.form), "said");
     }
 
     // Every window has a title, and every control that takes the keys a name.
@@ -224,13 +225,13 @@ class TestAccess : public QObject {
         g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(4, 1)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));
         QString atBox;
-        g.rt.onMessage = [&](const Message&) { atBox = vb::LastAnnouncement(&g.form); };
+        g.rt.onMessage = [&](const Message&) { atBox = platform::LastAnnouncement(&g.form); };
         g.Release(4, 1);
         g.Release(3, 1);
         QCOMPARE(g.rt.messages.back().title, "STOP");
         QVERIFY2(atBox.startsWith("Moved to row 1, column 3. New balls: yellow at row 1"),
                  qPrintable(atBox));
-        QCOMPARE(vb::LastAnnouncement(&g.form), "Game over.");
+        QCOMPARE(platform::LastAnnouncement(&g.form), "Game over.");
     }
 
     // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
@@ -239,10 +240,10 @@ class TestAccess : public QObject {
         g_renamed.clear();
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
         QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
-        QCOMPARE(vb::LastAnnouncement(&g.form),
+        QCOMPARE(platform::LastAnnouncement(&g.form),
                  "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
                  "at row 5, column 1. Next: yellow, cyan, pink.");
-        vb::CellPictureBox* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.form.Picture1Cells();
         g.form.Text1(1).SetText("Ann"), g.form.Text2(1).SetText("120");  // the best
         for (auto [key, scan, said] :
              {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
@@ -253,12 +254,12 @@ class TestAccess : public QObject {
               {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 120, Ann."}}) {
             QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
             QApplication::sendEvent(board, &press);
-            QCOMPARE(vb::LastAnnouncement(&g.form), said);
+            QCOMPARE(platform::LastAnnouncement(&g.form), said);
         }
         g.form.Text1(1).SetText("");  // a best result without a name
         QKeyEvent press(QEvent::KeyPress, Qt::Key_S, {}, 39, 0, 0, "s");
         QApplication::sendEvent(board, &press);
-        QVERIFY(vb::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
+        QVERIFY(platform::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
         QAccessibleInterface* next = Iface(g.form.Picture2Box());
         QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),
@@ -287,11 +288,11 @@ class TestAccess : public QObject {
         if (kind >= 0)
             g.Start({1, 1, 1}, {P(1, 1), P(1, 2), P(1, 3)}, {1, 1, 1});
         Zoom = zoom;
-        g.form.Picture1().Cls();
+        g.form.Picture1().Clear();
         if (kind > 0)
-            Board(4, 4) = Integer(kind == 7 ? 3 : kind);
+            Board(4, 4) = std::int16_t(kind == 7 ? 3 : kind);
         g.Redraw();
-        vb::CellPictureBox* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.form.Picture1Cells();
         board->SetCursor(2, 4);
         QCOMPARE(board->Painted(), board->GetCanvas().Image());  // no frame before a key
         QTest::keyClick(board, Qt::Key_Right);

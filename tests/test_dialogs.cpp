@@ -25,13 +25,13 @@ Q_DECLARE_METATYPE(Choice)
 
 namespace {
 
-Form2& List(vb::Dialog& d) {
+Form2& RowText(platform::Dialog& d) {
     return dynamic_cast<Form2&>(d);
 }
 QStringList Rows(Form2& list) {
     QStringList rows;
-    for (int i = 0; i < list.lstPlayers()->ListCount(); ++i)
-        rows << list.lstPlayers()->List(i);
+    for (int i = 0; i < list.lstPlayers()->RowCount(); ++i)
+        rows << list.lstPlayers()->RowText(i);
     return rows;
 }
 void Click(QAbstractButton* button) {
@@ -103,36 +103,36 @@ class TestDialogs : public QObject {
         PlayerRecord free = Player("Gone", 1);
         free.Marker = QString(2, QChar(0));
         GameDriver g(Records({Player("Ann", 120), Player("Bob", 0), free, Player("Cid", 9)}));
-        for (vb::TextControl* box : {&g.form.Text1(0), &g.form.Text2(0), &g.form.Text1(1)})
+        for (platform::TextControl* box : {&g.form.Text1(0), &g.form.Text2(0), &g.form.Text1(1)})
             box->SetText("before");
-        CurrentPlayer = Integer(current);
+        CurrentPlayer = std::int16_t(current);
         ModalScript script;
         int highlighted = -2;
         bool open = true;
-        script.Then([&](vb::Dialog& d) {
-            vb::ListBox* view = List(d).lstPlayers();
-            highlighted = view->ListIndex();
-            const QStringList rows = Rows(List(d));
+        script.Then([&](platform::Dialog& d) {
+            platform::RowList* view = RowText(d).lstPlayers();
+            highlighted = view->HighlightedRow();
+            const QStringList rows = Rows(RowText(d));
             QCOMPARE(rows.size(), 3);
             QCOMPARE(rows[0].size(), rows[1].size());  // the header as wide
-            QVERIFY(view->SetListIndex(row));
+            QVERIFY(view->SetHighlightedRow(row));
             if (act == "double click" && row > 0)
                 QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                                    view->visualItemRect(view->item(row)).center());
             else if (act == "double click")
-                List(d).lstPlayers_DblClick();
+                RowText(d).lstPlayers_DblClick();
             else if (act == "Esc")
                 QTest::keyClick(&d, Qt::Key_Escape);
             else
-                Click(List(d).Command1(QStringList{"Select", "New", "Close"}.indexOf(act)));
-            QVERIFY(List(d).NewGamer() == nullptr);
+                Click(RowText(d).Command1(QStringList{"Select", "New", "Close"}.indexOf(act)));
+            QVERIFY(RowText(d).NewGamer() == nullptr);
             open = d.isVisible();
         });
         GameInProgress = inGame;
         if (opener)
             QTest::mouseDClick(g.form.Text1Box(opener - 1), Qt::LeftButton);
         else
-            static_cast<vb::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
+            static_cast<platform::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
         QCOMPARE(highlighted, wanted);
         QCOMPARE(open, chosen == 0 && act != "Close" && act != "Esc");
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
@@ -183,12 +183,12 @@ class TestDialogs : public QObject {
         QStringList rows;
         int highlighted = -1;
         bool open = false;
-        script.Then([&](vb::Dialog& d) {
-            Click(List(d).Command1(1));
-            highlighted = List(d).lstPlayers()->ListIndex();
-            rows = Rows(List(d));
+        script.Then([&](platform::Dialog& d) {
+            Click(RowText(d).Command1(1));
+            highlighted = RowText(d).lstPlayers()->HighlightedRow();
+            rows = Rows(RowText(d));
         });
-        script.Then([&](vb::Dialog& d) {
+        script.Then([&](platform::Dialog& d) {
             auto& welcome = dynamic_cast<frmNewGamer&>(d);
             QVERIFY(LaidOut(d));
             QTest::keyClick(welcome.Text1(), Qt::Key_Tab);  // leaves the name box
@@ -237,10 +237,10 @@ class TestDialogs : public QObject {
         const bool wayland = QGuiApplication::platformName() == "wayland";
         auto choose = [&](int i) {
             auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
-            vb::ComboBox* combo = zoom->Combo1();
+            platform::ComboBox* combo = zoom->Combo1();
             QCOMPARE(combo->Text(), combo->itemText(std::exchange(current, i)));
             QVERIFY(LaidOut(*zoom));
-            const vb::Window &main = g.form.Window(), &self = zoom->Geometry();
+            const platform::Window &main = g.form.Window(), &self = zoom->Geometry();
             const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
                          dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
             QVERIFY2(wayland || std::abs(dx) + std::abs(dy) <= 30, "not centred on the game");

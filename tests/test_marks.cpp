@@ -9,12 +9,12 @@ using namespace qv;
 using namespace qvtest;
 
 // The mark seen in a ball `size` pixels wide (unlike a plain ball 2 pixels narrower), or its fault.
-static QString Seen(vb::PictureBox& picture, int kind, int size) {
+static QString Seen(platform::CanvasWidget& picture, int kind, int size) {
     const auto draw = [&](int width, bool marks) {
         BallMarks = marks;
-        picture.Cls();
-        picture.SetDrawWidth(width);
-        PSetBall(picture, 0.5, 0.5, BallColor(Integer(kind)));
+        picture.Clear();
+        picture.SetPenWidth(width);
+        DrawBallDot(picture, 0.5, 0.5, BallColor(std::int16_t(kind)));
         return picture.GetCanvas().Image().copy();
     };
     const QImage inner = draw(size - 2, false), plain = draw(size, false), shown = draw(size, true);
@@ -64,17 +64,17 @@ class TestMarks : public QObject {
     // Each colour's mark has its shape at every ball size drawn; smaller dots stay plain.
     void eachColourHasItsShape() {
         TestRuntime rt;
-        vb::PictureBox picture(nullptr);
+        platform::CanvasWidget picture(nullptr);
         picture.SetTwipsGeometry(0, 0, 1800, 1800);
-        picture.Scale(0, 0, 1, 1);
+        picture.SetUserScale(0, 0, 1, 1);
         const QStringList shapes{"—", "×", "|", "●", "□", "△"};
         for (int size : {8, 9, 14, 18, 22, 27, 43, 54, 65, 80, 96})
             for (int kind = 1; kind <= 6; ++kind)
                 QCOMPARE(QString("%1 at %2").arg(Seen(picture, kind, size)).arg(size),
                          QString("%1 at %2").arg(size < 9 ? "plain" : shapes[kind - 1]).arg(size));
-        QSet<vb::Color> colours{BallColor(0)};  // what no kind is drawn in
+        QSet<platform::PackedColor> colours{BallColor(0)};  // what no kind is drawn in
         for (int kind = 1; kind <= 6; ++kind)
-            colours << BallColor(Integer(kind));
+            colours << BallColor(std::int16_t(kind));
         QCOMPARE(colours.size(), 7);  // each kind a colour of its own
     }
 
@@ -99,7 +99,7 @@ class TestMarks : public QObject {
                 g.Release(c.x, c.y);
             QCOMPARE(g.form.Text2(0).Text(), "5");
             ModalScript script;
-            script.Then([on, &g](vb::Dialog& d) {
+            script.Then([on, &g](platform::Dialog& d) {
                 QTest::mouseClick(dynamic_cast<frmZoom&>(d).chkMarks(), Qt::LeftButton);
                 QCOMPARE((QList<bool>{BallMarks, SavedBallMarks(), d.isVisible()}),
                          (QList<bool>{!on, !on, true}));  // switched, kept, still open

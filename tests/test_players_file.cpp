@@ -24,9 +24,9 @@
 #include <optional>
 
 #include "PlayersFixtures.h"
-#include "platform/Basic.h"
 #include "platform/RecordFile.h"
 #include "platform/SettingsFile.h"
+#include "platform/Types.h"
 #include "players/NewPlayer.h"
 #include "players/PlayerListRows.h"
 #include "players/PlayersFileLock.h"
@@ -59,7 +59,8 @@ bool InChild(const std::function<void()>& body, uid_t uid = -1, rlim_t limit = R
 
 // Root runs such a row as a user given the test's folders.
 uid_t User(const TestRuntime& rt) {
-    const QStringList folders{"-hR", "65534:65534", rt.AppDir(), QFileInfo(rt.DataDir()).path()};
+    const QStringList folders{"-hR", "65534:65534", rt.ProgramDir(),
+                              QFileInfo(rt.DataDir()).path()};
     return ::geteuid() == 0 && QProcess::execute("chown", folders) == 0 ? 65534 : uid_t(-1);
 }
 
@@ -114,7 +115,7 @@ pid_t StartCopy(const QString& folder, int tag, long long first, long long count
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
-    vb::CurrentRuntimeHooks().appPath = [folder] { return folder; };
+    platform::CurrentRuntimeHooks().programDir = [folder] { return folder; };
     SetPlayersFileLockTimeout(10000);
     StartUp();
     for (long long seq = first - 1; count < 0 || seq < first + count; ++seq) {
@@ -129,7 +130,7 @@ pid_t StartCopy(const QString& folder, int tag, long long first, long long count
                 PlayerRecord{FixedName(name), 0, Players[CurrentPlayer].Spare, kInUseMarker};
             ok = SavePlayers();
         } else if (!ok) {
-            CurrentPlayer = static_cast<Integer>(player);
+            CurrentPlayer = static_cast<std::int16_t>(player);
             CurrentResult = result;
             ok = StoreCurrentResult();
         }
@@ -293,8 +294,9 @@ class TestPlayersFile : public QObject {
     // A relative XDG path counts as unset; HOME too, then the password database gives it.
     void foldersAreAbsolute() {
         TestRuntime rt;
-        vb::CurrentRuntimeHooks() = {};
-        QCOMPARE(QFile::decodeName(vb::AppFolder()), QFileInfo("/proc/self/exe").canonicalPath());
+        platform::CurrentRuntimeHooks() = {};
+        QCOMPARE(QFile::decodeName(platform::ProgramDirBytes()),
+                 QFileInfo("/proc/self/exe").canonicalPath());
         const QByteArray home = qgetenv("HOME"), account = ::getpwuid(::getuid())->pw_dir;
         for (const auto& [base, dir, expected] :
              QList<std::tuple<QByteArray, QByteArray, QByteArray>>{
@@ -305,8 +307,10 @@ class TestPlayersFile : public QObject {
             for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
                 qputenv(xdg, base);
             QVERIFY(dir.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", dir));
-            QVERIFY2(vb::UserDataPath().startsWith(expected), qPrintable(vb::UserDataPath()));
-            QVERIFY2(vb::SettingsFilePath().startsWith(expected), qPrintable(vb::UserConfigPath()));
+            QVERIFY2(platform::UserDataPath().startsWith(expected),
+                     qPrintable(platform::UserDataPath()));
+            QVERIFY2(platform::SettingsFilePath().startsWith(expected),
+                     qPrintable(platform::UserConfigPath()));
         }
         qputenv("HOME", home);
     }
@@ -329,9 +333,9 @@ class TestPlayersFile : public QObject {
                              : keeps           ? "++0"
                                                : "--0";
         TestRuntime rt;
-        const auto rm = qScopeGuard([&] { QProcess::execute("rm", {"-rf", rt.AppDir()}); });
+        const auto rm = qScopeGuard([&] { QProcess::execute("rm", {"-rf", rt.ProgramDir()}); });
         QByteArray folder =
-            QFile::encodeName(rt.AppDir()) + (s.contains("installed") ? "/prefix/bin" : "");
+            QFile::encodeName(rt.ProgramDir()) + (s.contains("installed") ? "/prefix/bin" : "");
         folder += s.contains("latin1") ? "/caf\xe9" : "";
         for (int i = 0; s.contains("long") && i < 25; ++i)  // longer than a path can be
             folder += "/" + QByteArray(200, 'a' + i);
@@ -369,7 +373,7 @@ class TestPlayersFile : public QObject {
         QVERIFY(!s.contains("foreign") || ::geteuid() != 0 ||  // another account's
                 ::chown(QFile::encodeName(target), 0, 0) == 0);
         QVERIFY(!s.contains("foreign") || Chmod(target, 0666));
-        vb::CurrentRuntimeHooks().appFolder = [folder, none = s.contains("no-folder")] {
+        platform::CurrentRuntimeHooks().programDirBytes = [folder, none = s.contains("no-folder")] {
             return none ? QByteArray() : folder;
         };
         for (const QString& mode : s.filter(QRegularExpression("^0"))) {
@@ -382,7 +386,7 @@ class TestPlayersFile : public QObject {
             char name[] = "t", *argv[] = {name, nullptr};
             int argc = 1;
             QCoreApplication app(argc, argv);  // for the signals
-            vb::EndOnSignals();
+            platform::EndOnSignals();
             StartUp();
             QVERIFY(said.isEmpty() ? rt.messages.empty() : SaidOnce(rt, said.split('+')));
             const QString where = PlayersFilePath;
@@ -454,7 +458,7 @@ class TestPlayersFile : public QObject {
             QCOMPARE(QDir("/proc/self/fd").count(), handles);
             QString all;  // one message for each, naming the file
             for (const Message& m : rt.messages)
-                all += m.text.contains(vb::ShownPath(where)) ? m.text : "(no file named)";
+                all += m.text.contains(platform::ShownPath(where)) ? m.text : "(no file named)";
             QVERIFY2(!all.contains("(no file"), qPrintable(all));
             for (const QString& part : later)
                 QVERIFY2(all.contains(part), qPrintable(all));
@@ -496,7 +500,7 @@ class TestPlayersFile : public QObject {
     // without room (as /proc) refuses a save before writing.
     void aSaveKeepsWhatTheFileIs() {
         TestRuntime rt;
-        const QString f = rt.AppDir() + "/f";
+        const QString f = rt.ProgramDir() + "/f";
         QVERIFY(InChild([&] {
             const uint handles = QDir("/proc/self/fd").count();
             StartUp();  // the folder probed, the file made and locked: none left open
@@ -508,16 +512,16 @@ class TestPlayersFile : public QObject {
             QVERIFY(QFile::resize(f, 1LL << 40));
             QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(f), 65534, 65534) == 0);
             QCOMPARE(::stat(QFile::encodeName(f), &was), 0);
-            QVERIFY2(vb::ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
+            QVERIFY2(platform::ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
             QCOMPARE(::stat(QFile::encodeName(f), &is), 0);
             // As long, still sparse, its owner's, replaced in one step
             QCOMPARE(
                 (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_uid, is.st_ino != was.st_ino}),
                 (QList<qint64>{1LL << 40, 1, was.st_uid, 1}));
-            vb::RecordFile file;
-            QVERIFY(file.Open(f, 60, vb::Access::ReadOnly));
-            QCOMPARE(file.Get(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
-            QVERIFY(!vb::ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
+            platform::RecordFile file;
+            QVERIFY(file.Open(f, 60, platform::Access::ReadOnly));
+            QCOMPARE(file.ReadRecord(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
+            QVERIFY(!platform::ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
             QVERIFY2(why.contains("not enough free space"), qPrintable(why));
         }));
     }
@@ -606,9 +610,9 @@ class TestPlayersFile : public QObject {
         const QByteArray tail(75, 'x');  // past record 100, never changed
         QByteArray model = Numbered(20).leftJustified(6000, '\0');
         QVERIFY(WriteWholeFile(rt.PlayersFile(), model + tail));
-        QStringList folders{rt.AppDir(), rt.AppDir()}, records[2];
+        QStringList folders{rt.ProgramDir(), rt.ProgramDir()}, records[2];
         for (int tag = 0; !links.isEmpty() && tag < 2; ++tag) {
-            folders[tag] = rt.AppDir() + QString("/copy%1").arg(tag);
+            folders[tag] = rt.ProgramDir() + QString("/copy%1").arg(tag);
             const QByteArray name = QFile::encodeName(folders[tag] + "/QVPlayers.dat");
             QVERIFY(QDir().mkpath(folders[tag]));
             QVERIFY(links == "hard" ? ::link(QFile::encodeName(rt.PlayersFile()), name) == 0
@@ -627,7 +631,7 @@ class TestPlayersFile : public QObject {
         for (int kill = 1; copies == 1 && kill <= kills; ++kill) {
             int report[2], status = 0;
             QVERIFY(::pipe(report) == 0);
-            const pid_t copy = StartCopy(rt.AppDir(), 0, seq, -1, report[1]);
+            const pid_t copy = StartCopy(rt.ProgramDir(), 0, seq, -1, report[1]);
             ::close(report[1]);
             // Half the kills after one finished operation, however busy the machine.
             for (int reports = 0; reports < 1 + kill % 2; ++reports)
@@ -646,9 +650,9 @@ class TestPlayersFile : public QObject {
             QVERIFY2(now == model + tail || now == after, qPrintable(QString::number(kill)));
             model = now.left(6000);
             // Killed before renaming its new file over the old, that file holds the state after.
-            for (const QString& entry : Entries(rt.AppDir()).filter(".dat.")) {
-                QVERIFY2(ReadWholeFile(rt.AppDir() + "/" + entry) == after, qPrintable(entry));
-                QVERIFY(QFile::remove(rt.AppDir() + "/" + entry));
+            for (const QString& entry : Entries(rt.ProgramDir()).filter(".dat.")) {
+                QVERIFY2(ReadWholeFile(rt.ProgramDir() + "/" + entry) == after, qPrintable(entry));
+                QVERIFY(QFile::remove(rt.ProgramDir() + "/" + entry));
             }
         }
         // The same players and results, in whichever record.

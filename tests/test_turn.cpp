@@ -16,10 +16,10 @@ bool OnBoard(int x, int y) {
 }
 
 // The model search: each wave walks the whole list from its start, right, up, left, down.
-Integer WaveByWave(int fromX, int fromY, int toX, int toY, Grid& labels) {
+std::int16_t WaveByWave(int fromX, int fromY, int toX, int toY, Grid& labels) {
     labels.Create(0, 9, 0, 9);
     std::vector<std::pair<int, int>> list{{fromX, fromY}};
-    for (Integer w = 1;; ++w) {
+    for (std::int16_t w = 1;; ++w) {
         const std::size_t last = list.size() - 1;
         for (std::size_t i = 0; i <= last; ++i) {
             const auto [cx, cy] = list[i];
@@ -45,7 +45,7 @@ void RandomBoard(std::mt19937& rng, int kinds, double low, double high) {
     for (int y = 1; y <= 9; ++y)
         for (int x = 1; x <= 9; ++x)
             if (std::uniform_real_distribution<double>(0, 1)(rng) < density)
-                Board(x, y) = static_cast<Integer>(1 + rng() % kinds);
+                Board(x, y) = static_cast<std::int16_t>(1 + rng() % kinds);
 }
 
 }  // namespace
@@ -84,15 +84,16 @@ class TestTurn : public QObject {
             const auto [fx, fy] = balls[rng() % balls.size()];
             const auto [tx, ty] = free[rng() % free.size()];
             const Grid before = Board;
-            const Integer n = FindPath(Integer(fx), Integer(fy), Integer(tx), Integer(ty));
+            const std::int16_t n =
+                FindPath(std::int16_t(fx), std::int16_t(fy), std::int16_t(tx), std::int16_t(ty));
             QCOMPARE(n, WaveByWave(fx, fy, tx, ty, expected));
             QCOMPARE(PathGrid, expected);
             QCOMPARE(Board, before);
         }
         Board.Create(0, 9, 0, 9);  // a start or target off the board is refused
         for (const auto& [x, y] : {std::pair{0, 5}, {10, 5}, {5, 0}, {5, 10}}) {
-            QCOMPARE(FindPath(Integer(x), Integer(y), 5, 5), 0);
-            QCOMPARE(FindPath(5, 5, Integer(x), Integer(y)), 0);
+            QCOMPARE(FindPath(std::int16_t(x), std::int16_t(y), 5, 5), 0);
+            QCOMPARE(FindPath(5, 5, std::int16_t(x), std::int16_t(y)), 0);
         }
     }
 
@@ -122,7 +123,7 @@ class TestTurn : public QObject {
             const int balls = CountBalls();
             g.form.Text2(0).SetText("40");
             GameOver = false;
-            QCOMPARE(CheckLines(), Integer(kind));
+            QCOMPARE(CheckLines(), std::int16_t(kind));
             QCOMPARE(g.form.Text2(0).Text(), QString::number(40 + removed));
             QCOMPARE(LineMarks, marks);
             QCOMPARE(Board, after);
@@ -158,7 +159,7 @@ class TestTurn : public QObject {
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
         g.form.Text2(0).SetText("5");
         g.ClickStartStop();
-        QCOMPARE(g.rt.messages.at(0).icon, vb::MsgIcon::Exclamation);
+        QCOMPARE(g.rt.messages.at(0).icon, platform::MessageIcon::Warning);
         const QString said = g.form.txtMess().Text();
         g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
@@ -177,7 +178,7 @@ class TestTurn : public QObject {
             g.rt.ScriptRandom({0, 0, 0});
             g.rt.ScriptRandom(GameDriver::KindNumbers(next));
         }
-        vb::CellPictureBox* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.form.Picture1Cells();
         int running = 0, turnsAtOnce = 0;
         auto counted = [&](auto handler) {
             return [&, handler](auto... a) {
@@ -186,7 +187,7 @@ class TestTurn : public QObject {
                 --running;
             };
         };
-        board->onMouseUp = counted(board->onMouseUp);
+        board->onRelease = counted(board->onRelease);
         board->onKeyDown = counted(board->onKeyDown);
         g.atWait = [&](double) {  // the ball at (9, 9) chosen, moved up by keys
             const QPointF at = board->PositionOf(8.5, 8.5);
@@ -266,11 +267,11 @@ class TestTurn : public QObject {
     void aFullBoardEndsTheGameInTheSameTurn() {
         QFETCH(QList<QPoint>, free);
         GameDriver g;
-        const QString start = g.form.mnuStart().Caption();
+        const QString start = g.form.mnuStart().Text();
         g.Start({1, 2, 3}, {P(5, 1), P(6, 1), P(7, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
-                Board(x, y) = static_cast<Integer>((x + 2 * y) % 6 + 1);
+                Board(x, y) = static_cast<std::int16_t>((x + 2 * y) % 6 + 1);
         for (const QPoint& c : free)
             Board(c.x(), c.y()) = 0;
         g.Redraw();
@@ -286,7 +287,7 @@ class TestTurn : public QObject {
         QCOMPARE(g.rt.RandomLeft(), free.size() == 3 ? 0u : 6u);
         QTEST(g.State(), "state");
         QVERIFY(g.form.mnuPlayer().Enabled());
-        QCOMPARE(g.form.mnuStart().Caption(), start);
+        QCOMPARE(g.form.mnuStart().Text(), start);
     }
 
     // Also new balls the board no longer shows (a line at once).

@@ -39,19 +39,19 @@ class TestWindows : public QObject {
         BallSelected = true;
         for (const auto& [width, height] :
              {std::pair{1024, 768}, {960, 540}, {800, 600}, {1920, 1080}}) {
-            vb::SetScreenOverride(vb::ScreenOverride{width, height, 96.0});
+            platform::SetScreenOverride(platform::ScreenOverride{width, height, 96.0});
             for (float zoom : {1.0f, 1.5f, 2.0f, 2.5f, 3.0f}) {
                 Zoom = zoom;
-                f.Picture1().SetBackColor(BoardBackColor);  // as in a game
-                f.Picture1().Cls();                         // as a new scale does
+                f.Picture1().SetBackgroundColor(BoardBackColor);  // as in a game
+                f.Picture1().Clear();                             // as a new scale does
                 g.Redraw();
                 auto near = [](double a, double b) { return std::abs(a - b) <= 15; };  // a pixel
-                const vb::Window& w = f.Window();
-                const vb::Control &board = f.Picture1(), &quit = f.Command1(1),
-                                  &message = f.txtMess(), &preview = f.Picture2();
+                const platform::Window& w = f.Window();
+                const platform::Control &board = f.Picture1(), &quit = f.Command1(1),
+                                        &message = f.txtMess(), &preview = f.Picture2();
                 bool inside = true, right = true, apart = true, fits = true;
                 QList<QRect> placed;
-                for (vb::Control* c : f.Controls()) {
+                for (platform::Control* c : f.Controls()) {
                     const QWidget* widget = dynamic_cast<QWidget*>(c);
                     const QRect r = widget->geometry();
                     fits &= widget->fontMetrics().height() <= r.height();
@@ -131,7 +131,7 @@ class TestWindows : public QObject {
             for (Qt::Key key : {Qt::Key_7, Qt::Key_Tab})  // typed in vain
                 QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text(), shown);
-        auto box = [](vb::TextControl& t) { return dynamic_cast<QObject*>(&t); };
+        auto box = [](platform::TextControl& t) { return dynamic_cast<QObject*>(&t); };
         QCOMPARE(walked,
                  QObjectList({f.Picture1Box(), f.Text1Box(0), f.Text1Box(1), box(f.Text2(0)),
                               box(f.Text2(1)), box(f.Text3()), f.QuitButton(), f.Picture1Box()}));
@@ -141,9 +141,9 @@ class TestWindows : public QObject {
         QTest::mouseClick(f.QuitButton(), Qt::LeftButton);
         QCOMPARE(g.rt.endCount, 2);
         f.QuitButton()->setFocus();  // the Space that minimizes does not press it
-        for (auto [key, state] : {std::pair{Qt::Key_Space, vb::WindowState::Minimized},
-                                  {Qt::Key_Space, vb::WindowState::Normal},
-                                  {Qt::Key_A, vb::WindowState::Normal}}) {
+        for (auto [key, state] : {std::pair{Qt::Key_Space, platform::WindowState::Minimized},
+                                  {Qt::Key_Space, platform::WindowState::Normal},
+                                  {Qt::Key_A, platform::WindowState::Normal}}) {
             QTest::keyClick(f.QuitButton(), key);
             QCOMPARE(f.Window().State(), state);
         }
@@ -158,7 +158,7 @@ class TestWindows : public QObject {
         GameDriver g(Records({Player(image, 90), Player(bold, 4)}));
         QCOMPARE(g.form.Text1Box(0)->displayText() + g.form.Text1Box(1)->displayText(),
                  bold + image);
-        vb::InstallWidgetRuntime();
+        platform::InstallWidgetRuntime();
         QVERIFY(QFile::remove(g.rt.PlayersFile()));
         QVERIFY(QDir().mkpath(g.rt.PlayersFile()));  // a folder: the result cannot be stored
         QStringList plain;

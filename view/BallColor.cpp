@@ -4,26 +4,26 @@
 
 namespace qv {
 
-vb::Color BallColor(vb::Integer kind) {
+platform::PackedColor BallColor(std::int16_t kind) {
     switch (kind) {
         case 1:
-            return vb::RGB(255, 0, 50);  // red
+            return platform::PackRgb(255, 0, 50);  // red
         case 2:
-            return vb::RGB(0, 255, 100);  // green
+            return platform::PackRgb(0, 255, 100);  // green
         case 3:
-            return vb::RGB(0, 0, 230);  // blue
+            return platform::PackRgb(0, 0, 230);  // blue
         case 4:
-            return vb::RGB(255, 245, 0);  // yellow
+            return platform::PackRgb(255, 245, 0);  // yellow
         case 5:
-            return vb::RGB(0, 245, 255);  // cyan
+            return platform::PackRgb(0, 245, 255);  // cyan
         case 6:
-            return vb::RGB(255, 50, 205);  // pink
+            return platform::PackRgb(255, 50, 205);  // pink
         default:
-            return vb::RGB(0, 0, 0);
+            return platform::PackRgb(0, 0, 0);
     }
 }
 
-QString BallColorName(vb::Integer kind) {
+QString BallColorName(std::int16_t kind) {
     switch (kind) {
         case 1:
             return QCoreApplication::translate("BallColor", "red");

@@ -21,16 +21,16 @@ constexpr int kSmallestMarked = 9;
 // Black on the light balls, white on the dark ones. The white is one step off the board's: the
 // keyboard cursor's frame, laid on the board's white ground only, leaves a mark crossing its cell
 // alone.
-constexpr vb::Color kDarkMark = vb::RGB(0, 0, 0);
-constexpr vb::Color kLightMark = vb::RGB(255, 255, 254);
+constexpr platform::PackedColor kDarkMark = platform::PackRgb(0, 0, 0);
+constexpr platform::PackedColor kLightMark = platform::PackRgb(255, 255, 254);
 
-vb::Color MarkColour(vb::Color ball) {
-    return qGray(vb::ResolveColor(ball).rgb()) < 128 ? kLightMark : kDarkMark;
+platform::PackedColor MarkColour(platform::PackedColor ball) {
+    return qGray(platform::ResolveColor(ball).rgb()) < 128 ? kLightMark : kDarkMark;
 }
 
 }  // namespace
 
-bool InBallMark(vb::Integer kind, int dx, int dy, int size) {
+bool InBallMark(std::int16_t kind, int dx, int dy, int size) {
     // Half the mark's width, two thirds of the dot's, and half its strokes' width beyond the
     // middle pixel: on the smallest dots a mark of five pixels drawn with one-pixel strokes.
     const int half = std::max(2, static_cast<int>(std::ceil(size * 0.34)));
@@ -59,31 +59,32 @@ bool InBallMark(vb::Integer kind, int dx, int dy, int size) {
     }
 }
 
-void PSetBall(vb::Picture& picture, double x, double y, vb::Color colour) {
-    for (vb::Integer kind = 1; kind <= 6 && BallMarks; ++kind) {
-        const int width = picture.DrawWidth();
+void DrawBallDot(platform::CanvasControl& picture, double x, double y,
+                 platform::PackedColor colour) {
+    for (std::int16_t kind = 1; kind <= 6 && BallMarks; ++kind) {
+        const int width = picture.PenWidth();
         if (BallColor(kind) != colour || width < kSmallestMarked)
             continue;
         // A dark rim, so that no ball fades into the board, then the ball inside it and its mark.
-        picture.PSet(x, y, kDarkMark);
-        picture.SetDrawWidth(width - 2);
-        picture.PSet(x, y, colour);
+        picture.DrawDot(x, y, kDarkMark);
+        picture.SetPenWidth(width - 2);
+        picture.DrawDot(x, y, colour);
         const auto shape = [kind](int dx, int dy, int size) {
             return InBallMark(kind, dx, dy, size);
         };
-        picture.PMark(x, y, shape, MarkColour(colour));
-        picture.SetDrawWidth(width);
+        picture.DrawDotMark(x, y, shape, MarkColour(colour));
+        picture.SetPenWidth(width);
         return;
     }
-    picture.PSet(x, y, colour);
+    picture.DrawDot(x, y, colour);
 }
 
 bool SavedBallMarks() {
-    return vb::KeptSetting(kSetting) == QLatin1String("true");
+    return platform::KeptSetting(kSetting) == QLatin1String("true");
 }
 
 void SaveBallMarks(bool on) {
-    vb::KeepSetting(kSetting, on ? QStringLiteral("true") : QStringLiteral("false"));
+    platform::KeepSetting(kSetting, on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 void StartBallMarks(const QStringList& options) {

@@ -9,14 +9,15 @@
 
 namespace qv {
 
-// A ball's dot at (x, y) with the picture's pen width in the given colour, as PSet draws it, and,
-// while BallMarks is on and the colour is a ball's, its mark over it. Any other colour (the
+// A ball's dot at (x, y) with the picture's pen width in the given colour, as DrawDot draws it,
+// and, while BallMarks is on and the colour is a ball's, its mark over it. Any other colour (the
 // board's background, erasing) is a plain dot.
-void PSetBall(vb::Picture& picture, double x, double y, vb::Color colour);
+void DrawBallDot(platform::CanvasControl& picture, double x, double y,
+                 platform::PackedColor colour);
 
 // Whether the pixel dx columns right of and dy rows below the centre of a dot `size` pixels wide
 // belongs to the mark of ball kind 1..6.
-bool InBallMark(vb::Integer kind, int dx, int dy, int size);
+bool InBallMark(std::int16_t kind, int dx, int dy, int size);
 
 // The choice kept for the user in the game's settings file (platform/SettingsFile.h), off until
 // first chosen. Keeping it writes that one value and nothing else; when it cannot be kept, the

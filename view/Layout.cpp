@@ -9,71 +9,71 @@
 namespace qv {
 
 void DrawInnerGridLines() {
-    vb::Picture& board = MainControls().Picture1();
-    board.SetDrawWidth(1);
+    platform::CanvasControl& board = MainControls().Picture1();
+    board.SetPenWidth(1);
     for (int k = 1; k <= BoardHeight; ++k)
-        board.Line(0, k, 9, k);
+        board.DrawLine(0, k, 9, k);
     for (int k = 1; k <= BoardWidth; ++k)
-        board.Line(k, 0, k, 9);
+        board.DrawLine(k, 0, k, 9);
 }
 
 void DrawBallsAndPreview() {
-    vb::Picture& board = MainControls().Picture1();
-    vb::Picture& preview = MainControls().Picture2();
-    const Integer enlarged = vb::CInt(BallSize * 1.2);
+    platform::CanvasControl& board = MainControls().Picture1();
+    platform::CanvasControl& preview = MainControls().Picture2();
+    const std::int16_t enlarged = platform::RoundToInt16(BallSize * 1.2);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (Board(x, y) > 0) {
-                board.SetDrawWidth(BallSize);
+                board.SetPenWidth(BallSize);
                 if (BallSelected && x == SelectedX && y == SelectedY)
-                    board.SetDrawWidth(enlarged);
-                PSetBall(board, x - 0.5, y - 0.5, BallColor(Board(x, y)));
+                    board.SetPenWidth(enlarged);
+                DrawBallDot(board, x - 0.5, y - 0.5, BallColor(Board(x, y)));
             }
         }
     }
 
-    preview.Cls();
+    preview.Clear();
     for (int i = 0; i <= 2; ++i) {
         if (NextBalls[i] > 0) {
-            preview.SetDrawWidth(vb::CInt(0.8 * BallSize));
-            PSetBall(preview, PreviewPoints[i].x, PreviewPoints[i].y, BallColor(NextBalls[i]));
+            preview.SetPenWidth(platform::RoundToInt16(0.8 * BallSize));
+            DrawBallDot(preview, PreviewPoints[i].x, PreviewPoints[i].y, BallColor(NextBalls[i]));
         }
     }
 }
 
 void LayoutMainWindow() {
     MainWindowControls& main = MainControls();
-    vb::Window& window = main.Window();
+    platform::Window& window = main.Window();
     if (window.Minimized())
         return;
 
     // The window follows the screen's height: 5 : 4, centred.
-    const Single SH = vb::ScreenHeight();
-    const Single SW = vb::ScreenWidth();
+    const float SH = platform::ScreenHeightTwips();
+    const float SW = platform::ScreenWidthTwips();
     window.SetHeight(SH / Zoom);
     window.SetWidth(SH * 1.25f / Zoom);
     window.SetTop((SH - window.Height()) / 2);
     window.SetLeft((SW - window.Width()) / 2);
 
-    vb::Picture& board = main.Picture1();
+    platform::CanvasControl& board = main.Picture1();
     board.SetHeight(0.81f * window.Height());
     board.SetWidth(0.81f * window.Height());
     board.SetTop(0.01f * window.Height());
     board.SetLeft(0.01f * window.Width());
 
-    board.Scale(0, 0, BoardWidth, BoardHeight);
+    board.SetUserScale(0, 0, BoardWidth, BoardHeight);
 
-    board.SetForeColor(GridLineColor);
+    board.SetPenColor(GridLineColor);
     DrawInnerGridLines();
 
-    for (vb::Control* control : main.Controls()) {
+    for (platform::Control* control : main.Controls()) {
         switch (control->Kind()) {
-            case vb::ControlKind::TextBox:
-            case vb::ControlKind::Label:
+            case platform::ControlKind::Text:
+            case platform::ControlKind::Label:
                 control->SetHeight(450 / Zoom);
                 control->SetFontSize(18 / Zoom);
                 break;
-            case vb::ControlKind::CommandButton:
+            case platform::ControlKind::Button:
                 control->SetHeight(1500 / Zoom);
                 control->SetFontSize(18 / Zoom);
                 break;
@@ -83,25 +83,25 @@ void LayoutMainWindow() {
     }
 
     // The panel right of the board: two columns of width A.
-    const Single A = (window.Width() - board.Width() - board.Left()) / 2;
-    const Single B = board.Width() + board.Left();
-    const Single C = board.Height() + board.Top();
-    const Single T = board.Top();
+    const float A = (window.Width() - board.Width() - board.Left()) / 2;
+    const float B = board.Width() + board.Left();
+    const float C = board.Height() + board.Top();
+    const float T = board.Top();
 
-    auto place = [](vb::Control& c, Single width, Single left, Single top) {
+    auto place = [](platform::Control& c, float width, float left, float top) {
         c.SetWidth(width);
         c.SetLeft(left);
         c.SetTop(top);
     };
-    vb::TextControl& label0 = main.Label1(0);
-    vb::TextControl& name0 = main.Text1(0);
-    vb::TextControl& name1 = main.Text1(1);
-    vb::TextControl& result0 = main.Text2(0);
-    vb::TextControl& result1 = main.Text2(1);
-    vb::TextControl& moves = main.Text3();
-    vb::Control& quit = main.Command1(1);
-    vb::TextControl& message = main.txtMess();
-    vb::Picture& preview = main.Picture2();
+    platform::TextControl& label0 = main.Label1(0);
+    platform::TextControl& name0 = main.Text1(0);
+    platform::TextControl& name1 = main.Text1(1);
+    platform::TextControl& result0 = main.Text2(0);
+    platform::TextControl& result1 = main.Text2(1);
+    platform::TextControl& moves = main.Text3();
+    platform::Control& quit = main.Command1(1);
+    platform::TextControl& message = main.txtMess();
+    platform::CanvasControl& preview = main.Picture2();
 
     place(label0, A, B, T);
     place(main.Label1(1), A, B + label0.Width(), T);
@@ -119,18 +119,18 @@ void LayoutMainWindow() {
     place(preview, 2 * A - 15 / Zoom, B + 15 / Zoom, message.Top() + message.Height());
     preview.SetHeight(quit.Top() - preview.Top());
 
-    preview.Scale(0, 0, 4, 4);
+    preview.SetUserScale(0, 0, 4, 4);
     PreviewPoints = {PointI{1, 2}, PointI{2, 2}, PointI{3, 2}};
 
     // A ball fills as much of its cell on every screen as on a screen 768 pixels high, for which
     // the game was drawn.
-    const double rows = SH / vb::TwipsPerPixelY();
-    BallSize = vb::CInt(6 * board.ScaleWidth() / Zoom * rows / 768);
+    const double rows = SH / platform::TwipsPerPixelY();
+    BallSize = platform::RoundToInt16(6 * board.UserWidth() / Zoom * rows / 768);
     // On other screens the selected ball, and the dot that erases it as it moves, stay inside its
     // cell: they leave the grid lines and the board's top border whole.
     if (rows != 768) {
         const int widest = board.WidestDotInCells(BoardWidth, BoardHeight);
-        while (BallSize > 1 && vb::CInt(BallSize * 1.2) > widest)
+        while (BallSize > 1 && platform::RoundToInt16(BallSize * 1.2) > widest)
             --BallSize;
     }
 

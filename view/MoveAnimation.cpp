@@ -23,8 +23,8 @@ constexpr int kSubSteps = 4;
 
 }  // namespace
 
-void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer n,
-                 vb::Color colour) {
+void AnimateMove(std::int16_t fromX, std::int16_t fromY, std::int16_t toX, std::int16_t toY,
+                 std::int16_t n, platform::PackedColor colour) {
     if (n < 1 || n > kMaxSteps)
         return;
 
@@ -41,7 +41,7 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
             const int ny = cell.y + d.y;
             if (nx >= 1 && nx <= BoardWidth && ny >= 1 && ny <= BoardHeight &&
                 PathGrid(nx, ny) == k - 1) {
-                previous = PointI{static_cast<Integer>(nx), static_cast<Integer>(ny)};
+                previous = PointI{static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
                 break;
             }
         }
@@ -49,8 +49,8 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
     }
 
     MainWindowControls& main = MainControls();
-    vb::Picture& board = main.Picture1();
-    const Integer enlarged = vb::CInt(BallSize * 1.2);
+    platform::CanvasControl& board = main.Picture1();
+    const std::int16_t enlarged = platform::RoundToInt16(BallSize * 1.2);
 
     Pause(0.1);
     for (int i = 0; i < n; ++i) {
@@ -62,11 +62,11 @@ void AnimateMove(Integer fromX, Integer fromY, Integer toX, Integer toY, Integer
         const double deltaY = (b.y - a.y) / 4.0;
         for (int s = 1; s <= kSubSteps; ++s) {
             // The eraser has the enlarged width, so the selection mark of the start cell goes too.
-            board.SetDrawWidth(enlarged);
-            board.PSet(fromCx + (s - 1) * deltaX, fromCy + (s - 1) * deltaY, BoardBackColor);
-            board.SetDrawWidth(BallSize);
-            PSetBall(board, fromCx + s * deltaX, fromCy + s * deltaY, colour);
-            main.Refresh();
+            board.SetPenWidth(enlarged);
+            board.DrawDot(fromCx + (s - 1) * deltaX, fromCy + (s - 1) * deltaY, BoardBackColor);
+            board.SetPenWidth(BallSize);
+            DrawBallDot(board, fromCx + s * deltaX, fromCy + s * deltaY, colour);
+            main.RepaintNow();
             Pause(0.02);
         }
         // The erasers cut into the grid lines the ball crossed.

@@ -2,7 +2,7 @@
 // sub-steps that each show on the screen at once.
 #pragma once
 
-#include "platform/Basic.h"
+#include "platform/Types.h"
 
 namespace qv {
 
@@ -10,7 +10,7 @@ namespace qv {
 // FindPath returned for these two cells; the route is traced back from the target through the
 // labels that search left in PathGrid, preferring right, up, left, down at every cell. Board must
 // already hold the ball at its target.
-void AnimateMove(vb::Integer fromX, vb::Integer fromY, vb::Integer toX, vb::Integer toY,
-                 vb::Integer n, vb::Color colour);
+void AnimateMove(std::int16_t fromX, std::int16_t fromY, std::int16_t toX, std::int16_t toY,
+                 std::int16_t n, platform::PackedColor colour);
 
 }  // namespace qv

@@ -19,7 +19,7 @@ namespace {
 
 struct ZoomEntry {
     const char* text;
-    Single zoom;
+    float zoom;
 };
 
 constexpr ZoomEntry kEntries[] = {
@@ -29,15 +29,15 @@ constexpr ZoomEntry kEntries[] = {
 }  // namespace
 
 frmZoom::frmZoom(QWidget* owner)
-    : vb::Dialog(owner),
-      combo1_(new vb::ComboBox(this, QStringLiteral("Combo1"))),
+    : platform::Dialog(owner),
+      combo1_(new platform::ComboBox(this, QStringLiteral("Combo1"))),
       chkMarks_(
           new QCheckBox(QCoreApplication::translate("frmZoom", "&Marks on the balls"), this)) {
     setWindowTitle(QCoreApplication::translate("frmZoom", "Zoom"));
-    const QFont font = vb::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    const QFont font = platform::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
     combo1_->setFont(font);
     combo1_->SetTwipsGeometry(120, 120, 1575, 360);
-    combo1_->onClick = [this] { Combo1_Click(); };
+    combo1_->onChosen = [this] { Combo1_Click(); };
     combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Scale"));
     // Where the name of a combo box is its text, a label names it; this one is not drawn.
     auto* label = new QLabel(combo1_->accessibleName(), this);
@@ -47,7 +47,7 @@ frmZoom::frmZoom(QWidget* owner)
     // the arrows move it (from the main window: a reader would name the dialog before each).
     QObject::connect(combo1_, &QComboBox::currentIndexChanged, this, [this] {
         if (combo1_->hasFocus())
-            vb::Announce(parentWidget()->window(), combo1_->Text());
+            platform::Announce(parentWidget()->window(), combo1_->Text());
     });
     // The check box under the list, as far below it as the list is below the top; the window
     // grows by what the box needs and keeps the designed margins right of and below it.
@@ -55,16 +55,18 @@ frmZoom::frmZoom(QWidget* owner)
     chkMarks_->setAccessibleDescription(QCoreApplication::translate(
         "frmZoom", "A mark of its colour's own shape in every ball, to tell the colours apart."));
     const QSize box = chkMarks_->sizeHint();
-    chkMarks_->setGeometry(vb::PixelsX(120), vb::PixelsY(600), box.width(), box.height());
-    SetClientSize(std::max(2085.0f, vb::TwipsX(chkMarks_->geometry().right() + 1) + 120),
-                  vb::TwipsY(chkMarks_->geometry().bottom() + 1) + 165);
+    chkMarks_->setGeometry(platform::TwipsToPixelsX(120), platform::TwipsToPixelsY(600),
+                           box.width(), box.height());
+    SetClientSize(
+        std::max(2085.0f, platform::PixelsToTwipsX(chkMarks_->geometry().right() + 1) + 120),
+        platform::PixelsToTwipsY(chkMarks_->geometry().bottom() + 1) + 165);
     QObject::connect(chkMarks_, &QCheckBox::clicked, this, [this] { chkMarks_Click(); });
     Form_Load();
 }
 
 void frmZoom::Form_Load() {
     for (const ZoomEntry& entry : kEntries)
-        combo1_->AddItem(QString::fromLatin1(entry.text));
+        combo1_->AddEntry(QString::fromLatin1(entry.text));
     for (const ZoomEntry& entry : kEntries) {
         if (Zoom == entry.zoom) {
             combo1_->SetText(QString::fromLatin1(entry.text));
@@ -76,18 +78,18 @@ void frmZoom::Form_Load() {
 
 void frmZoom::CentreOnMainWindow() {
     // Centred on the main window.
-    vb::Window& main = MainControls().Window();
-    vb::Window& self = Geometry();
+    platform::Window& main = MainControls().Window();
+    platform::Window& self = Geometry();
     self.SetTop(main.Top() + main.Height() / 2 - self.Height() / 2);
     self.SetLeft(main.Left() + main.Width() / 2 - self.Width() / 2);
 }
 
-void frmZoom::Form_Activate() {
+void frmZoom::OnActivated() {
     combo1_->setFocus(Qt::OtherFocusReason);
     // After the reader has told the box, which it does once the dialog's events are handled.
     QTimer::singleShot(300, this, [this] {
         if (isVisible() && combo1_->hasFocus())
-            vb::Announce(parentWidget()->window(), combo1_->Text());
+            platform::Announce(parentWidget()->window(), combo1_->Text());
     });
 }
 
@@ -107,12 +109,12 @@ void frmZoom::chkMarks_Click() {
     SaveBallMarks(BallMarks);
     // The board and the preview drawn again over themselves: every ball covers its old mark.
     DrawBallsAndPreview();
-    MainControls().Refresh();
+    MainControls().RepaintNow();
 }
 
 void frmZoom::showEvent(QShowEvent* event) {
     chkMarks_->setChecked(BallMarks);
-    vb::Dialog::showEvent(event);
+    platform::Dialog::showEvent(event);
     // A window's frame is known only once it is shown: the first showing after loading places
     // the dialog again by its frame's position.
     if (!centredWithFrame_) {
@@ -123,7 +125,7 @@ void frmZoom::showEvent(QShowEvent* event) {
 
 void frmZoom::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
-    vb::Dialog::closeEvent(event);
+    platform::Dialog::closeEvent(event);
 }
 
 }  // namespace qv

@@ -11,7 +11,7 @@
 
 namespace qv {
 
-class frmZoom : public vb::Dialog {
+class frmZoom : public platform::Dialog {
   public:
     // Creates and loads the dialog.
     explicit frmZoom(QWidget* owner);
@@ -19,11 +19,11 @@ class frmZoom : public vb::Dialog {
     // Fills the list, shows the scale in force and centres the dialog on the main window.
     void Form_Load();
     // The list of scales has the focus at every showing.
-    void Form_Activate() override;
+    void OnActivated() override;
     void Combo1_Click();
     void chkMarks_Click();
 
-    vb::ComboBox* Combo1() const { return combo1_; }
+    platform::ComboBox* Combo1() const { return combo1_; }
     QCheckBox* chkMarks() const { return chkMarks_; }
     // The dialog was closed with its close box: the next display needs a fresh one.
     bool Unloaded() const { return unloaded_; }
@@ -35,7 +35,7 @@ class frmZoom : public vb::Dialog {
   private:
     void CentreOnMainWindow();
 
-    vb::ComboBox* combo1_;
+    platform::ComboBox* combo1_;
     QCheckBox* chkMarks_;
     bool centredWithFrame_ = false;
     bool unloaded_ = false;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "game/GameState.h"
-#include "platform/Basic.h"
+#include "platform/Types.h"
 #include "players/PlayerRecord.h"
 #include "players/PlayersFile.h"
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ResetSharedState();
     PlayersFilePath = f.fileName();
     LoadPlayers(LoadForm::StartUp);
-    CHECK(PlayerCount == std::min(vb::RoundHalfEven(size / 60.0), 32767.0));
+    CHECK(PlayerCount == std::min(platform::RoundHalfEven(size / 60.0), 32767.0));
     CHECK(CurrentPlayer >= 0 && CurrentPlayer <= kMaxPlayers);
     CHECK(CurrentPlayer == 0 || PlayerCount == 0 || Players[CurrentPlayer].InUse());
     CHECK(BestPlayer == 0 ? BestResult == 0

@@ -13,31 +13,31 @@
 
 #include "platform/Controls.h"
 
-namespace vb {
+namespace platform {
 
-class FormGeometry : public Window {
+class WindowGeometry : public Window {
   public:
-    explicit FormGeometry(QWidget* window);
-    ~FormGeometry() override;
+    explicit WindowGeometry(QWidget* window);
+    ~WindowGeometry() override;
 
     void SetMenuBar(QMenuBar* bar) { menuBar_ = bar; }
     void SetClient(QWidget* client) { client_ = client; }
 
-    Single Left() const override;
-    Single Top() const override;
-    Single Width() const override;
-    Single Height() const override;
-    void SetLeft(Single twips) override;
-    void SetTop(Single twips) override;
-    void SetWidth(Single twips) override;
-    void SetHeight(Single twips) override;
+    float Left() const override;
+    float Top() const override;
+    float Width() const override;
+    float Height() const override;
+    void SetLeft(float twips) override;
+    void SetTop(float twips) override;
+    void SetWidth(float twips) override;
+    void SetHeight(float twips) override;
     WindowState State() const override;
     void SetState(WindowState state) override;
     bool Minimized() const override { return minimized_; }
-    void Refresh() override;
+    void RepaintNow() override;
 
     // Sets the size of the client area in twips (a window's designed size).
-    void SetClientSize(Single widthTwips, Single heightTwips);
+    void SetClientSize(float widthTwips, float heightTwips);
 
     // Runs after every change of size or state: the window's resize handler.
     std::function<void()> onResize;
@@ -54,4 +54,4 @@ class FormGeometry : public Window {
     bool minimized_ = false;  // as the window system last reported
 };
 
-}  // namespace vb
+}  // namespace platform

@@ -8,30 +8,30 @@
 
 #include "platform/Widgets.h"
 
-namespace vb {
+namespace platform {
 
 // Key codes of the keys the grid hands on.
-enum KeyCode : Integer {
-    vbKeyReturn = 13,
-    vbKeyPageUp = 33,
-    vbKeyPageDown = 34,
-    vbKeyEnd = 35,
-    vbKeyHome = 36,
-    vbKeyLeft = 37,
-    vbKeyUp = 38,
-    vbKeyRight = 39,
-    vbKeyDown = 40,
-    vbKeyB = 66,
-    vbKeyC = 67,
-    vbKeyF = 70,
-    vbKeyN = 78,
-    vbKeyR = 82,
-    vbKeyS = 83,
+enum CellKey : std::int16_t {
+    kKeyReturn = 13,
+    kKeyPageUp = 33,
+    kKeyPageDown = 34,
+    kKeyEnd = 35,
+    kKeyHome = 36,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyB = 66,
+    kKeyC = 67,
+    kKeyF = 70,
+    kKeyN = 78,
+    kKeyR = 82,
+    kKeyS = 83,
 };
 
-class CellPictureBox : public PictureBox {
+class CellCanvasWidget : public CanvasWidget {
   public:
-    CellPictureBox(QWidget* parent, int columns, int rows);
+    CellCanvasWidget(QWidget* parent, int columns, int rows);
 
     int Columns() const { return columns_; }
     int Rows() const { return rows_; }
@@ -62,10 +62,10 @@ class CellPictureBox : public PictureBox {
     // Tells assistive technology about every cell whose name changed since the last call.
     void CellsChanged();
 
-    // A key pressed while the picture has the focus: the key code (vbKeyLeft ..., and the letters
+    // A key pressed while the picture has the focus: the key code (kKeyLeft ..., and the letters
     // A to Z by their place, in any keyboard layout, when neither Control nor Alt is held) and
     // the modifier keys (1 shift, 2 control, 4 alt). Keys without a code are not handed on.
-    std::function<void(Integer, Integer)> onKeyDown;
+    std::function<void(std::int16_t, std::int16_t)> onKeyDown;
 
   protected:
     void PaintOver(QPainter& painter) const override;
@@ -88,4 +88,4 @@ class CellPictureBox : public PictureBox {
     QStringList names_;    // as last told
 };
 
-}  // namespace vb
+}  // namespace platform

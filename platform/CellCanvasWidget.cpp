@@ -1,4 +1,4 @@
-#include "platform/CellPicture.h"
+#include "platform/CellCanvasWidget.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -12,15 +12,15 @@
 
 #include "platform/SystemColors.h"
 
-namespace vb {
+namespace platform {
 
 namespace {
 
 // The letter of a key, A to Z, whatever the keyboard layout: in a layout without Latin letters,
 // the letter of the key's place on a Latin keyboard. 0 for any other key.
-Integer LetterCode(const QKeyEvent& event) {
+std::int16_t LetterCode(const QKeyEvent& event) {
     if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
-        return static_cast<Integer>(event.key());
+        return static_cast<std::int16_t>(event.key());
     if (event.key() < 0x100 || event.text().isEmpty() || !event.text().at(0).isLetter())
         return 0;
     // The three rows of letters by the keys' codes on Linux (evdev's plus 8, under X11 and
@@ -36,39 +36,39 @@ Integer LetterCode(const QKeyEvent& event) {
 
 }  // namespace
 
-CellPictureBox::CellPictureBox(QWidget* parent, int columns, int rows)
-    : PictureBox(parent),
+CellCanvasWidget::CellCanvasWidget(QWidget* parent, int columns, int rows)
+    : CanvasWidget(parent),
       columns_(columns),
       rows_(rows),
       cursorX_((columns + 1) / 2),
       cursorY_((rows + 1) / 2) {}
 
-QRect CellPictureBox::CellRect(int x, int y) const {
+QRect CellCanvasWidget::CellRect(int x, int y) const {
     const Canvas& c = GetCanvas();
     const qreal dpr = c.DevicePixelRatio();
-    const double w = c.ScaleWidth() / columns_, h = c.ScaleHeight() / rows_;
+    const double w = c.UserWidth() / columns_, h = c.UserHeight() / rows_;
     auto px = [&](double device) { return static_cast<int>(std::lround(device / dpr)); };
-    const int left = px(c.DeviceX(c.ScaleLeft() + (x - 1) * w));
-    const int right = px(c.DeviceX(c.ScaleLeft() + x * w));
-    const int top = px(c.DeviceY(c.ScaleTop() + (y - 1) * h));
-    const int bottom = px(c.DeviceY(c.ScaleTop() + y * h));
+    const int left = px(c.DeviceX(c.UserLeft() + (x - 1) * w));
+    const int right = px(c.DeviceX(c.UserLeft() + x * w));
+    const int top = px(c.DeviceY(c.UserTop() + (y - 1) * h));
+    const int bottom = px(c.DeviceY(c.UserTop() + y * h));
     return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1))
         .translated(contentsRect().topLeft());
 }
 
-void CellPictureBox::FrameRects(int x, int y, QRect* outer, QRect* inner) const {
+void CellCanvasWidget::FrameRects(int x, int y, QRect* outer, QRect* inner) const {
     // The grid line at a coordinate covers the columns (rows) a line of one logical pixel covers.
     const Canvas& c = GetCanvas();
     const int line = std::max(1, static_cast<int>(std::lround(c.DevicePixelRatio())));
     auto first = [line](double device) {
         return static_cast<int>(std::floor(device)) - (line - 1) / 2;
     };
-    const double w = c.ScaleWidth() / columns_, h = c.ScaleHeight() / rows_;
-    const int left = first(c.DeviceX(c.ScaleLeft() + (x - 1) * w));
-    const int right = first(c.DeviceX(c.ScaleLeft() + x * w));
-    const int top = first(c.DeviceY(c.ScaleTop() + (y - 1) * h));
-    const int bottom = first(c.DeviceY(c.ScaleTop() + y * h));
+    const double w = c.UserWidth() / columns_, h = c.UserHeight() / rows_;
+    const int left = first(c.DeviceX(c.UserLeft() + (x - 1) * w));
+    const int right = first(c.DeviceX(c.UserLeft() + x * w));
+    const int top = first(c.DeviceY(c.UserTop() + (y - 1) * h));
+    const int bottom = first(c.DeviceY(c.UserTop() + y * h));
     // A band on each side of the lines that grows with the cell.
     const int band = std::max(2, static_cast<int>(std::lround((right - left) / 16.0)));
     *outer = QRect(QPoint(left - band, top - band),
@@ -77,7 +77,7 @@ void CellPictureBox::FrameRects(int x, int y, QRect* outer, QRect* inner) const 
                    QPoint(right - 1 - band, bottom - 1 - band));
 }
 
-void CellPictureBox::PaintOver(QPainter& painter) const {
+void CellCanvasWidget::PaintOver(QPainter& painter) const {
     if (!CursorShown())
         return;
     // A black frame over the cell's edges and grid lines, laid on the board's ground only: every
@@ -89,8 +89,8 @@ void CellPictureBox::PaintOver(QPainter& painter) const {
     outer &= image.rect();
     if (outer.isEmpty())
         return;
-    const QRgb ground = ResolveColor(c.BackColor()).rgb(),
-               lines = ResolveColor(c.ForeColor()).rgb();
+    const QRgb ground = ResolveColor(c.BackgroundColor()).rgb(),
+               lines = ResolveColor(c.PenColor()).rgb();
     QImage frame(outer.size(), QImage::Format_ARGB32_Premultiplied);
     frame.fill(Qt::transparent);
     for (int y = outer.top(); y <= outer.bottom(); ++y) {
@@ -105,7 +105,7 @@ void CellPictureBox::PaintOver(QPainter& painter) const {
         QPointF(contentsRect().topLeft()) + QPointF(outer.topLeft()) / c.DevicePixelRatio(), frame);
 }
 
-void CellPictureBox::UpdateCell(int x, int y) {
+void CellCanvasWidget::UpdateCell(int x, int y) {
     QRect outer, inner;
     FrameRects(x, y, &outer, &inner);
     const qreal dpr = GetCanvas().DevicePixelRatio();
@@ -116,14 +116,14 @@ void CellPictureBox::UpdateCell(int x, int y) {
                .translated(contentsRect().topLeft()));
 }
 
-void CellPictureBox::ShowFrame(bool shown) {
+void CellCanvasWidget::ShowFrame(bool shown) {
     if (shown == byKeys_)
         return;
     byKeys_ = shown;
     UpdateCell(cursorX_, cursorY_);
 }
 
-void CellPictureBox::SetCursor(int x, int y) {
+void CellCanvasWidget::SetCursor(int x, int y) {
     x = std::clamp(x, 1, columns_);
     y = std::clamp(y, 1, rows_);
     if (x == cursorX_ && y == cursorY_)
@@ -136,13 +136,13 @@ void CellPictureBox::SetCursor(int x, int y) {
         AnnounceCursor();
 }
 
-void CellPictureBox::AnnounceCursor() {
+void CellCanvasWidget::AnnounceCursor() {
     QAccessibleEvent event(this, QAccessible::Focus);
     event.setChild((cursorY_ - 1) * columns_ + cursorX_ - 1);
     QAccessible::updateAccessibility(&event);
 }
 
-void CellPictureBox::CellsChanged() {
+void CellCanvasWidget::CellsChanged() {
     // The first call learns the names: a reader has nothing to be told yet.
     const bool first = names_.size() != columns_ * rows_;
     if (first)
@@ -163,36 +163,36 @@ void CellPictureBox::CellsChanged() {
     }
 }
 
-void CellPictureBox::keyPressEvent(QKeyEvent* event) {
-    Integer code = 0;
+void CellCanvasWidget::keyPressEvent(QKeyEvent* event) {
+    std::int16_t code = 0;
     switch (event->key()) {
         case Qt::Key_Left:
-            code = vbKeyLeft;
+            code = kKeyLeft;
             break;
         case Qt::Key_Up:
-            code = vbKeyUp;
+            code = kKeyUp;
             break;
         case Qt::Key_Right:
-            code = vbKeyRight;
+            code = kKeyRight;
             break;
         case Qt::Key_Down:
-            code = vbKeyDown;
+            code = kKeyDown;
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            code = vbKeyReturn;
+            code = kKeyReturn;
             break;
         case Qt::Key_Home:
-            code = vbKeyHome;
+            code = kKeyHome;
             break;
         case Qt::Key_End:
-            code = vbKeyEnd;
+            code = kKeyEnd;
             break;
         case Qt::Key_PageUp:
-            code = vbKeyPageUp;
+            code = kKeyPageUp;
             break;
         case Qt::Key_PageDown:
-            code = vbKeyPageDown;
+            code = kKeyPageDown;
             break;
         default:
             if ((event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
@@ -200,7 +200,7 @@ void CellPictureBox::keyPressEvent(QKeyEvent* event) {
             break;
     }
     if (code == 0 || !onKeyDown) {
-        PictureBox::keyPressEvent(event);
+        CanvasWidget::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -208,15 +208,15 @@ void CellPictureBox::keyPressEvent(QKeyEvent* event) {
     onKeyDown(code, ModifierBits(event->modifiers()));
 }
 
-void CellPictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void CellCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     // A click hides the frame, as desktops hide focus rings from the mouse. The cursor follows the
     // mouse all the same, so that the next key goes on from the clicked cell.
     const bool shown = CursorShown();
     ShowFrame(false);
     const Canvas& c = GetCanvas();
     const QPointF p = event->position() - QPointF(contentsRect().topLeft());
-    const double column = std::floor((c.UserX(p.x()) - c.ScaleLeft()) * columns_ / c.ScaleWidth());
-    const double row = std::floor((c.UserY(p.y()) - c.ScaleTop()) * rows_ / c.ScaleHeight());
+    const double column = std::floor((c.UserX(p.x()) - c.UserLeft()) * columns_ / c.UserWidth());
+    const double row = std::floor((c.UserY(p.y()) - c.UserTop()) * rows_ / c.UserHeight());
     if (column >= 0 && column < columns_ && row >= 0 && row < rows_)
         SetCursor(static_cast<int>(column) + 1, static_cast<int>(row) + 1);
     if (shown) {
@@ -224,11 +224,11 @@ void CellPictureBox::mouseReleaseEvent(QMouseEvent* event) {
         QEvent request(QEvent::UpdateRequest);
         QCoreApplication::sendEvent(window(), &request);
     }
-    PictureBox::mouseReleaseEvent(event);
+    CanvasWidget::mouseReleaseEvent(event);
 }
 
-void CellPictureBox::focusInEvent(QFocusEvent* event) {
-    PictureBox::focusInEvent(event);
+void CellCanvasWidget::focusInEvent(QFocusEvent* event) {
+    CanvasWidget::focusInEvent(event);
     // Reached by the Tab key: the player is on the keys.
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
         byKeys_ = true;
@@ -244,9 +244,9 @@ void CellPictureBox::focusInEvent(QFocusEvent* event) {
         Qt::QueuedConnection);
 }
 
-void CellPictureBox::focusOutEvent(QFocusEvent* event) {
-    PictureBox::focusOutEvent(event);
+void CellCanvasWidget::focusOutEvent(QFocusEvent* event) {
+    CanvasWidget::focusOutEvent(event);
     UpdateCell(cursorX_, cursorY_);
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/Form.h"
+#include "platform/WindowGeometry.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -7,75 +7,75 @@
 
 #include "platform/Screen.h"
 
-namespace vb {
+namespace platform {
 
 // Qt keeps one window state, the last one asked for by anybody; what the window system itself
 // reports arrives as a state change event on the native window. The watch follows those reports.
-class FormGeometry::StateWatch : public QObject {
+class WindowGeometry::StateWatch : public QObject {
   public:
-    explicit StateWatch(FormGeometry& form) : form_(form) {
-        form.window_->installEventFilter(this);
+    explicit StateWatch(WindowGeometry& geometry) : geometry_(geometry) {
+        geometry.window_->installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        QWidget* widget = form_.window_;
+        QWidget* widget = geometry_.window_;
         if (watched == widget && event->type() == QEvent::Show) {
             // The native window exists from the first showing on.
             if (QWindow* native = widget->windowHandle())
                 native->installEventFilter(this);
         } else if (event->type() == QEvent::WindowStateChange &&
                    watched == widget->windowHandle()) {
-            const bool was = form_.minimized_;
-            form_.minimized_ = widget->windowHandle()->windowStates() & Qt::WindowMinimized;
+            const bool was = geometry_.minimized_;
+            geometry_.minimized_ = widget->windowHandle()->windowStates() & Qt::WindowMinimized;
             // A restore the program asked for while the window was minimized is laid out once
             // the window system has carried it out. (Any other change of state reaches the
             // widget as a change event of its own.)
-            if (was && !form_.minimized_ && !(widget->windowState() & Qt::WindowMinimized) &&
-                form_.onResize) {
-                form_.onResize();
+            if (was && !geometry_.minimized_ && !(widget->windowState() & Qt::WindowMinimized) &&
+                geometry_.onResize) {
+                geometry_.onResize();
             }
         }
         return false;
     }
 
   private:
-    FormGeometry& form_;
+    WindowGeometry& geometry_;
 };
 
-FormGeometry::FormGeometry(QWidget* window)
+WindowGeometry::WindowGeometry(QWidget* window)
     : window_(window), watch_(std::make_unique<StateWatch>(*this)) {}
 
-FormGeometry::~FormGeometry() = default;
+WindowGeometry::~WindowGeometry() = default;
 
-int FormGeometry::MenuHeight() const {
+int WindowGeometry::MenuHeight() const {
     return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
 }
 
-Single FormGeometry::Left() const {
-    return TwipsX(window_->x());
+float WindowGeometry::Left() const {
+    return PixelsToTwipsX(window_->x());
 }
-Single FormGeometry::Top() const {
-    return TwipsY(window_->y());
+float WindowGeometry::Top() const {
+    return PixelsToTwipsY(window_->y());
 }
 // The window's own size: its menu bar and client area. The frame a window manager puts around it
 // is the desktop's, outside what the window is given, so the window keeps its size under any
 // window manager, through every minimise and restore.
-Single FormGeometry::Width() const {
-    return TwipsX(window_->width());
+float WindowGeometry::Width() const {
+    return PixelsToTwipsX(window_->width());
 }
-Single FormGeometry::Height() const {
-    return TwipsY(window_->height());
-}
-
-void FormGeometry::SetLeft(Single twips) {
-    window_->move(PixelsX(twips), window_->y());
-}
-void FormGeometry::SetTop(Single twips) {
-    window_->move(window_->x(), PixelsY(twips));
+float WindowGeometry::Height() const {
+    return PixelsToTwipsY(window_->height());
 }
 
-void FormGeometry::ResizeClient(int clientWidth, int clientHeight) {
+void WindowGeometry::SetLeft(float twips) {
+    window_->move(TwipsToPixelsX(twips), window_->y());
+}
+void WindowGeometry::SetTop(float twips) {
+    window_->move(window_->x(), TwipsToPixelsY(twips));
+}
+
+void WindowGeometry::ResizeClient(int clientWidth, int clientHeight) {
     clientWidth = std::max(clientWidth, 1);
     clientHeight = std::max(clientHeight, 1);
     const int menu = MenuHeight();
@@ -94,19 +94,20 @@ void FormGeometry::ResizeClient(int clientWidth, int clientHeight) {
         onResize();
 }
 
-void FormGeometry::SetWidth(Single twips) {
-    ResizeClient(PixelsX(twips), client_ ? client_->height() : window_->height());
+void WindowGeometry::SetWidth(float twips) {
+    ResizeClient(TwipsToPixelsX(twips), client_ ? client_->height() : window_->height());
 }
 
-void FormGeometry::SetHeight(Single twips) {
-    ResizeClient(client_ ? client_->width() : window_->width(), PixelsY(twips) - MenuHeight());
+void WindowGeometry::SetHeight(float twips) {
+    ResizeClient(client_ ? client_->width() : window_->width(),
+                 TwipsToPixelsY(twips) - MenuHeight());
 }
 
-void FormGeometry::SetClientSize(Single widthTwips, Single heightTwips) {
-    ResizeClient(PixelsX(widthTwips), PixelsY(heightTwips));
+void WindowGeometry::SetClientSize(float widthTwips, float heightTwips) {
+    ResizeClient(TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips));
 }
 
-WindowState FormGeometry::State() const {
+WindowState WindowGeometry::State() const {
     const Qt::WindowStates s = window_->windowState();
     if (s & Qt::WindowMinimized)
         return WindowState::Minimized;
@@ -115,7 +116,7 @@ WindowState FormGeometry::State() const {
     return WindowState::Normal;
 }
 
-void FormGeometry::SetState(WindowState state) {
+void WindowGeometry::SetState(WindowState state) {
     if (State() == state)
         return;
     switch (state) {
@@ -132,11 +133,11 @@ void FormGeometry::SetState(WindowState state) {
     // The window reports the change of state itself (see the form's change handler).
 }
 
-void FormGeometry::Refresh() {
+void WindowGeometry::RepaintNow() {
     // Paints every region marked dirty since the last paint and hands it to the screen now,
     // without going back to the event loop.
     QEvent request(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(window_, &request);
 }
 
-}  // namespace vb
+}  // namespace platform

@@ -139,10 +139,10 @@ Form1::Form1()
       text3_(new platform::TextField(client_, QStringLiteral("0"))),
       txtMess_(new platform::TextArea(client_, true)),
       command1_(new platform::Button(client_, QCoreApplication::translate("Form1", "&Quit"), 1)),
-      mnuPlayer_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Player"))),
-      mnuZoom_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Zoom"))),
-      mnuAbout_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&About"))),
-      mnuStart_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Start"))) {
+      playerCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Player"))),
+      zoomCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Zoom"))),
+      aboutCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&About"))),
+      startStopCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Start"))) {
     setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
     // The designed colours, blue and red on light backgrounds, whatever the desktop's palette.
     setPalette(platform::LightPalette());
@@ -195,10 +195,12 @@ Form1::Form1()
         txtMess_->setPalette(p);
     }
     command1_->onClick = [this](int index) { Command1_Click(index); };
-    QObject::connect(mnuPlayer_.Action(), &QAction::triggered, this,
+    QObject::connect(playerCommand_.Action(), &QAction::triggered, this,
                      [this] { mnuPlayer_Click(1); });
-    QObject::connect(mnuZoom_.Action(), &QAction::triggered, this, [this] { mnuZoom_Click(2); });
-    QObject::connect(mnuAbout_.Action(), &QAction::triggered, this, [this] { mnuAbout_Click(3); });
+    QObject::connect(zoomCommand_.Action(), &QAction::triggered, this,
+                     [this] { mnuZoom_Click(2); });
+    QObject::connect(aboutCommand_.Action(), &QAction::triggered, this,
+                     [this] { mnuAbout_Click(3); });
     for (int i = 0; i < 2; ++i)
         text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
     // On a screen of another pixel density the pictures start afresh at its resolution; the
@@ -209,7 +211,7 @@ Form1::Form1()
                 Form_Resize();
         };
     }
-    connect(mnuStart_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
+    connect(startStopCommand_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
     picture1_->onRelease = [this](std::int16_t button, std::int16_t shift, float x, float y) {
         Picture1_MouseUp(button, shift, x, y);
     };
@@ -270,9 +272,7 @@ Form1::~Form1() {
         SetMainControls(nullptr);
 }
 
-platform::Control& Form1::Command1(int index) {
-    Q_ASSERT(index == 1);
-    (void)index;
+platform::Control& Form1::QuitButton() {
     return *command1_;
 }
 
@@ -281,8 +281,8 @@ std::vector<platform::Control*> Form1::Controls() {
             text2_[1], label2_,    text3_,     txtMess_,  picture2_, command1_};
 }
 
-void Form1::Timmi(double Pauser) {
-    Pause(Pauser);
+void Form1::Wait(double seconds) {
+    Pause(seconds);
 }
 
 void Form1::Show() {
@@ -329,12 +329,12 @@ void Form1::Show() {
 void Form1::Form_Load() {
     InitSettings();
     ChoosePlayersFile();
-    LoadPlayers(LoadForm::StartUp);
-    Text1(0).SetText(DisplayName(CurrentName));
-    Text2(0).SetText(QString::number(CurrentResult));
-    Text1(1).SetText(DisplayName(BestName));
-    Text2(1).SetText(QString::number(BestResult));
-    txtMess().SetText(Greeting());
+    LoadPlayers(LoadMode::StartUp);
+    NameBox(0).SetText(DisplayName(CurrentName));
+    ResultBox(0).SetText(QString::number(CurrentResult));
+    NameBox(1).SetText(DisplayName(BestName));
+    ResultBox(1).SetText(QString::number(BestResult));
+    MessagePanel().SetText(Greeting());
 }
 
 void Form1::Form_Resize() {
@@ -421,9 +421,9 @@ void Form1::KeysHelp() {
     TakeKeysBack();
 }
 
-void Form1::mnuStart_Click(int Index) {
+void Form1::mnuStart_Click(int /*Index*/) {
     const GameView before = SeeGame(*this);
-    qv::mnuStart_Click(static_cast<std::int16_t>(Index));
+    qv::StartOrStopGame();
     AnnounceBoard();
     TakeKeysBack();
     Say(DescribeStartStop(before, SeeGame(*this)));
@@ -483,7 +483,7 @@ void Form1::Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, f
             if (show)
                 show(text, icon, title);
         };
-    qv::Picture1_MouseUp(Button, Shift, X, Y);
+    qv::HandleBoardRelease(Button, Shift, X, Y);
     platform::CurrentRuntimeHooks().showMessage = show;
     AnnounceBoard();
     QString said = DescribeBoardCommand(before, SeeGame(*this), x, y);

@@ -26,21 +26,21 @@ class Form1 : public QWidget, public MainWindowControls {
 
     // MainWindowControls
     platform::Window& Window() override { return geometry_; }
-    platform::CanvasControl& Picture1() override { return *picture1_; }
-    platform::CanvasControl& Picture2() override { return *picture2_; }
-    platform::TextControl& Label1(int index) override { return *label1_.at(index); }
-    platform::TextControl& Label2() override { return *label2_; }
-    platform::TextControl& Text1(int index) override { return *text1_.at(index); }
-    platform::TextControl& Text2(int index) override { return *text2_.at(index); }
-    platform::TextControl& Text3() override { return *text3_; }
-    platform::TextControl& txtMess() override { return *txtMess_; }
-    platform::Control& Command1(int index) override;
-    platform::MenuCommand& mnuPlayer() override { return mnuPlayer_; }
-    platform::MenuCommand& mnuZoom() override { return mnuZoom_; }
-    platform::MenuCommand& mnuAbout() override { return mnuAbout_; }
-    platform::MenuCommand& mnuStart() override { return mnuStart_; }
+    platform::CanvasControl& BoardPicture() override { return *picture1_; }
+    platform::CanvasControl& PreviewPicture() override { return *picture2_; }
+    platform::TextControl& HeadingLabel(int index) override { return *label1_.at(index); }
+    platform::TextControl& MovesLabel() override { return *label2_; }
+    platform::TextControl& NameBox(int index) override { return *text1_.at(index); }
+    platform::TextControl& ResultBox(int index) override { return *text2_.at(index); }
+    platform::TextControl& MovesBox() override { return *text3_; }
+    platform::TextControl& MessagePanel() override { return *txtMess_; }
+    platform::Control& QuitButton() override;
+    platform::MenuCommand& PlayerCommand() override { return playerCommand_; }
+    platform::MenuCommand& ZoomCommand() override { return zoomCommand_; }
+    platform::MenuCommand& AboutCommand() override { return aboutCommand_; }
+    platform::MenuCommand& StartStopCommand() override { return startStopCommand_; }
     std::vector<platform::Control*> Controls() override;
-    void Timmi(double Pauser) override;
+    void Wait(double seconds) override;
 
     // The widgets themselves, for the window's own handlers and for tests.
     platform::CanvasWidget* Picture1Box() const { return picture1_; }
@@ -49,7 +49,7 @@ class Form1 : public QWidget, public MainWindowControls {
     }  // the board and its cells
     platform::CanvasWidget* Picture2Box() const { return picture2_; }
     platform::TextField* Text1Box(int index) const { return text1_.at(index); }
-    platform::Button* QuitButton() const { return command1_; }
+    platform::Button* QuitButtonWidget() const { return command1_; }
     QMenuBar* MenuBar() const { return menuBar_; }
 
     // Handlers.
@@ -99,10 +99,10 @@ class Form1 : public QWidget, public MainWindowControls {
     platform::TextField* text3_;
     platform::TextArea* txtMess_;
     platform::Button* command1_;
-    platform::MenuAction mnuPlayer_;
-    platform::MenuAction mnuZoom_;
-    platform::MenuAction mnuAbout_;
-    platform::MenuAction mnuStart_;
+    platform::MenuAction playerCommand_;
+    platform::MenuAction zoomCommand_;
+    platform::MenuAction aboutCommand_;
+    platform::MenuAction startStopCommand_;
     Form2* form2_ = nullptr;      // the player list, made at its first showing
     frmZoom* frmZoom_ = nullptr;  // the zoom dialog while it is loaded
     QString toSay_;

@@ -97,8 +97,8 @@ GameView SeeGame(MainWindowControls& main) {
     v.selectedY = SelectedY;
     v.moves = MoveCount;
     v.next = NextBalls;
-    v.score = main.Text2(0).Text();
-    v.message = main.txtMess().Text();
+    v.score = main.ResultBox(0).Text();
+    v.message = main.MessagePanel().Text();
     return v;
 }
 
@@ -158,13 +158,14 @@ QString DescribeNext(const GameView& now) {
 
 QString DescribeScore(MainWindowControls& main) {
     // The best of all without a name while nobody has a result.
-    const QString best = main.Text1(1).Text().isEmpty()
-                             ? main.Text2(1).Text()
+    const QString best = main.NameBox(1).Text().isEmpty()
+                             ? main.ResultBox(1).Text()
                              : QCoreApplication::translate("Narration", "%1, %2")
-                                   .arg(main.Text2(1).Text(), main.Text1(1).Text());
+                                   .arg(main.ResultBox(1).Text(), main.NameBox(1).Text());
     return QCoreApplication::translate("Narration",
                                        "Score %1, moves %2. Your best: %3. Best of all: %4.")
-        .arg(main.Text2(0).Text(), main.Text3().Text(), QString::number(CurrentResult), best);
+        .arg(main.ResultBox(0).Text(), main.MovesBox().Text(), QString::number(CurrentResult),
+             best);
 }
 
 QString DescribeSelected(const GameView& now) {

@@ -38,7 +38,7 @@ class frmLabel : public QWidget {
     std::function<void()> onShown;
 
     platform::Window& Window() { return geometry_; }
-    platform::TextArea* Text1() const { return text1_; }
+    platform::TextArea* NameBox() const { return text1_; }
     // The window's own drawing surface, below the title box.
     platform::CanvasWidget* Surface() const { return surface_; }
 

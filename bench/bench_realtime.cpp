@@ -74,22 +74,22 @@ struct Recorder {
 };
 
 // Cells reachable from (x, y) through free cells, by an independent breadth-first search.
-std::vector<qv::PointI> Reachable(int fromX, int fromY) {
+std::vector<qv::CellPos> Reachable(int fromX, int fromY) {
     bool seen[10][10] = {};
-    std::deque<qv::PointI> queue{
+    std::deque<qv::CellPos> queue{
         {static_cast<std::int16_t>(fromX), static_cast<std::int16_t>(fromY)}};
     seen[fromX][fromY] = true;
-    std::vector<qv::PointI> found;
+    std::vector<qv::CellPos> found;
     const int dx[] = {1, 0, -1, 0}, dy[] = {0, -1, 0, 1};
     while (!queue.empty()) {
-        const qv::PointI c = queue.front();
+        const qv::CellPos c = queue.front();
         queue.pop_front();
         for (int d = 0; d < 4; ++d) {
             const int nx = c.x + dx[d], ny = c.y + dy[d];
             if (nx < 1 || nx > 9 || ny < 1 || ny > 9 || seen[nx][ny] || qv::Board(nx, ny) != 0)
                 continue;
             seen[nx][ny] = true;
-            const qv::PointI n{static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
+            const qv::CellPos n{static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
             found.push_back(n);
             queue.push_back(n);
         }
@@ -97,7 +97,7 @@ std::vector<qv::PointI> Reachable(int fromX, int fromY) {
     return found;
 }
 
-using Move = std::pair<qv::PointI, qv::PointI>;
+using Move = std::pair<qv::CellPos, qv::CellPos>;
 
 // A random ball that can move, to a random cell it can reach; false when no ball can move.
 bool PickMove(std::mt19937& bot, Move* move) {
@@ -106,7 +106,7 @@ bool PickMove(std::mt19937& bot, Move* move) {
         for (int x = 1; x <= 9; ++x) {
             if (qv::Board(x, y) == 0)
                 continue;
-            for (const qv::PointI& t : Reachable(x, y))
+            for (const qv::CellPos& t : Reachable(x, y))
                 moves.push_back({{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)}, t});
         }
     }
@@ -122,7 +122,7 @@ void Release(qv::Form1& form, int x, int y) {
 }
 
 void Start(qv::Form1& form) {
-    dynamic_cast<platform::MenuAction&>(form.mnuStart()).Action()->trigger();
+    dynamic_cast<platform::MenuAction&>(form.StartStopCommand()).Action()->trigger();
 }
 
 }  // namespace
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     if (zoom != qv::Zoom) {
         // What choosing a scale does: a clean board, then the window's new height.
         qv::Zoom = zoom;
-        form.Picture1().Clear();
+        form.BoardPicture().Clear();
         form.Window().SetHeight(platform::ScreenHeightTwips() / qv::Zoom);
     }
     QCoreApplication::processEvents();

@@ -60,7 +60,7 @@ void BM_CheckLines_FullWithoutLine(benchmark::State& state) {
     qvbench::FullBoardWithoutLine();
     for (auto _ : state)
         benchmark::DoNotOptimize(qv::CheckLines());
-    if (!qv::LineFlag || !qv::GameOver)
+    if (!qv::NoLineFound || !qv::GameOver)
         state.SkipWithError("the full board should end the game");
 }
 BENCHMARK(BM_CheckLines_FullWithoutLine);
@@ -71,10 +71,10 @@ void BM_CheckLines_CrossingLines(benchmark::State& state) {
     const qv::Grid before = qv::Board;
     for (auto _ : state) {
         qv::Board = before;
-        qv::MainControls().Text2(0).SetText(QStringLiteral("0"));
+        qv::MainControls().ResultBox(0).SetText(QStringLiteral("0"));
         benchmark::DoNotOptimize(qv::CheckLines());
     }
-    if (qv::LineFlag)
+    if (qv::NoLineFound)
         state.SkipWithError("the lines should have been found");
 }
 BENCHMARK(BM_CheckLines_CrossingLines);
@@ -99,7 +99,7 @@ BENCHMARK(BM_NewBallCells);
 void BM_AnimationSubStep(benchmark::State& state) {
     // One sub-step of a moving ball at 1:1: erase where it was, draw where it is, repaint.
     qv::MainWindowControls& main = qv::MainControls();
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     double x = 0.5;
     for (auto _ : state) {
         board.SetPenWidth(65);

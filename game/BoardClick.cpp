@@ -23,8 +23,8 @@ std::int16_t CellOf(float position) {
     return static_cast<std::int16_t>(std::clamp(cell, -32768.0, 32767.0));
 }
 
-void DrawBall(platform::CanvasControl& board, int x, int y, int width,
-              platform::PackedColor colour) {
+void DrawBallInCell(platform::CanvasControl& board, int x, int y, int width,
+                    platform::PackedColor colour) {
     board.SetPenWidth(width);
     DrawBallDot(board, x - 0.5, y - 0.5, colour);
 }
@@ -32,23 +32,23 @@ void DrawBall(platform::CanvasControl& board, int x, int y, int width,
 // The balls of a scoring move flash together: half-size dots of the line's colour for 0.3 s.
 void FlashRemovedTogether(std::int16_t kind) {
     MainWindowControls& main = MainControls();
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     const std::int16_t half = platform::RoundToInt16(BallSize / 2.0);
-    main.Timmi(0.1);
+    main.Wait(0.1);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (LineMarks(x, y) == 1) {
-                DrawBall(board, x, y, BallSize, BoardBackColor);
-                DrawBall(board, x, y, half, BallColor(kind));
+                DrawBallInCell(board, x, y, BallSize, BoardBackColor);
+                DrawBallInCell(board, x, y, half, BallColor(kind));
             }
         }
     }
     main.RepaintNow();
-    main.Timmi(0.3);
+    main.Wait(0.3);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (LineMarks(x, y) == 1)
-                DrawBall(board, x, y, half, BoardBackColor);
+                DrawBallInCell(board, x, y, half, BoardBackColor);
         }
     }
     main.RepaintNow();
@@ -57,19 +57,19 @@ void FlashRemovedTogether(std::int16_t kind) {
 // A line completed by new balls goes ball by ball, 0.2 s each.
 void FlashRemovedOneByOne(std::int16_t kind) {
     MainWindowControls& main = MainControls();
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     const std::int16_t half = platform::RoundToInt16(BallSize / 2.0);
-    main.Timmi(0.1);
+    main.Wait(0.1);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (LineMarks(x, y) != 1)
                 continue;
-            DrawBall(board, x, y, BallSize, BoardBackColor);
-            DrawBall(board, x, y, half, BallColor(kind));
+            DrawBallInCell(board, x, y, BallSize, BoardBackColor);
+            DrawBallInCell(board, x, y, half, BallColor(kind));
             main.RepaintNow();
-            main.Timmi(0.1);
-            DrawBall(board, x, y, half, BoardBackColor);
-            main.Timmi(0.1);
+            main.Wait(0.1);
+            DrawBallInCell(board, x, y, half, BoardBackColor);
+            main.Wait(0.1);
             main.RepaintNow();
         }
     }
@@ -77,9 +77,9 @@ void FlashRemovedOneByOne(std::int16_t kind) {
 
 }  // namespace
 
-void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    (void)Button;
-    (void)Shift;
+void HandleBoardRelease(std::int16_t button, std::int16_t modifiers, float X, float Y) {
+    (void)button;
+    (void)modifiers;
     const std::int16_t x = CellOf(X);
     const std::int16_t y = CellOf(Y);
     if (!GameInProgress)
@@ -91,17 +91,18 @@ void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y)
         return;
     }
 
-    platform::CanvasControl& board = MainControls().Picture1();
+    platform::CanvasControl& board = MainControls().BoardPicture();
     const std::int16_t enlarged = platform::RoundToInt16(BallSize * 1.2);
 
     if (Board(x, y) > 0) {
         // A ball: it becomes the selected one, drawn enlarged; the one selected before shrinks.
         if (BallSelected) {
-            DrawBall(board, SelectedX, SelectedY, enlarged, BoardBackColor);
-            DrawBall(board, SelectedX, SelectedY, BallSize, BallColor(Board(SelectedX, SelectedY)));
+            DrawBallInCell(board, SelectedX, SelectedY, enlarged, BoardBackColor);
+            DrawBallInCell(board, SelectedX, SelectedY, BallSize,
+                           BallColor(Board(SelectedX, SelectedY)));
         }
         BallSelected = true;
-        DrawBall(board, x, y, enlarged, BallColor(Board(x, y)));
+        DrawBallInCell(board, x, y, enlarged, BallColor(Board(x, y)));
         SelectedX = x;
         SelectedY = y;
         return;
@@ -123,7 +124,7 @@ void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y)
     if (k >= 1)
         FlashRemovedTogether(k);
     // A move that scores brings no new balls.
-    if (!LineFlag)
+    if (!NoLineFound)
         return;
 
     PlaceNewBalls();

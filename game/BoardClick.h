@@ -6,8 +6,8 @@
 
 namespace qv {
 
-// Button and Shift are ignored: any button selects and moves. X and Y are in the board's user
-// units, one per cell. Returns when the turn is complete.
-void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+// The button and the modifiers are ignored: any button selects and moves. X and Y are in the
+// board's user units, one per cell. Returns when the turn is complete.
+void HandleBoardRelease(std::int16_t button, std::int16_t modifiers, float X, float Y);
 
 }  // namespace qv

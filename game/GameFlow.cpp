@@ -28,15 +28,15 @@ QString StopCaption() {
 
 void StartGame() {
     MainWindowControls& main = MainControls();
-    main.mnuStart().SetText(StopCaption());
-    main.mnuPlayer().SetEnabled(false);
+    main.StartStopCommand().SetText(StopCaption());
+    main.PlayerCommand().SetEnabled(false);
     GameInProgress = true;
     GameOver = false;
     MoveCount = 0;
     Board.Create(0, BoardWidth, 0, BoardHeight);
     PathGrid.Create(0, BoardWidth, 0, BoardHeight);
 
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     board.Clear();
     board.SetPenColor(GridLineColor);
     board.SetBackgroundColor(BoardBackColor);
@@ -47,25 +47,24 @@ void StartGame() {
     for (int x = 1; x <= BoardWidth; ++x)
         board.DrawLine(x, 0, x, BoardHeight);
 
-    main.Text2(0).SetText(QStringLiteral("0"));
-    main.txtMess().SetText(QCoreApplication::translate("GameFlow", "\r\n\r\nNext balls :"));
+    main.ResultBox(0).SetText(QStringLiteral("0"));
+    main.MessagePanel().SetText(QCoreApplication::translate("GameFlow", "\r\n\r\nNext balls :"));
     PickNextBalls();
     PlaceNewBalls();
 }
 
 void StopGame() {
     MainWindowControls& main = MainControls();
-    main.mnuStart().SetText(StartCaption());
-    main.mnuPlayer().SetEnabled(true);
+    main.StartStopCommand().SetText(StartCaption());
+    main.PlayerCommand().SetEnabled(true);
     GameOver = true;
     EndGame();
 }
 
 }  // namespace
 
-void mnuStart_Click(std::int16_t Index) {
-    (void)Index;
-    const QString caption = MainControls().mnuStart().Text();
+void StartOrStopGame() {
+    const QString caption = MainControls().StartStopCommand().Text();
     if (caption == StartCaption()) {
         StartGame();
     } else if (caption == StopCaption()) {
@@ -78,7 +77,7 @@ void EndGame() {
     GameInProgress = false;
     // The result is in the file before the box waits for the player, so that a logout meanwhile
     // loses nothing; what storing it has to say is said after the box, as ever.
-    const std::int32_t score = platform::RoundToInt32(main.Text2(0).Text().toDouble());
+    const std::int32_t score = platform::RoundToInt32(main.ResultBox(0).Text().toDouble());
     // A file that holds records but none in use leaves no current player: the result has no
     // record to go to, and the message must not promise otherwise.
     const bool noPlayer = (CurrentPlayer < 1 || CurrentPlayer > kMaxPlayers) && score > 0;
@@ -104,20 +103,20 @@ void EndGame() {
     platform::ShowMessage(QCoreApplication::translate("GameFlow", "Game over"),
                           platform::MessageIcon::Warning,
                           QCoreApplication::translate("GameFlow", "STOP"));
-    main.mnuStart().SetText(StartCaption());
-    main.mnuPlayer().SetEnabled(true);
-    main.txtMess().SetText(QCoreApplication::translate("GameFlow", "Game over."));
-    main.Picture2().Clear();
+    main.StartStopCommand().SetText(StartCaption());
+    main.PlayerCommand().SetEnabled(true);
+    main.MessagePanel().SetText(QCoreApplication::translate("GameFlow", "Game over."));
+    main.PreviewPicture().Clear();
 
     if (noPlayer) {
-        main.txtMess().SetText(QCoreApplication::translate(
+        main.MessagePanel().SetText(QCoreApplication::translate(
             "GameFlow",
             "Result not kept:\r\nno player chosen.\r\n\r\nChoose or add one\r\nunder Player\r\n"
             "before Start."));
         return;
     }
     if (score > previous && previous > 0) {
-        main.txtMess().SetText(QCoreApplication::translate(
+        main.MessagePanel().SetText(QCoreApplication::translate(
             "GameFlow", "Not bad.\r\n\r\nYou've improved \r\n\r\nyour own result!"));
     }
     for (const Held& h : held)
@@ -127,9 +126,9 @@ void EndGame() {
         BestPlayer = CurrentPlayer;
         BestResult = CurrentResult;
         BestName = CurrentName;
-        main.Text1(1).SetText(DisplayName(BestName));
-        main.Text2(1).SetText(QString::number(BestResult));
-        main.txtMess().SetText(QCoreApplication::translate(
+        main.NameBox(1).SetText(DisplayName(BestName));
+        main.ResultBox(1).SetText(QString::number(BestResult));
+        main.MessagePanel().SetText(QCoreApplication::translate(
             "GameFlow", "Congratulations!\r\n\r\nYou result \r\n\r\nis the best!"));
     }
 }

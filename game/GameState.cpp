@@ -21,11 +21,11 @@ std::int16_t BestPlayer = 0;
 bool GameOver = false;
 bool GameInProgress = false;
 bool BallSelected = false;
-bool LineFlag = false;
+bool NoLineFound = false;
 std::int16_t SelectedX = 0;
 std::int16_t SelectedY = 0;
 
-std::array<PointI, 3> PreviewPoints{};
+std::array<CellPos, 3> PreviewPoints{};
 std::array<std::int16_t, 3> NextBalls{};
 
 std::int32_t BestResult = 0;
@@ -35,7 +35,7 @@ QString CurrentName;
 
 std::array<PlayerRecord, kMaxPlayers + 1> Players;
 QString PlayersFilePath;
-std::int16_t PlayerCount = 0;
+std::int16_t PlayersFileRecordCount = 0;
 
 float Zoom = 0;
 bool BallMarks = false;
@@ -61,7 +61,7 @@ void ResetSharedState() {
     GridLineColor = BoardBackColor = 0;
     BallSize = LineLength = MoveCount = 0;
     CurrentPlayer = BestPlayer = 0;
-    GameOver = GameInProgress = BallSelected = LineFlag = false;
+    GameOver = GameInProgress = BallSelected = NoLineFound = false;
     SelectedX = SelectedY = 0;
     PreviewPoints = {};
     NextBalls = {};
@@ -70,7 +70,7 @@ void ResetSharedState() {
     CurrentName.clear();
     Players.fill(PlayerRecord{});
     PlayersFilePath.clear();
-    PlayerCount = 0;
+    PlayersFileRecordCount = 0;
     Zoom = 0;
     BallMarks = false;
 }

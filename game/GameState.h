@@ -13,10 +13,10 @@ namespace qv {
 
 using platform::PackedColor;
 
-struct PointI {
+struct CellPos {
     std::int16_t x = 0;
     std::int16_t y = 0;
-    bool operator==(const PointI&) const = default;
+    bool operator==(const CellPos&) const = default;
 };
 
 extern Grid Board;      // 0 free, 1..6 a ball kind; (column, row)
@@ -36,11 +36,11 @@ extern std::int16_t BestPlayer;
 extern bool GameOver;
 extern bool GameInProgress;
 extern bool BallSelected;
-extern bool LineFlag;  // the last line check found no line
+extern bool NoLineFound;  // the last line check found no line
 extern std::int16_t SelectedX;
 extern std::int16_t SelectedY;
 
-extern std::array<PointI, 3> PreviewPoints;
+extern std::array<CellPos, 3> PreviewPoints;
 extern std::array<std::int16_t, 3> NextBalls;
 
 extern std::int32_t BestResult;
@@ -51,7 +51,7 @@ extern QString CurrentName;
 // Players(1) .. Players(100); element 0 is unused so that record numbers index the table.
 extern std::array<PlayerRecord, kMaxPlayers + 1> Players;
 extern QString PlayersFilePath;
-extern std::int16_t PlayerCount;
+extern std::int16_t PlayersFileRecordCount;
 
 extern float Zoom;
 // A mark of its colour's own shape in every ball (see view/BallMarks.h): the player's choice, set

@@ -53,7 +53,7 @@ QString ScoreText(double score) {
 }  // namespace
 
 std::int16_t CheckLines() {
-    LineFlag = true;
+    NoLineFound = true;
     std::int16_t result = 0;
     LineMarks.Create(0, 9, 0, 9);
     int occupied = 0;
@@ -82,7 +82,7 @@ std::int16_t CheckLines() {
                 const int backward = Reach(cells, p, -step, kind, limit);
                 if (1 + forward + backward >= LineLength) {
                     result = static_cast<std::int16_t>(kind);
-                    LineFlag = false;
+                    NoLineFound = false;
                     for (int k = 0; k <= forward; ++k)
                         LineMarks(x + d.dx * k, y + d.dy * k) = 1;
                     for (int k = 0; k <= backward; ++k)
@@ -92,7 +92,7 @@ std::int16_t CheckLines() {
         }
     }
 
-    if (LineFlag) {
+    if (NoLineFound) {
         if (occupied == kBoardCells)
             GameOver = true;
         return 0;
@@ -108,7 +108,7 @@ std::int16_t CheckLines() {
         }
     }
 
-    platform::TextControl& score = MainControls().Text2(0);
+    platform::TextControl& score = MainControls().ResultBox(0);
     score.SetText(ScoreText(score.Text().toDouble() + removed));
     return result;
 }

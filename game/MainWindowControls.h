@@ -13,27 +13,27 @@ class MainWindowControls {
     virtual ~MainWindowControls() = default;
 
     virtual platform::Window& Window() = 0;
-    virtual platform::CanvasControl& Picture1() = 0;  // the board
-    virtual platform::CanvasControl& Picture2() = 0;  // the next balls preview
-    virtual platform::TextControl& Label1(int index) = 0;
-    virtual platform::TextControl& Label2() = 0;
+    virtual platform::CanvasControl& BoardPicture() = 0;    // the board
+    virtual platform::CanvasControl& PreviewPicture() = 0;  // the next balls preview
+    virtual platform::TextControl& HeadingLabel(int index) = 0;
+    virtual platform::TextControl& MovesLabel() = 0;
     // 0: current player's name, 1: best player's
-    virtual platform::TextControl& Text1(int index) = 0;
+    virtual platform::TextControl& NameBox(int index) = 0;
     // 0: score / current result, 1: best result
-    virtual platform::TextControl& Text2(int index) = 0;
-    virtual platform::TextControl& Text3() = 0;          // move count
-    virtual platform::TextControl& txtMess() = 0;        // message panel
-    virtual platform::Control& Command1(int index) = 0;  // index 1: Quit
-    virtual platform::MenuCommand& mnuPlayer() = 0;
-    virtual platform::MenuCommand& mnuZoom() = 0;
-    virtual platform::MenuCommand& mnuAbout() = 0;
-    virtual platform::MenuCommand& mnuStart() = 0;
+    virtual platform::TextControl& ResultBox(int index) = 0;
+    virtual platform::TextControl& MovesBox() = 0;
+    virtual platform::TextControl& MessagePanel() = 0;
+    virtual platform::Control& QuitButton() = 0;
+    virtual platform::MenuCommand& PlayerCommand() = 0;
+    virtual platform::MenuCommand& ZoomCommand() = 0;
+    virtual platform::MenuCommand& AboutCommand() = 0;
+    virtual platform::MenuCommand& StartStopCommand() = 0;
     // Every control of the window, in the order they were made.
     virtual std::vector<platform::Control*> Controls() = 0;
     // Repaints the window at once.
     void RepaintNow() { Window().RepaintNow(); }
-    // Waits `Pauser` seconds; nothing else runs meanwhile.
-    virtual void Timmi(double Pauser) = 0;
+    // Waits `seconds` seconds; nothing else runs meanwhile.
+    virtual void Wait(double seconds) = 0;
 };
 
 // The main window, once it exists.

@@ -29,27 +29,27 @@ int Pick(double r, int n) {
 }  // namespace
 
 void PickNextBalls() {
-    platform::CanvasControl& preview = MainControls().Picture2();
+    platform::CanvasControl& preview = MainControls().PreviewPicture();
     preview.Clear();
     platform::Reseed();
     for (int i = 1; i <= kBallsPerMove; ++i) {
         const auto kind = static_cast<std::int16_t>(Pick(platform::Random(), kKinds));
         NextBalls[i - 1] = kind;
         preview.SetPenWidth(platform::RoundToInt16(0.8 * BallSize));
-        const PointI at = PreviewPoints[i - 1];
+        const CellPos at = PreviewPoints[i - 1];
         DrawBallDot(preview, at.x, at.y, BallColor(kind));
     }
 }
 
-PointI ChooseFreeCell(double r) {
+CellPos ChooseFreeCell(double r) {
     // The free cells in scan order at positions 1..n; position 0 is never chosen.
-    std::array<PointI, 82> freeList;
+    std::array<CellPos, 82> freeList;
     int n = 0;
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
             if (Board(x, y) == 0)
                 freeList[static_cast<std::size_t>(++n)] =
-                    PointI{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+                    CellPos{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
         }
     }
     return freeList[static_cast<std::size_t>(Pick(r, n))];
@@ -72,10 +72,10 @@ void PlaceNewBalls() {
     }
 
     MainWindowControls& main = MainControls();
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     for (int k = 1; k <= kBallsPerMove; ++k) {
         platform::Reseed();
-        const PointI cell = ChooseFreeCell(platform::Random());
+        const CellPos cell = ChooseFreeCell(platform::Random());
         const std::int16_t kind = NextBalls[k - 1];
         Board(cell.x, cell.y) = kind;
 
@@ -91,7 +91,7 @@ void PlaceNewBalls() {
     BallSelected = false;
     PickNextBalls();
     ++MoveCount;
-    main.Text3().SetText(QString::number(MoveCount));
+    main.MovesBox().SetText(QString::number(MoveCount));
 }
 
 }  // namespace qv

@@ -17,6 +17,6 @@ void PlaceNewBalls();
 // The cell a new ball drops onto for the random number r in [0, 1): the free cells are listed
 // in scan order (rows top to bottom, columns left to right) at positions 1 to n, and position
 // floor(r * n + 1) is taken. There must be at least one free cell.
-PointI ChooseFreeCell(double r);
+CellPos ChooseFreeCell(double r);
 
 }  // namespace qv

@@ -131,8 +131,8 @@ void Form2::SelectPlayer() {
     CurrentPlayer = static_cast<std::int16_t>(index);
     CurrentName = Players[CurrentPlayer].Name;
     CurrentResult = Players[CurrentPlayer].Result;
-    MainControls().Text1(0).SetText(DisplayName(CurrentName));
-    MainControls().Text2(0).SetText(QString::number(CurrentResult));
+    MainControls().NameBox(0).SetText(DisplayName(CurrentName));
+    MainControls().ResultBox(0).SetText(QString::number(CurrentResult));
     Hide();
 }
 

@@ -51,16 +51,16 @@ void AddNewPlayer(const QString& name) {
     // From the reload to the save no other copy of the game may store a result: the table saved
     // here is the one just read, and a result stored meanwhile would be overwritten by it.
     PlayersFileLock lock;
-    LoadPlayers(LoadForm::Reload);
+    LoadPlayers(LoadMode::Reload);
 
     CurrentName = name;
     CurrentResult = 0;
 
     MainWindowControls& main = MainControls();
-    main.Text1(0).SetText(DisplayName(CurrentName));
-    main.Text2(0).SetText(QStringLiteral("0"));
-    main.Text1(1).SetText(DisplayName(BestName));
-    main.Text2(1).SetText(QString::number(BestResult));
+    main.NameBox(0).SetText(DisplayName(CurrentName));
+    main.ResultBox(0).SetText(QStringLiteral("0"));
+    main.NameBox(1).SetText(DisplayName(BestName));
+    main.ResultBox(1).SetText(QString::number(BestResult));
 
     CurrentPlayer = NewPlayerSlot();
     PlayerRecord& record = Players[CurrentPlayer];

@@ -379,7 +379,7 @@ void ChoosePlayersFile() {
         kNewLine + why);
 }
 
-void LoadPlayers(LoadForm form) {
+void LoadPlayers(LoadMode mode) {
     // Without the lock the file is read all the same: every write replaces it whole, so what is
     // read is always one complete version of it.
     PlayersFileLock lock;
@@ -390,13 +390,13 @@ void LoadPlayers(LoadForm form) {
     // It is a 16-bit number: a file of more than 32767 records counts as 32767.
     const qint64 length = open ? file.Length() : 0;
     // What a reload finds shorter, or gone and made again, is still written again whole and said.
-    g_known = !open ? g_known : form == LoadForm::StartUp ? length : std::max(g_known, length);
+    g_known = !open ? g_known : mode == LoadMode::StartUp ? length : std::max(g_known, length);
     const double records = platform::RoundHalfEven(static_cast<double>(length) / kRecordLength);
-    PlayerCount = static_cast<std::int16_t>(std::min(records, 32767.0));
+    PlayersFileRecordCount = static_cast<std::int16_t>(std::min(records, 32767.0));
 
-    if (PlayerCount > 0) {
+    if (PlayersFileRecordCount > 0) {
         // Records past the hundredth are never read; they stay in the file as they are.
-        const int toRead = std::min<int>(PlayerCount, kMaxPlayers);
+        const int toRead = std::min<int>(PlayersFileRecordCount, kMaxPlayers);
         for (int i = 1; i <= toRead; ++i)
             Players[i] = DecodeRecord(file.ReadRecord(i));
         for (int i = 1; i <= kMaxPlayers; ++i) {
@@ -405,13 +405,13 @@ void LoadPlayers(LoadForm form) {
                 BestName = Players[i].Name;
                 BestPlayer = static_cast<std::int16_t>(i);
             }
-            if (form == LoadForm::StartUp && Players[i].InUse()) {
+            if (mode == LoadMode::StartUp && Players[i].InUse()) {
                 CurrentPlayer = static_cast<std::int16_t>(i);
                 CurrentResult = Players[i].Result;
                 CurrentName = Players[i].Name;
             }
         }
-    } else if (form == LoadForm::StartUp) {
+    } else if (mode == LoadMode::StartUp) {
         CurrentPlayer = 1;
         CurrentResult = Players[1].Result;
         CurrentName = Players[1].Name;

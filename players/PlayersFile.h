@@ -9,7 +9,7 @@
 
 namespace qv {
 
-enum class LoadForm {
+enum class LoadMode {
     StartUp,  // also chooses the current player
     Reload,   // before a new player is added: the table and the best player only
 };
@@ -40,7 +40,7 @@ bool IsInstalledCopy();
 QString PlayersFileNote();
 
 // Reads the file into Players and finds the best (and, at start-up, the current) player.
-void LoadPlayers(LoadForm form);
+void LoadPlayers(LoadMode mode);
 
 // Writes all 100 entries of Players as records 1 to 100; bytes past record 100 stay as they are.
 // A file that is plainly not a players file is never replaced. One that was deleted or cut short

@@ -13,7 +13,7 @@
 // from its reload of the file to its save:
 //
 //     PlayersFileLock lock;
-//     LoadPlayers(LoadForm::Reload);
+//     LoadPlayers(LoadMode::Reload);
 //     ... fill the slot ...
 //     SavePlayers();
 //

@@ -20,8 +20,8 @@ class frmNewGamer : public platform::Dialog {
     // 0 "&O'k", 1 "&Cancel".
     void Command1_Click(int Index);
 
-    platform::Label* Label1() const { return label1_; }
-    platform::TextArea* Text1() const { return text1_; }
+    platform::Label* HeadingLabel() const { return label1_; }
+    platform::TextArea* NameBox() const { return text1_; }
     platform::Button* Command1(int index) const { return command1_.at(index); }
 
   private:

@@ -18,11 +18,11 @@
 
 namespace qvtest {
 
+using qv::CellPos;
 using qv::Grid;
-using qv::PointI;
 
-inline PointI P(int x, int y) {
-    return PointI{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+inline CellPos P(int x, int y) {
+    return CellPos{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
 }
 
 inline int CountBalls() {
@@ -95,9 +95,9 @@ class GameDriver {
             r.push_back((kind - 0.5) / 6);
         return r;
     }
-    static std::vector<double> CellNumbers(Grid board, const std::vector<PointI>& cells) {
+    static std::vector<double> CellNumbers(Grid board, const std::vector<CellPos>& cells) {
         std::vector<double> r;
-        for (const PointI& c : cells) {
+        for (const CellPos& c : cells) {
             int n = 0, j = 0;
             for (int y = 1; y <= 9; ++y)
                 for (int x = 1; x <= 9; ++x)
@@ -108,7 +108,7 @@ class GameDriver {
         }
         return r;
     }
-    void Start(const std::vector<int>& kinds, const std::vector<PointI>& cells,
+    void Start(const std::vector<int>& kinds, const std::vector<CellPos>& cells,
                const std::vector<int>& next) {
         for (const auto& numbers :
              {KindNumbers(kinds), CellNumbers(Grid(0, 9, 0, 9), cells), KindNumbers(next)})
@@ -208,7 +208,7 @@ inline QStringList ReadTrace() {
 
 // Plays the recorded game, `act` making each release; returns what the game showed.
 inline QStringList Replay(GameDriver& g, const QStringList& trace,
-                          const std::function<void(PointI cell, QChar button)>& act) {
+                          const std::function<void(CellPos cell, QChar button)>& act) {
     auto cell = [](const QString& s) { return P(s.at(0).digitValue(), s.at(2).digitValue()); };
     QStringList seen;
     for (const QString& line : trace) {
@@ -226,7 +226,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
                     (x == 1 ? seen.emplace_back() : seen.last()) +=
                         QChar(".123456"[qv::Board(x, y)]);
             const QByteArray record = ReadWholeFile(g.rt.PlayersFile()).leftJustified(54, 0);
-            seen << "message " + g.form.txtMess().Text().section("\r\n", 0, 0)
+            seen << "message " + g.form.MessagePanel().Text().section("\r\n", 0, 0)
                  << QString("stored %1").arg(qFromLittleEndian<qint32>(record.data() + 50));
         }
         if (w[0] != "start" && w[0] != "click")
@@ -235,7 +235,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         const QStringList clicks = field("click");
         const Grid before = w[0] == "start" ? Grid(0, 9, 0, 9) : qv::Board;
         Grid moved = before;
-        PointI to{}, from{};
+        CellPos to{}, from{};
         for (const QString& c : clicks) {
             to = cell(c);
             if (before(to.x, to.y) > 0)
@@ -244,7 +244,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         std::swap(moved(from.x, from.y), moved(to.x, to.y));
         const int kind = moved(to.x, to.y);
         std::vector<int> kinds, next;
-        std::vector<PointI> drops;
+        std::vector<CellPos> drops;
         for (const QString& d : field("new"))
             kinds.push_back(d.at(0).digitValue()), drops.push_back(cell(d.mid(2)));
         for (const QString& k : field("next"))
@@ -290,8 +290,8 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
                 if (preview.pixel(x, y) == g.Ball(k) &&
                     (x == 0 || preview.pixel(x - 1, y) != g.Ball(k)))
                     turn += QString(" %1").arg(k);
-        turn +=
-            QString(" score %1 moves %2 waits").arg(g.form.Text2(0).Text(), g.form.Text3().Text());
+        turn += QString(" score %1 moves %2 waits")
+                    .arg(g.form.ResultBox(0).Text(), g.form.MovesBox().Text());
         for (qsizetype i = 0, j = 0; i < waits.size(); i = j) {
             while (j < waits.size() && waits[j] == waits[i])
                 ++j;

@@ -35,7 +35,7 @@ inline void StartUp() {
     qv::ResetSharedState();
     qv::InitSettings();
     qv::ChoosePlayersFile();
-    qv::LoadPlayers(qv::LoadForm::StartUp);
+    qv::LoadPlayers(qv::LoadMode::StartUp);
 }
 
 // One message box, holding every one of `parts`.

@@ -70,8 +70,8 @@ class TestAccess : public QObject {
         ActiveGame g;
         platform::CellCanvasWidget* board = g.form.Picture1Cells();
         QVERIFY(board->hasFocus());
-        const QList<platform::TextControl*> boxes{&g.form.Text2(0), &g.form.Text3(),
-                                                  &g.form.txtMess()};
+        const QList<platform::TextControl*> boxes{&g.form.ResultBox(0), &g.form.MovesBox(),
+                                                  &g.form.MessagePanel()};
         const QStringList trace = ReadTrace();
         auto texts = [&] {  // of the boxes, then of the cells
             QStringList texts;
@@ -81,7 +81,7 @@ class TestAccess : public QObject {
                 texts << Iface(board)->child(i)->text(QAccessible::Name);
             return texts;
         };
-        auto act = [&](PointI c, QChar) {
+        auto act = [&](CellPos c, QChar) {
             const QStringList before = texts();
             g_told.clear(), g_renamed.clear();
             KeyTo(g, c.x, c.y);
@@ -198,7 +198,7 @@ class TestAccess : public QObject {
         const QString colours[] = {"", "red", "green", "blue", "yellow", "cyan", "pink"};
         QAccessibleTableInterface* grid = Iface(g.form.Picture1Cells())->tableInterface();
         for (auto [click, selected] :
-             {std::pair{P(3, 4), P(3, 4)}, {P(1, 1), P(1, 1)}, {P(2, 1), PointI{}}}) {
+             {std::pair{P(3, 4), P(3, 4)}, {P(1, 1), P(1, 1)}, {P(2, 1), CellPos{}}}) {
             g.Release(click.x, click.y);
             for (int y = 1; y <= 9; ++y) {
                 for (int x = 1; x <= 9; ++x) {
@@ -244,7 +244,7 @@ class TestAccess : public QObject {
                  "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
                  "at row 5, column 1. Next: yellow, cyan, pink.");
         platform::CellCanvasWidget* board = g.form.Picture1Cells();
-        g.form.Text1(1).SetText("Ann"), g.form.Text2(1).SetText("120");  // the best
+        g.form.NameBox(1).SetText("Ann"), g.form.ResultBox(1).SetText("120");  // the best
         for (auto [key, scan, said] :
              {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
               {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
@@ -256,7 +256,7 @@ class TestAccess : public QObject {
             QApplication::sendEvent(board, &press);
             QCOMPARE(platform::LastAnnouncement(&g.form), said);
         }
-        g.form.Text1(1).SetText("");  // a best result without a name
+        g.form.NameBox(1).SetText("");  // a best result without a name
         QKeyEvent press(QEvent::KeyPress, Qt::Key_S, {}, 39, 0, 0, "s");
         QApplication::sendEvent(board, &press);
         QVERIFY(platform::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
@@ -288,7 +288,7 @@ class TestAccess : public QObject {
         if (kind >= 0)
             g.Start({1, 1, 1}, {P(1, 1), P(1, 2), P(1, 3)}, {1, 1, 1});
         Zoom = zoom;
-        g.form.Picture1().Clear();
+        g.form.BoardPicture().Clear();
         if (kind > 0)
             Board(4, 4) = std::int16_t(kind == 7 ? 3 : kind);
         g.Redraw();
@@ -315,7 +315,7 @@ class TestAccess : public QObject {
         for (QPoint p : {QPoint(cell.left() - 1, cell.center().y()),
                          QPoint(cell.center().x(), cell.bottom() + 1)})
             QCOMPARE(shown.pixel(p), qRgb(0, 0, 0));
-        g.form.QuitButton()->setFocus();  // with the focus elsewhere, no cursor
+        g.form.QuitButtonWidget()->setFocus();  // with the focus elsewhere, no cursor
         QCOMPARE(board->Painted(), drawn);
         QCOMPARE(board->GetCanvas().Image(), drawn);
         board->setFocus(Qt::TabFocusReason);  // reached by the keys: the frame shows

@@ -78,7 +78,7 @@ class TestDialogs : public QObject {
         QVERIFY(WriteWholeFile(g.rt.PlayersFile(), two));
         AddNewPlayer("Eve");
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()).left(180), two + Records({Player("Eve", 0)}));
-        QCOMPARE(g.form.Text1(1).Text() + g.form.Text2(1).Text(), "Dan97");  // the best now
+        QCOMPARE(g.form.NameBox(1).Text() + g.form.ResultBox(1).Text(), "Dan97");  // the best now
     }
 
     // The list opens on the current player's row and stops at the first free record; Esc closes it
@@ -103,7 +103,8 @@ class TestDialogs : public QObject {
         PlayerRecord free = Player("Gone", 1);
         free.Marker = QString(2, QChar(0));
         GameDriver g(Records({Player("Ann", 120), Player("Bob", 0), free, Player("Cid", 9)}));
-        for (platform::TextControl* box : {&g.form.Text1(0), &g.form.Text2(0), &g.form.Text1(1)})
+        for (platform::TextControl* box :
+             {&g.form.NameBox(0), &g.form.ResultBox(0), &g.form.NameBox(1)})
             box->SetText("before");
         CurrentPlayer = std::int16_t(current);
         ModalScript script;
@@ -132,13 +133,13 @@ class TestDialogs : public QObject {
         if (opener)
             QTest::mouseDClick(g.form.Text1Box(opener - 1), Qt::LeftButton);
         else
-            static_cast<platform::MenuAction&>(g.form.mnuPlayer()).Action()->trigger();
+            static_cast<platform::MenuAction&>(g.form.PlayerCommand()).Action()->trigger();
         QCOMPARE(highlighted, wanted);
         QCOMPARE(open, chosen == 0 && act != "Close" && act != "Esc");
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
         const QString shown = QStringList{"beforebefore", "Ann120", "Bob0"}[chosen];
-        QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), shown);
-        QCOMPARE(g.form.Text1(1).Text(), "before");  // the best unchanged
+        QCOMPARE(g.form.NameBox(0).Text() + g.form.ResultBox(0).Text(), shown);
+        QCOMPARE(g.form.NameBox(1).Text(), "before");  // the best unchanged
         if (chosen)
             QCOMPARE(DisplayName(CurrentName) + QString::number(CurrentResult), shown);
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 240);  // nothing written
@@ -191,11 +192,11 @@ class TestDialogs : public QObject {
         script.Then([&](platform::Dialog& d) {
             auto& welcome = dynamic_cast<frmNewGamer&>(d);
             QVERIFY(LaidOut(d));
-            QTest::keyClick(welcome.Text1(), Qt::Key_Tab);  // leaves the name box
-            QVERIFY(welcome.Text1()->Text().isEmpty());
-            welcome.Text1()->setPlainText(typed);
+            QTest::keyClick(welcome.NameBox(), Qt::Key_Tab);  // leaves the name box
+            QVERIFY(welcome.NameBox()->Text().isEmpty());
+            welcome.NameBox()->setPlainText(typed);
             Click(welcome.Command1(typed == "Cancel"));
-            open = d.isVisible() && welcome.Text1()->Text() == typed;
+            open = d.isVisible() && welcome.NameBox()->Text() == typed;
         });
         g.form.mnuPlayer_Click(1);
         const QString name = QString(typed).remove(QLatin1Char('\n'));
@@ -209,7 +210,7 @@ class TestDialogs : public QObject {
         }
         QCOMPARE(int(CurrentPlayer), slot);
         QCOMPARE(CurrentName, name);
-        QCOMPARE(g.form.Text1(0).Text() + g.form.Text2(0).Text(), DisplayName(name) + "0");
+        QCOMPARE(g.form.NameBox(0).Text() + g.form.ResultBox(0).Text(), DisplayName(name) + "0");
         QCOMPARE(highlighted, slot);
         QCOMPARE(rows.size() == 101, file.size() >= 99 * 60);  // a full table: all hundred
         QCOMPARE(rows.value(slot).left(3), name.left(3));

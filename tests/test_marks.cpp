@@ -94,10 +94,10 @@ class TestMarks : public QObject {
             g.rt.ScriptRandom(GameDriver::KindNumbers({4, 5, 6}));
             g.atWait = [&](double) { frames[on] << board << preview; };
             // Selected, then put back; moved; moved into a line: each stays drawn by its step.
-            for (const PointI& c :
-                 {PointI{7, 7}, PointI{6, 6}, PointI{6, 4}, PointI{8, 8}, PointI{5, 9}})
+            for (const CellPos& c :
+                 {CellPos{7, 7}, CellPos{6, 6}, CellPos{6, 4}, CellPos{8, 8}, CellPos{5, 9}})
                 g.Release(c.x, c.y);
-            QCOMPARE(g.form.Text2(0).Text(), "5");
+            QCOMPARE(g.form.ResultBox(0).Text(), "5");
             ModalScript script;
             script.Then([on, &g](platform::Dialog& d) {
                 QTest::mouseClick(dynamic_cast<frmZoom&>(d).chkMarks(), Qt::LeftButton);

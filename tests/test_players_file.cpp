@@ -123,7 +123,7 @@ pid_t StartCopy(const QString& folder, int tag, long long first, long long count
         bool ok = seq < first;
         if (!ok && add) {
             PlayersFileLock lock;  // from the reload to the save
-            LoadPlayers(LoadForm::Reload);
+            LoadPlayers(LoadMode::Reload);
             ::usleep(2000);  // the dialog's update of the main window
             CurrentPlayer = NewPlayerSlot();
             Players[CurrentPlayer] =
@@ -245,10 +245,10 @@ class TestPlayersFile : public QObject {
             QVERIFY(file.isNull() || WriteWholeFile(rt.PlayersFile(), file));
             ResetSharedState();  // read as it is
             InitSettings();
-            LoadPlayers(LoadForm::StartUp);
+            LoadPlayers(LoadMode::StartUp);
             QCOMPARE(QFileInfo(rt.PlayersFile()).size(), file.size());  // created when missing
             const bool players = count >= 0;
-            const QList<qint64> read{PlayerCount, CurrentPlayer, BestPlayer, BestResult};
+            const QList<qint64> read{PlayersFileRecordCount, CurrentPlayer, BestPlayer, BestResult};
             if (players)
                 QCOMPARE(read + QList<qint64>{name == DisplayName(CurrentName)},
                          (QList<qint64>{count, current, best, bestResult, true}));
@@ -441,7 +441,7 @@ class TestPlayersFile : public QObject {
             QVERIFY(change != "deleted before the list" || QFile::remove(where));
             if (change.endsWith("reloaded")) {  // below what the store wrote
                 QVERIFY(QFile::resize(where, 120));
-                LoadPlayers(LoadForm::Reload);
+                LoadPlayers(LoadMode::Reload);
             }
             QCOMPARE(SavePlayers(), ends[1] == '+');
             saving.reset();

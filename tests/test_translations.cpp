@@ -107,11 +107,11 @@ class TestTranslations : public QObject {
     // Qt's own buttons speak the language too.
     void startStopTranslated() {
         GameDriver g;
-        QCOMPARE(g.form.Label1(0).Text() == "Result", ExpectedLanguage.isEmpty());
+        QCOMPARE(g.form.HeadingLabel(0).Text() == "Result", ExpectedLanguage.isEmpty());
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        QCOMPARE(g.form.mnuStart().Text(), qApp->translate("Form1", "&Stop"));
+        QCOMPARE(g.form.StartStopCommand().Text(), qApp->translate("Form1", "&Stop"));
         g.ClickStartStop();
-        QCOMPARE(g.form.mnuStart().Text(), qApp->translate("Form1", "&Start"));
+        QCOMPARE(g.form.StartStopCommand().Text(), qApp->translate("Form1", "&Start"));
         QCOMPARE(qApp->translate("QPlatformTheme", "Cancel") == "Cancel",
                  ExpectedLanguage.isEmpty());
     }

@@ -61,11 +61,11 @@ class TestTurn : public QObject {
         ModalScript script;
         QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
         QCOMPARE(script.shown.size(), 1);
-        QCOMPARE(g.form.Text2(0).Text() + g.form.Text2(1).Text(), "00");
+        QCOMPARE(g.form.ResultBox(0).Text() + g.form.ResultBox(1).Text(), "00");
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        g.form.Text2(0).SetText("5");
+        g.form.ResultBox(0).SetText("5");
         g.ClickStartStop();
-        QCOMPARE(g.form.txtMess().Text().section("\r\n", 0, 0), "Result not kept:");
+        QCOMPARE(g.form.MessagePanel().Text().section("\r\n", 0, 0), "Result not kept:");
     }
     void init() { ResetSharedState(); }
 
@@ -121,20 +121,20 @@ class TestTurn : public QObject {
                 }
             }
             const int balls = CountBalls();
-            g.form.Text2(0).SetText("40");
+            g.form.ResultBox(0).SetText("40");
             GameOver = false;
             QCOMPARE(CheckLines(), std::int16_t(kind));
-            QCOMPARE(g.form.Text2(0).Text(), QString::number(40 + removed));
+            QCOMPARE(g.form.ResultBox(0).Text(), QString::number(40 + removed));
             QCOMPARE(LineMarks, marks);
             QCOMPARE(Board, after);
-            QCOMPARE(LineFlag, removed == 0);
+            QCOMPARE(NoLineFound, removed == 0);
             QCOMPARE(GameOver, balls == 81 && removed == 0);
         }
     }
 
     void theRecordedGameByMouse() {
         GameDriver g;
-        auto release = [&g](PointI c, QChar button) {
+        auto release = [&g](CellPos c, QChar button) {
             g.Release(c.x, c.y,
                       button == 'r'   ? Qt::RightButton
                       : button == 'm' ? Qt::MiddleButton
@@ -152,20 +152,20 @@ class TestTurn : public QObject {
         QCOMPARE(g.rt.events.first(), "randomize");  // the release before it did nothing
         g.rt.ClearRecords();
         g.Release(5, 5);
-        QVERIFY(!g.form.mnuPlayer().Enabled());
+        QVERIFY(!g.form.PlayerCommand().Enabled());
         for (double x : {4.0, 9.5, 0.4})  // the ball at (4, 1), then columns 10 and 0
             g.Release(x, 1);
         QCOMPARE(g.rt.events, QStringList());
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
-        g.form.Text2(0).SetText("5");
+        g.form.ResultBox(0).SetText("5");
         g.ClickStartStop();
         QCOMPARE(g.rt.messages.at(0).icon, platform::MessageIcon::Warning);
-        const QString said = g.form.txtMess().Text();
+        const QString said = g.form.MessagePanel().Text();
         g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
         QCOMPARE(g.State(), "balls 3 moves 1 selected 0 playing 1 over 0 drawn 1");
-        QCOMPARE(g.form.Text2(0).Text(), "0");
-        QVERIFY(g.form.txtMess().Text() != said);
+        QCOMPARE(g.form.ResultBox(0).Text(), "0");
+        QVERIFY(g.form.MessagePanel().Text() != said);
         g.Release(5, 6);  // nothing left of the stopped game
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
     }
@@ -242,16 +242,16 @@ class TestTurn : public QObject {
         QFETCH(int, score);
         GameDriver g(file);
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        g.form.Text2(0).SetText(QString::number(score));
+        g.form.ResultBox(0).SetText(QString::number(score));
         g.rt.ClearRecords();
         QByteArray atTheBox;  // stored before "Game over" waits for the player
         g.rt.onMessage = [&](const Message&) { atTheBox = ReadWholeFile(g.rt.PlayersFile()); };
         g.ClickStartStop();
         QCOMPARE(g.rt.events.size(), 1);  // the message, nothing else
-        QTEST(g.form.txtMess().Text().section("\r\n", 0, 0), "message");
+        QTEST(g.form.MessagePanel().Text().section("\r\n", 0, 0), "message");
         QTEST(atTheBox, "stored");
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), atTheBox);
-        QTEST(g.form.Text1(1).Text() + g.form.Text2(1).Text(), "best");
+        QTEST(g.form.NameBox(1).Text() + g.form.ResultBox(1).Text(), "best");
     }
 
     // When the next three find no room, or take the last three cells without a line.
@@ -267,7 +267,7 @@ class TestTurn : public QObject {
     void aFullBoardEndsTheGameInTheSameTurn() {
         QFETCH(QList<QPoint>, free);
         GameDriver g;
-        const QString start = g.form.mnuStart().Text();
+        const QString start = g.form.StartStopCommand().Text();
         g.Start({1, 2, 3}, {P(5, 1), P(6, 1), P(7, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
@@ -286,8 +286,8 @@ class TestTurn : public QObject {
         QCOMPARE(g.rt.messages.size(), 1u);
         QCOMPARE(g.rt.RandomLeft(), free.size() == 3 ? 0u : 6u);
         QTEST(g.State(), "state");
-        QVERIFY(g.form.mnuPlayer().Enabled());
-        QCOMPARE(g.form.mnuStart().Text(), start);
+        QVERIFY(g.form.PlayerCommand().Enabled());
+        QCOMPARE(g.form.StartStopCommand().Text(), start);
     }
 
     // Also new balls the board no longer shows (a line at once).

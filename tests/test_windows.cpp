@@ -42,13 +42,13 @@ class TestWindows : public QObject {
             platform::SetScreenOverride(platform::ScreenOverride{width, height, 96.0});
             for (float zoom : {1.0f, 1.5f, 2.0f, 2.5f, 3.0f}) {
                 Zoom = zoom;
-                f.Picture1().SetBackgroundColor(BoardBackColor);  // as in a game
-                f.Picture1().Clear();                             // as a new scale does
+                f.BoardPicture().SetBackgroundColor(BoardBackColor);  // as in a game
+                f.BoardPicture().Clear();                             // as a new scale does
                 g.Redraw();
                 auto near = [](double a, double b) { return std::abs(a - b) <= 15; };  // a pixel
                 const platform::Window& w = f.Window();
-                const platform::Control &board = f.Picture1(), &quit = f.Command1(1),
-                                        &message = f.txtMess(), &preview = f.Picture2();
+                const platform::Control &board = f.BoardPicture(), &quit = f.QuitButton(),
+                                        &message = f.MessagePanel(), &preview = f.PreviewPicture();
                 bool inside = true, right = true, apart = true, fits = true;
                 QList<QRect> placed;
                 for (platform::Control* c : f.Controls()) {
@@ -126,25 +126,25 @@ class TestWindows : public QObject {
         Form1& f = g.form;
         QApplication::setActiveWindow(&f);
         QList<QObject*> walked{f.Picture1Box()};  // Tab: the names, the results, the moves, Quit
-        const QString shown = f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text();
+        const QString shown = f.NameBox(0).Text() + f.ResultBox(0).Text() + f.MovesBox().Text();
         for (f.Picture1Box()->setFocus(); walked.size() < 8; walked << QApplication::focusWidget())
             for (Qt::Key key : {Qt::Key_7, Qt::Key_Tab})  // typed in vain
                 QTest::keyClick(QApplication::focusWidget(), key);
-        QCOMPARE(f.Text1(0).Text() + f.Text2(0).Text() + f.Text3().Text(), shown);
+        QCOMPARE(f.NameBox(0).Text() + f.ResultBox(0).Text() + f.MovesBox().Text(), shown);
         auto box = [](platform::TextControl& t) { return dynamic_cast<QObject*>(&t); };
-        QCOMPARE(walked,
-                 QObjectList({f.Picture1Box(), f.Text1Box(0), f.Text1Box(1), box(f.Text2(0)),
-                              box(f.Text2(1)), box(f.Text3()), f.QuitButton(), f.Picture1Box()}));
+        QCOMPARE(walked, QObjectList({f.Picture1Box(), f.Text1Box(0), f.Text1Box(1),
+                                      box(f.ResultBox(0)), box(f.ResultBox(1)), box(f.MovesBox()),
+                                      f.QuitButtonWidget(), f.Picture1Box()}));
         f.Text1Box(0)->setFocus();
         QTest::keyClick(f.Text1Box(0), Qt::Key_Escape);  // seen before the focused box
         QCOMPARE(g.rt.endCount, 1);
-        QTest::mouseClick(f.QuitButton(), Qt::LeftButton);
+        QTest::mouseClick(f.QuitButtonWidget(), Qt::LeftButton);
         QCOMPARE(g.rt.endCount, 2);
-        f.QuitButton()->setFocus();  // the Space that minimizes does not press it
+        f.QuitButtonWidget()->setFocus();  // the Space that minimizes does not press it
         for (auto [key, state] : {std::pair{Qt::Key_Space, platform::WindowState::Minimized},
                                   {Qt::Key_Space, platform::WindowState::Normal},
                                   {Qt::Key_A, platform::WindowState::Normal}}) {
-            QTest::keyClick(f.QuitButton(), key);
+            QTest::keyClick(f.QuitButtonWidget(), key);
             QCOMPARE(f.Window().State(), state);
         }
         f.close();

@@ -9,7 +9,7 @@
 namespace qv {
 
 void DrawInnerGridLines() {
-    platform::CanvasControl& board = MainControls().Picture1();
+    platform::CanvasControl& board = MainControls().BoardPicture();
     board.SetPenWidth(1);
     for (int k = 1; k <= BoardHeight; ++k)
         board.DrawLine(0, k, 9, k);
@@ -18,8 +18,8 @@ void DrawInnerGridLines() {
 }
 
 void DrawBallsAndPreview() {
-    platform::CanvasControl& board = MainControls().Picture1();
-    platform::CanvasControl& preview = MainControls().Picture2();
+    platform::CanvasControl& board = MainControls().BoardPicture();
+    platform::CanvasControl& preview = MainControls().PreviewPicture();
     const std::int16_t enlarged = platform::RoundToInt16(BallSize * 1.2);
     for (int y = 1; y <= BoardHeight; ++y) {
         for (int x = 1; x <= BoardWidth; ++x) {
@@ -55,7 +55,7 @@ void LayoutMainWindow() {
     window.SetTop((SH - window.Height()) / 2);
     window.SetLeft((SW - window.Width()) / 2);
 
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     board.SetHeight(0.81f * window.Height());
     board.SetWidth(0.81f * window.Height());
     board.SetTop(0.01f * window.Height());
@@ -93,19 +93,19 @@ void LayoutMainWindow() {
         c.SetLeft(left);
         c.SetTop(top);
     };
-    platform::TextControl& label0 = main.Label1(0);
-    platform::TextControl& name0 = main.Text1(0);
-    platform::TextControl& name1 = main.Text1(1);
-    platform::TextControl& result0 = main.Text2(0);
-    platform::TextControl& result1 = main.Text2(1);
-    platform::TextControl& moves = main.Text3();
-    platform::Control& quit = main.Command1(1);
-    platform::TextControl& message = main.txtMess();
-    platform::CanvasControl& preview = main.Picture2();
+    platform::TextControl& label0 = main.HeadingLabel(0);
+    platform::TextControl& name0 = main.NameBox(0);
+    platform::TextControl& name1 = main.NameBox(1);
+    platform::TextControl& result0 = main.ResultBox(0);
+    platform::TextControl& result1 = main.ResultBox(1);
+    platform::TextControl& moves = main.MovesBox();
+    platform::Control& quit = main.QuitButton();
+    platform::TextControl& message = main.MessagePanel();
+    platform::CanvasControl& preview = main.PreviewPicture();
 
     place(label0, A, B, T);
-    place(main.Label1(1), A, B + label0.Width(), T);
-    place(main.Label2(), A, B,
+    place(main.HeadingLabel(1), A, B + label0.Width(), T);
+    place(main.MovesLabel(), A, B,
           T + label0.Height() + name0.Height() + result0.Height() + 150 / Zoom);
     place(name0, A, B, T + label0.Height());
     place(name1, A, B + name0.Width(), T + label0.Height());
@@ -120,7 +120,7 @@ void LayoutMainWindow() {
     preview.SetHeight(quit.Top() - preview.Top());
 
     preview.SetUserScale(0, 0, 4, 4);
-    PreviewPoints = {PointI{1, 2}, PointI{2, 2}, PointI{3, 2}};
+    PreviewPoints = {CellPos{1, 2}, CellPos{2, 2}, CellPos{3, 2}};
 
     // A ball fills as much of its cell on every screen as on a screen 768 pixels high, for which
     // the game was drawn.

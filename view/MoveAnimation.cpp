@@ -14,7 +14,7 @@ namespace {
 
 // Right, up, left, down: the first neighbour in this order that is one step nearer to the start
 // is the cell the ball came from.
-constexpr std::array<PointI, 4> kNeighbours{{{1, 0}, {0, -1}, {-1, 0}, {0, 1}}};
+constexpr std::array<CellPos, 4> kNeighbours{{{1, 0}, {0, -1}, {-1, 0}, {0, 1}}};
 
 // A route never visits a cell twice: at most 81 cells of the board.
 constexpr int kMaxSteps = 81;
@@ -30,18 +30,18 @@ void AnimateMove(std::int16_t fromX, std::int16_t fromY, std::int16_t toX, std::
 
     // Entry i is the cell reached after i steps. Walking back from the target, the first
     // neighbour one step nearer to the start is taken.
-    std::array<PointI, kMaxSteps + 1> route{};
-    route[0] = PointI{fromX, fromY};
-    route[static_cast<std::size_t>(n)] = PointI{toX, toY};
+    std::array<CellPos, kMaxSteps + 1> route{};
+    route[0] = CellPos{fromX, fromY};
+    route[static_cast<std::size_t>(n)] = CellPos{toX, toY};
     for (int k = n; k >= 2; --k) {
-        const PointI cell = route[static_cast<std::size_t>(k)];
-        PointI previous = cell;
-        for (const PointI& d : kNeighbours) {
+        const CellPos cell = route[static_cast<std::size_t>(k)];
+        CellPos previous = cell;
+        for (const CellPos& d : kNeighbours) {
             const int nx = cell.x + d.x;
             const int ny = cell.y + d.y;
             if (nx >= 1 && nx <= BoardWidth && ny >= 1 && ny <= BoardHeight &&
                 PathGrid(nx, ny) == k - 1) {
-                previous = PointI{static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
+                previous = CellPos{static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny)};
                 break;
             }
         }
@@ -49,13 +49,13 @@ void AnimateMove(std::int16_t fromX, std::int16_t fromY, std::int16_t toX, std::
     }
 
     MainWindowControls& main = MainControls();
-    platform::CanvasControl& board = main.Picture1();
+    platform::CanvasControl& board = main.BoardPicture();
     const std::int16_t enlarged = platform::RoundToInt16(BallSize * 1.2);
 
     Pause(0.1);
     for (int i = 0; i < n; ++i) {
-        const PointI a = route[static_cast<std::size_t>(i)];
-        const PointI b = route[static_cast<std::size_t>(i + 1)];
+        const CellPos a = route[static_cast<std::size_t>(i)];
+        const CellPos b = route[static_cast<std::size_t>(i + 1)];
         const double fromCx = a.x - 0.5;
         const double fromCy = a.y - 0.5;
         const double deltaX = (b.x - a.x) / 4.0;

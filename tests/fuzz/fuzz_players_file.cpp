@@ -26,17 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.close();
     ResetSharedState();
     PlayersFilePath = f.fileName();
-    LoadPlayers(LoadForm::StartUp);
-    CHECK(PlayerCount == std::min(platform::RoundHalfEven(size / 60.0), 32767.0));
+    LoadPlayers(LoadMode::StartUp);
+    CHECK(PlayersFileRecordCount == std::min(platform::RoundHalfEven(size / 60.0), 32767.0));
     CHECK(CurrentPlayer >= 0 && CurrentPlayer <= kMaxPlayers);
-    CHECK(CurrentPlayer == 0 || PlayerCount == 0 || Players[CurrentPlayer].InUse());
+    CHECK(CurrentPlayer == 0 || PlayersFileRecordCount == 0 || Players[CurrentPlayer].InUse());
     CHECK(BestPlayer == 0 ? BestResult == 0
                           : BestPlayer > 0 && BestPlayer <= kMaxPlayers && BestResult > 0 &&
                                 Players[BestPlayer].Result == BestResult);
-    for (int i = 1; i <= std::min<int>(PlayerCount, kMaxPlayers); ++i)
+    for (int i = 1; i <= std::min<int>(PlayersFileRecordCount, kMaxPlayers); ++i)
         CHECK(EncodeRecord(Players[i]) == bytes.mid((i - 1) * 60, 60).leftJustified(60, '\0'));
     const auto before = std::pair(BestResult, CurrentPlayer);
-    LoadPlayers(LoadForm::Reload);  // the same file again changes nothing
+    LoadPlayers(LoadMode::Reload);  // the same file again changes nothing
     CHECK(std::pair(BestResult, CurrentPlayer) == before);
     return 0;
 }

@@ -44,7 +44,7 @@ void ShowAbout() {
 }
 
 QString MenuKey(const char* caption) {
-    return QKeySequence::mnemonic(QCoreApplication::translate("Form1", caption))
+    return QKeySequence::mnemonic(QCoreApplication::translate("MainWindow", caption))
         .toString(QKeySequence::NativeText);
 }
 

@@ -2,9 +2,9 @@
 #include <optional>
 
 #include "app/CommandLine.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
+#include "app/TitleWindow.h"
 #include "app/Translations.h"
-#include "app/frmLabel.h"
 #include "platform/Accessibility.h"
 #include "platform/Runtime.h"
 #include "platform/WidgetRuntime.h"
@@ -28,8 +28,10 @@ int main(int argc, char* argv[]) {
 
     // The title window opens first. The main window is made and loaded when the title's
     // animation is over and shows it.
-    std::optional<qv::Form1> form1;
-    qv::frmLabel title([&form1]() -> qv::Form1& { return form1 ? *form1 : form1.emplace(); });
+    std::optional<qv::MainWindow> mainWindow;
+    qv::TitleWindow title([&mainWindow]() -> qv::MainWindow& {
+        return mainWindow ? *mainWindow : mainWindow.emplace();
+    });
     // The icon is read once the title is on the screen, not before its first frame.
     title.onShown = qv::LoadWindowIcon;
     title.Show();

@@ -19,7 +19,7 @@
 #include <random>
 #include <vector>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "game/GameState.h"
 #include "platform/Runtime.h"
 #include "platform/Screen.h"
@@ -116,13 +116,13 @@ bool PickMove(std::mt19937& bot, Move* move) {
     return true;
 }
 
-void Release(qv::Form1& form, int x, int y) {
-    QTest::mouseRelease(form.Picture1Box(), Qt::LeftButton, {},
-                        form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
+void Release(qv::MainWindow& window, int x, int y) {
+    QTest::mouseRelease(window.BoardWidget(), Qt::LeftButton, {},
+                        window.BoardWidget()->PositionOf(x - 0.5, y - 0.5));
 }
 
-void Start(qv::Form1& form) {
-    dynamic_cast<platform::MenuAction&>(form.StartStopCommand()).Action()->trigger();
+void Start(qv::MainWindow& window) {
+    dynamic_cast<platform::MenuAction&>(window.StartStopCommand()).Action()->trigger();
 }
 
 }  // namespace
@@ -146,13 +146,13 @@ int main(int argc, char** argv) {
     platform::SetRuntimeHooks(hooks);
     platform::SetScreenOverride(platform::ScreenOverride{1920, 1080, 96.0});
 
-    qv::Form1 form;
-    form.Show();
+    qv::MainWindow window;
+    window.Show();
     if (zoom != qv::Zoom) {
         // What choosing a scale does: a clean board, then the window's new height.
         qv::Zoom = zoom;
-        form.BoardPicture().Clear();
-        form.Window().SetHeight(platform::ScreenHeightTwips() / qv::Zoom);
+        window.BoardPicture().Clear();
+        window.Window().SetHeight(platform::ScreenHeightTwips() / qv::Zoom);
     }
     QCoreApplication::processEvents();
 
@@ -162,20 +162,20 @@ int main(int argc, char** argv) {
     recorder.lastWaitEnd = Clock::now();
     const double cpu0 = CpuSeconds();
     const auto wall0 = Clock::now();
-    Start(form);
+    Start(window);
     while (played < turns) {
         if (!qv::GameInProgress)
-            Start(form);
+            Start(window);
         Move move;
         if (!PickMove(bot, &move))
             break;
         const auto& [from, to] = move;
-        Release(form, from.x, from.y);
+        Release(window, from.x, from.y);
         recorder.requestedInTurn = 0;
         recorder.gapsInTurn = recorder.overshootInTurn = 0;
         const auto t0 = Clock::now();
         recorder.lastWaitEnd = t0;
-        Release(form, to.x, to.y);
+        Release(window, to.x, to.y);
         const auto t1 = Clock::now();
         if (std::getenv("QUILVARO_BENCH_DETAIL"))
             std::fprintf(stderr, "turn: gaps %.2f ms, overshoot %.2f ms, tail %.2f ms\n",
@@ -194,8 +194,8 @@ int main(int argc, char** argv) {
         Move move;
         if (!PickMove(bot, &move))
             break;
-        Release(form, move.first.x, move.first.y);
-        Release(form, move.second.x, move.second.y);
+        Release(window, move.first.x, move.first.y);
+        Release(window, move.second.x, move.second.y);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "BenchBoards.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "game/GameState.h"
 #include "game/LineCheck.h"
 #include "game/NextBalls.h"
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     hooks.showMessage = [](const QString&, platform::MessageIcon, const QString&) {};
     platform::SetRuntimeHooks(hooks);
     platform::SetScreenOverride(platform::ScreenOverride{1920, 1080, 96.0});
-    qv::Form1 main;
+    qv::MainWindow main;
     main.Show();
     // At 1:1, the largest board.
     qv::Zoom = 1;

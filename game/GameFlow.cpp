@@ -20,10 +20,10 @@ namespace {
 // The captions of the start command, which also tell what it does next. They share the main
 // window's context with its other menu captions.
 QString StartCaption() {
-    return QCoreApplication::translate("Form1", "&Start");
+    return QCoreApplication::translate("MainWindow", "&Start");
 }
 QString StopCaption() {
-    return QCoreApplication::translate("Form1", "&Stop");
+    return QCoreApplication::translate("MainWindow", "&Stop");
 }
 
 void StartGame() {

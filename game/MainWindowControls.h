@@ -1,5 +1,5 @@
 // What the game's modules use of the main window: its controls and its wait. The window itself
-// (app/Form1) implements this; the modules reach it through MainControls().
+// (app/MainWindow) implements this; the modules reach it through MainControls().
 #pragma once
 
 #include <vector>

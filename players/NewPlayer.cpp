@@ -41,7 +41,7 @@ QString NameRefusal(const QString& name) {
                                 .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
                                 .toUpper());
     }
-    return QCoreApplication::translate("frmNewGamer",
+    return QCoreApplication::translate("NewPlayerWindow",
                                        "The players file cannot hold these characters of the "
                                        "name:\r\n\r\n%1\r\n\r\nPlease change them and try again.")
         .arg(shown.join(QLatin1Char(' ')));

@@ -16,8 +16,8 @@ bool IsControl(QChar c) {
 
 QString PlayerListHeader() {
     // The two words are spaced out so that the result column ends under the end of the second.
-    const QString player = QCoreApplication::translate("Form2", "PLAYER");
-    const QString result = QCoreApplication::translate("Form2", "RESULT");
+    const QString player = QCoreApplication::translate("PlayersListWindow", "PLAYER");
+    const QString result = QCoreApplication::translate("PlayersListWindow", "RESULT");
     const qsizetype gap = kListNameWidth + kListResultWidth - player.size() - result.size();
     return player + QString(std::max<qsizetype>(gap, 1), QLatin1Char(' ')) + result;
 }

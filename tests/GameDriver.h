@@ -9,7 +9,7 @@
 
 #include "PlayersFixtures.h"
 #include "TestRuntime.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "game/GameState.h"
 #include "platform/Dialog.h"
 #include "platform/SystemColors.h"
@@ -56,15 +56,15 @@ class ModalScript {
 class GameDriver {
   public:
     TestRuntime rt;
-    qv::Form1 form;
+    qv::MainWindow window;
     std::function<void(double)> atWait;
 
     explicit GameDriver(const QByteArray& playersFile = {}) {  // null: none
         if (!playersFile.isNull())
             WriteWholeFile(rt.PlayersFile(), playersFile);
-        form.Picture1Box()->installEventFilter(&screen_);
-        form.Show();
-        (void)QTest::qWaitForWindowExposed(&form);
+        window.BoardWidget()->installEventFilter(&screen_);
+        window.Show();
+        (void)QTest::qWaitForWindowExposed(&window);
         platform::CurrentRuntimeHooks().wait =
             [this, record = platform::CurrentRuntimeHooks().wait](double s) {
                 if (atWait)
@@ -74,13 +74,13 @@ class GameDriver {
     }
 
     void ClickStartStop() {
-        form.MenuBar()->actions().at(3)->trigger();
+        window.MenuBar()->actions().at(3)->trigger();
         QApplication::processEvents();
     }
     // At the centre of cell (x, y), then the event loop once.
     void Release(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseRelease(form.Picture1Box(), button, {},
-                            form.Picture1Box()->PositionOf(x - 0.5, y - 0.5));
+        QTest::mouseRelease(window.BoardWidget(), button, {},
+                            window.BoardWidget()->PositionOf(x - 0.5, y - 0.5));
         QApplication::processEvents();
     }
     void Redraw() {  // after the test set the board
@@ -121,7 +121,7 @@ class GameDriver {
 
     // Across each row and column: free cells lined apart; balls centred, alike, the selected wider.
     bool DrawnAfresh() const {
-        const QImage& image = form.Picture1Box()->GetCanvas().Image();
+        const QImage& image = window.BoardWidget()->GetCanvas().Image();
         QList<int> widths[2];  // of the balls, of the selected one
         qsizetype room = 0;    // inside a cell
         for (int across : {0, 1}) {
@@ -169,7 +169,7 @@ class GameDriver {
 
     // '+' when the screen shows the board as drawn now.
     char Shown() const {
-        return screen_.image == form.Picture1Box()->GetCanvas().Image() ? '+' : '-';
+        return screen_.image == window.BoardWidget()->GetCanvas().Image() ? '+' : '-';
     }
 
   private:
@@ -226,7 +226,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
                     (x == 1 ? seen.emplace_back() : seen.last()) +=
                         QChar(".123456"[qv::Board(x, y)]);
             const QByteArray record = ReadWholeFile(g.rt.PlayersFile()).leftJustified(54, 0);
-            seen << "message " + g.form.MessagePanel().Text().section("\r\n", 0, 0)
+            seen << "message " + g.window.MessagePanel().Text().section("\r\n", 0, 0)
                  << QString("stored %1").arg(qFromLittleEndian<qint32>(record.data() + 50));
         }
         if (w[0] != "start" && w[0] != "click")
@@ -258,7 +258,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         QStringList waits, route, placed;
         g.atWait = [&](double seconds) {
             const bool step = seconds == 0.02 && waits.filter("0.02").size() % 4 == 3;
-            const QImage& image = g.form.Picture1Box()->GetCanvas().Image();
+            const QImage& image = g.window.BoardWidget()->GetCanvas().Image();
             waits << QString("%1%2").arg(seconds).arg(g.Shown());
             // The moving ball at each step; new balls on cells free after the move.
             for (int y = 1; y <= 9; ++y) {
@@ -284,14 +284,14 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
             if (!values.isEmpty())
                 turn += QString(" %1 %2").arg(key, values.join(' '));
         turn += " next";  // read across the preview's middle
-        const QImage& preview = g.form.Picture2Box()->GetCanvas().Image();
+        const QImage& preview = g.window.PreviewWidget()->GetCanvas().Image();
         for (int x = 0, y = preview.height() / 2; x < preview.width(); ++x)
             for (int k = 1; k <= 6; ++k)
                 if (preview.pixel(x, y) == g.Ball(k) &&
                     (x == 0 || preview.pixel(x - 1, y) != g.Ball(k)))
                     turn += QString(" %1").arg(k);
         turn += QString(" score %1 moves %2 waits")
-                    .arg(g.form.ResultBox(0).Text(), g.form.MovesBox().Text());
+                    .arg(g.window.ResultBox(0).Text(), g.window.MovesBox().Text());
         for (qsizetype i = 0, j = 0; i < waits.size(); i = j) {
             while (j < waits.size() && waits[j] == waits[i])
                 ++j;

@@ -4,11 +4,11 @@
 #include <QPainter>
 
 #include "GameDriver.h"
-#include "app/frmLabel.h"
+#include "app/TitleWindow.h"
 #include "platform/Accessibility.h"
-#include "players/Form2.h"
-#include "players/frmNewGamer.h"
-#include "view/frmZoom.h"
+#include "players/NewPlayerWindow.h"
+#include "players/PlayersListWindow.h"
+#include "view/ZoomWindow.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -33,12 +33,12 @@ void RecordEvent(QAccessibleEvent* event) {
 constexpr auto Iface = &QAccessible::queryAccessibleInterface;
 
 struct ActiveGame : GameDriver {  // the main window with the keys
-    ActiveGame() { QApplication::setActiveWindow(&form); }
+    ActiveGame() { QApplication::setActiveWindow(&window); }
 };
 
 // The cursor to (x, y) by arrow keys, each step a focus event of its cell; then Enter or Return.
 void KeyTo(GameDriver& g, int x, int y) {
-    platform::CellCanvasWidget* board = g.form.Picture1Cells();
+    platform::CellCanvasWidget* board = g.window.BoardWidget();
     const int steps = std::abs(x - board->CursorX()) + std::abs(y - board->CursorY());
     g_focused.clear();
     QTest::keyClick(board, Qt::Key_A);
@@ -68,10 +68,10 @@ class TestAccess : public QObject {
     // The focused cell is the cursor's; boxes and cells tell a change when, and only when, made.
     void theRecordedGameByKeys() {
         ActiveGame g;
-        platform::CellCanvasWidget* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.window.BoardWidget();
         QVERIFY(board->hasFocus());
-        const QList<platform::TextControl*> boxes{&g.form.ResultBox(0), &g.form.MovesBox(),
-                                                  &g.form.MessagePanel()};
+        const QList<platform::TextControl*> boxes{&g.window.ResultBox(0), &g.window.MovesBox(),
+                                                  &g.window.MessagePanel()};
         const QStringList trace = ReadTrace();
         auto texts = [&] {  // of the boxes, then of the cells
             QStringList texts;
@@ -107,8 +107,8 @@ class TestAccess : public QObject {
     void theMenuBarTakesTheKeys() {
         QFETCH(Qt::Key, key);
         ActiveGame g;
-        QMenuBar* bar = g.form.MenuBar();
-        QWidget* board = g.form.Picture1Cells();
+        QMenuBar* bar = g.window.MenuBar();
+        QWidget* board = g.window.BoardWidget();
         if (key == Qt::Key_S) {  // Start
             g.rt.ScriptRandom(std::vector<double>(9, 0.5));
             QTest::keyPress(board, key, Qt::AltModifier);
@@ -147,10 +147,10 @@ class TestAccess : public QObject {
         ActiveGame g;
         ModalScript script;
         script.Then([](platform::Dialog& d) {
-            auto* zoom = dynamic_cast<frmZoom*>(&d);
+            auto* zoom = dynamic_cast<ZoomWindow*>(&d);
             if (!zoom || QTest::currentDataTag() != QByteArray("Zoom by keys"))
                 return;
-            platform::ComboBox* combo = zoom->Combo1();  // closed: arrows and the wheel only show
+            platform::ComboBox* combo = zoom->ScaleBox();  // closed: arrows and the wheel only show
             QTest::keyClick(combo, Qt::Key_Down);
             QWheelEvent wheel({}, {}, {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(combo, &wheel);
@@ -159,26 +159,26 @@ class TestAccess : public QObject {
         });
         g_focused.clear();
         if (command < 0)
-            QTest::keyClick(g.form.Picture1Cells(), Qt::Key_F1);
+            QTest::keyClick(g.window.BoardWidget(), Qt::Key_F1);
         else
-            g.form.MenuBar()->actions().at(command)->trigger();
+            g.window.MenuBar()->actions().at(command)->trigger();
         for (const Message& m : g.rt.messages)
             script.shown << m.title;
         QTEST(script.shown.join(','), "window");
-        QCOMPARE(QApplication::focusWidget(), g.form.Picture1Cells());
+        QCOMPARE(QApplication::focusWidget(), g.window.BoardWidget());
         QCOMPARE(g_focused, QList<int>{55});
-        QTEST(platform::LastAnnouncement(&g.form), "said");
+        QTEST(platform::LastAnnouncement(&g.window), "said");
     }
 
     // Every window has a title, and every control that takes the keys a name.
     void everyControlHasAName() {
         GameDriver g;
-        Form2 list(&g.form);
-        frmNewGamer welcome(list);
-        frmZoom zoom(&g.form);
-        frmLabel title(g.form);
+        PlayersListWindow list(&g.window);
+        NewPlayerWindow welcome(list);
+        ZoomWindow zoom(&g.window);
+        TitleWindow title(g.window);
         for (QWidget* window :
-             std::initializer_list<QWidget*>{&g.form, &list, &welcome, &zoom, &title}) {
+             std::initializer_list<QWidget*>{&g.window, &list, &welcome, &zoom, &title}) {
             QVERIFY(!Iface(window)->text(QAccessible::Name).isEmpty());  // its title
             for (QWidget* w : window->findChildren<QWidget*>())
                 if (w->isVisibleTo(window) && w->focusPolicy() != Qt::NoFocus &&
@@ -196,7 +196,7 @@ class TestAccess : public QObject {
         g.rt.ScriptRandom({0.99});  // the last free cell
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 1, 1}));
         const QString colours[] = {"", "red", "green", "blue", "yellow", "cyan", "pink"};
-        QAccessibleTableInterface* grid = Iface(g.form.Picture1Cells())->tableInterface();
+        QAccessibleTableInterface* grid = Iface(g.window.BoardWidget())->tableInterface();
         for (auto [click, selected] :
              {std::pair{P(3, 4), P(3, 4)}, {P(1, 1), P(1, 1)}, {P(2, 1), CellPos{}}}) {
             g.Release(click.x, click.y);
@@ -225,13 +225,13 @@ class TestAccess : public QObject {
         g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(4, 1)}));
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));
         QString atBox;
-        g.rt.onMessage = [&](const Message&) { atBox = platform::LastAnnouncement(&g.form); };
+        g.rt.onMessage = [&](const Message&) { atBox = platform::LastAnnouncement(&g.window); };
         g.Release(4, 1);
         g.Release(3, 1);
         QCOMPARE(g.rt.messages.back().title, "STOP");
         QVERIFY2(atBox.startsWith("Moved to row 1, column 3. New balls: yellow at row 1"),
                  qPrintable(atBox));
-        QCOMPARE(platform::LastAnnouncement(&g.form), "Game over.");
+        QCOMPARE(platform::LastAnnouncement(&g.window), "Game over.");
     }
 
     // The board's letters tell and leave the cursor, by the key's place in a Cyrillic layout.
@@ -240,11 +240,11 @@ class TestAccess : public QObject {
         g_renamed.clear();
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
         QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
-        QCOMPARE(platform::LastAnnouncement(&g.form),
+        QCOMPARE(platform::LastAnnouncement(&g.window),
                  "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
                  "at row 5, column 1. Next: yellow, cyan, pink.");
-        platform::CellCanvasWidget* board = g.form.Picture1Cells();
-        g.form.NameBox(1).SetText("Ann"), g.form.ResultBox(1).SetText("120");  // the best
+        platform::CellCanvasWidget* board = g.window.BoardWidget();
+        g.window.NameBox(1).SetText("Ann"), g.window.ResultBox(1).SetText("120");  // the best
         for (auto [key, scan, said] :
              {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
               {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
@@ -254,14 +254,14 @@ class TestAccess : public QObject {
               {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 120, Ann."}}) {
             QKeyEvent press(QEvent::KeyPress, key, {}, scan, 0, 0, QString(QChar(key)).toLower());
             QApplication::sendEvent(board, &press);
-            QCOMPARE(platform::LastAnnouncement(&g.form), said);
+            QCOMPARE(platform::LastAnnouncement(&g.window), said);
         }
-        g.form.NameBox(1).SetText("");  // a best result without a name
+        g.window.NameBox(1).SetText("");  // a best result without a name
         QKeyEvent press(QEvent::KeyPress, Qt::Key_S, {}, 39, 0, 0, "s");
         QApplication::sendEvent(board, &press);
-        QVERIFY(platform::LastAnnouncement(&g.form).endsWith("Best of all: 120."));
+        QVERIFY(platform::LastAnnouncement(&g.window).endsWith("Best of all: 120."));
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 55);
-        QAccessibleInterface* next = Iface(g.form.Picture2Box());
+        QAccessibleInterface* next = Iface(g.window.PreviewWidget());
         QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),
                  "Next balls: yellow, cyan, pink");
         for (auto [key, at] : {std::pair{Qt::Key_Home, 15},
@@ -288,11 +288,11 @@ class TestAccess : public QObject {
         if (kind >= 0)
             g.Start({1, 1, 1}, {P(1, 1), P(1, 2), P(1, 3)}, {1, 1, 1});
         Zoom = zoom;
-        g.form.BoardPicture().Clear();
+        g.window.BoardPicture().Clear();
         if (kind > 0)
             Board(4, 4) = std::int16_t(kind == 7 ? 3 : kind);
         g.Redraw();
-        platform::CellCanvasWidget* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.window.BoardWidget();
         board->SetCursor(2, 4);
         QCOMPARE(board->Painted(), board->GetCanvas().Image());  // no frame before a key
         QTest::keyClick(board, Qt::Key_Right);
@@ -315,7 +315,7 @@ class TestAccess : public QObject {
         for (QPoint p : {QPoint(cell.left() - 1, cell.center().y()),
                          QPoint(cell.center().x(), cell.bottom() + 1)})
             QCOMPARE(shown.pixel(p), qRgb(0, 0, 0));
-        g.form.QuitButtonWidget()->setFocus();  // with the focus elsewhere, no cursor
+        g.window.QuitButtonWidget()->setFocus();  // with the focus elsewhere, no cursor
         QCOMPARE(board->Painted(), drawn);
         QCOMPARE(board->GetCanvas().Image(), drawn);
         board->setFocus(Qt::TabFocusReason);  // reached by the keys: the frame shows

@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "GameDriver.h"
-#include "players/Form2.h"
 #include "players/NewPlayer.h"
-#include "players/frmNewGamer.h"
-#include "view/frmZoom.h"
+#include "players/NewPlayerWindow.h"
+#include "players/PlayersListWindow.h"
+#include "view/ZoomWindow.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -25,13 +25,13 @@ Q_DECLARE_METATYPE(Choice)
 
 namespace {
 
-Form2& RowText(platform::Dialog& d) {
-    return dynamic_cast<Form2&>(d);
+PlayersListWindow& RowText(platform::Dialog& d) {
+    return dynamic_cast<PlayersListWindow&>(d);
 }
-QStringList Rows(Form2& list) {
+QStringList Rows(PlayersListWindow& list) {
     QStringList rows;
-    for (int i = 0; i < list.lstPlayers()->RowCount(); ++i)
-        rows << list.lstPlayers()->RowText(i);
+    for (int i = 0; i < list.PlayerList()->RowCount(); ++i)
+        rows << list.PlayerList()->RowText(i);
     return rows;
 }
 void Click(QAbstractButton* button) {
@@ -48,7 +48,7 @@ class TestDialogs : public QObject {
     // Here the file beside the game is a folder; the window grows to show the note.
     void listSaysWhereResultsAreKept() {
         GameDriver g;
-        Form2 list(&g.form);
+        PlayersListWindow list(&g.window);
         const QSize designed = list.size();
         QVERIFY(QFile::remove(g.rt.PlayersFile()));
         QVERIFY(QDir().mkpath(g.rt.PlayersFile()));
@@ -57,7 +57,7 @@ class TestDialogs : public QObject {
         const QLabel& note = *list.Note();
         QVERIFY(!note.isHidden());
         QVERIFY(LaidOut(list));
-        QVERIFY(note.y() > list.Command1(0)->geometry().bottom());
+        QVERIFY(note.y() > list.Button(0)->geometry().bottom());
         QCOMPARE(note.textFormat(), Qt::PlainText);
         QVERIFY(note.minimumSizeHint().width() <= note.width());
         QString shown = note.text();
@@ -78,7 +78,8 @@ class TestDialogs : public QObject {
         QVERIFY(WriteWholeFile(g.rt.PlayersFile(), two));
         AddNewPlayer("Eve");
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()).left(180), two + Records({Player("Eve", 0)}));
-        QCOMPARE(g.form.NameBox(1).Text() + g.form.ResultBox(1).Text(), "Dan97");  // the best now
+        QCOMPARE(g.window.NameBox(1).Text() + g.window.ResultBox(1).Text(),
+                 "Dan97");  // the best now
     }
 
     // The list opens on the current player's row and stops at the first free record; Esc closes it
@@ -104,14 +105,14 @@ class TestDialogs : public QObject {
         free.Marker = QString(2, QChar(0));
         GameDriver g(Records({Player("Ann", 120), Player("Bob", 0), free, Player("Cid", 9)}));
         for (platform::TextControl* box :
-             {&g.form.NameBox(0), &g.form.ResultBox(0), &g.form.NameBox(1)})
+             {&g.window.NameBox(0), &g.window.ResultBox(0), &g.window.NameBox(1)})
             box->SetText("before");
         CurrentPlayer = std::int16_t(current);
         ModalScript script;
         int highlighted = -2;
         bool open = true;
         script.Then([&](platform::Dialog& d) {
-            platform::RowList* view = RowText(d).lstPlayers();
+            platform::RowList* view = RowText(d).PlayerList();
             highlighted = view->HighlightedRow();
             const QStringList rows = Rows(RowText(d));
             QCOMPARE(rows.size(), 3);
@@ -121,25 +122,25 @@ class TestDialogs : public QObject {
                 QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                                    view->visualItemRect(view->item(row)).center());
             else if (act == "double click")
-                RowText(d).lstPlayers_DblClick();
+                RowText(d).OnListDoubleClicked();
             else if (act == "Esc")
                 QTest::keyClick(&d, Qt::Key_Escape);
             else
-                Click(RowText(d).Command1(QStringList{"Select", "New", "Close"}.indexOf(act)));
-            QVERIFY(RowText(d).NewGamer() == nullptr);
+                Click(RowText(d).Button(QStringList{"Select", "New", "Close"}.indexOf(act)));
+            QVERIFY(RowText(d).NewPlayer() == nullptr);
             open = d.isVisible();
         });
         GameInProgress = inGame;
         if (opener)
-            QTest::mouseDClick(g.form.Text1Box(opener - 1), Qt::LeftButton);
+            QTest::mouseDClick(g.window.NameWidget(opener - 1), Qt::LeftButton);
         else
-            static_cast<platform::MenuAction&>(g.form.PlayerCommand()).Action()->trigger();
+            static_cast<platform::MenuAction&>(g.window.PlayerCommand()).Action()->trigger();
         QCOMPARE(highlighted, wanted);
         QCOMPARE(open, chosen == 0 && act != "Close" && act != "Esc");
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
         const QString shown = QStringList{"beforebefore", "Ann120", "Bob0"}[chosen];
-        QCOMPARE(g.form.NameBox(0).Text() + g.form.ResultBox(0).Text(), shown);
-        QCOMPARE(g.form.NameBox(1).Text(), "before");  // the best unchanged
+        QCOMPARE(g.window.NameBox(0).Text() + g.window.ResultBox(0).Text(), shown);
+        QCOMPARE(g.window.NameBox(1).Text(), "before");  // the best unchanged
         if (chosen)
             QCOMPARE(DisplayName(CurrentName) + QString::number(CurrentResult), shown);
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 240);  // nothing written
@@ -185,20 +186,20 @@ class TestDialogs : public QObject {
         int highlighted = -1;
         bool open = false;
         script.Then([&](platform::Dialog& d) {
-            Click(RowText(d).Command1(1));
-            highlighted = RowText(d).lstPlayers()->HighlightedRow();
+            Click(RowText(d).Button(1));
+            highlighted = RowText(d).PlayerList()->HighlightedRow();
             rows = Rows(RowText(d));
         });
         script.Then([&](platform::Dialog& d) {
-            auto& welcome = dynamic_cast<frmNewGamer&>(d);
+            auto& welcome = dynamic_cast<NewPlayerWindow&>(d);
             QVERIFY(LaidOut(d));
             QTest::keyClick(welcome.NameBox(), Qt::Key_Tab);  // leaves the name box
             QVERIFY(welcome.NameBox()->Text().isEmpty());
             welcome.NameBox()->setPlainText(typed);
-            Click(welcome.Command1(typed == "Cancel"));
+            Click(welcome.Button(typed == "Cancel"));
             open = d.isVisible() && welcome.NameBox()->Text() == typed;
         });
-        g.form.mnuPlayer_Click(1);
+        g.window.OnPlayerCommand();
         const QString name = QString(typed).remove(QLatin1Char('\n'));
         QCOMPARE(script.shown.size(), 2);
         QCOMPARE(open, !slot && !name.isEmpty() && name != "Cancel");  // refused
@@ -210,7 +211,8 @@ class TestDialogs : public QObject {
         }
         QCOMPARE(int(CurrentPlayer), slot);
         QCOMPARE(CurrentName, name);
-        QCOMPARE(g.form.NameBox(0).Text() + g.form.ResultBox(0).Text(), DisplayName(name) + "0");
+        QCOMPARE(g.window.NameBox(0).Text() + g.window.ResultBox(0).Text(),
+                 DisplayName(name) + "0");
         QCOMPARE(highlighted, slot);
         QCOMPARE(rows.size() == 101, file.size() >= 99 * 60);  // a full table: all hundred
         QCOMPARE(rows.value(slot).left(3), name.left(3));
@@ -229,19 +231,19 @@ class TestDialogs : public QObject {
         GameDriver g;
         g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {2, 3, 5});
         g.Release(5, 5);
-        auto layout = [&g] { return QList{g.form.rect(), g.form.Picture1Box()->geometry()}; };
+        auto layout = [&g] { return QList{g.window.rect(), g.window.BoardWidget()->geometry()}; };
         const QList<QRect> before = layout();
-        const QImage preview = g.form.Picture2Box()->GetCanvas().Image();
+        const QImage preview = g.window.PreviewWidget()->GetCanvas().Image();
         QList<int> heights;
         int current = 2, closed = 0;  // 1:2
         // There the compositor places and activates the windows.
         const bool wayland = QGuiApplication::platformName() == "wayland";
         auto choose = [&](int i) {
-            auto* zoom = dynamic_cast<frmZoom*>(QApplication::activeModalWidget());
-            platform::ComboBox* combo = zoom->Combo1();
+            auto* zoom = dynamic_cast<ZoomWindow*>(QApplication::activeModalWidget());
+            platform::ComboBox* combo = zoom->ScaleBox();
             QCOMPARE(combo->Text(), combo->itemText(std::exchange(current, i)));
             QVERIFY(LaidOut(*zoom));
-            const platform::Window &main = g.form.Window(), &self = zoom->Geometry();
+            const platform::Window &main = g.window.Window(), &self = zoom->Geometry();
             const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
                          dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
             QVERIFY2(wayland || std::abs(dx) + std::abs(dy) <= 30, "not centred on the game");
@@ -256,17 +258,17 @@ class TestDialogs : public QObject {
                 if (QWidget* left = QApplication::activeModalWidget())
                     left->close();
             });
-            g.form.mnuZoom_Click(2);
-            heights << g.form.height();
+            g.window.OnZoomCommand();
+            heights << g.window.height();
             QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
         }
         QCOMPARE(closed, 6);
         QVERIFY2(std::is_sorted(heights.begin(), heights.end() - 1) && heights[0] < heights[4],
                  qPrintable(QDebug::toString(heights)));
         QCOMPARE(layout(), before);
-        QCOMPARE(g.form.Picture2Box()->GetCanvas().Image(), preview);
+        QCOMPARE(g.window.PreviewWidget()->GetCanvas().Image(), preview);
         if (!wayland)
-            QCOMPARE(QApplication::activeWindow(), &g.form);
+            QCOMPARE(QApplication::activeWindow(), &g.window);
     }
 };
 

@@ -3,7 +3,7 @@
 
 #include "GameDriver.h"
 #include "view/BallMarks.h"
-#include "view/frmZoom.h"
+#include "view/ZoomWindow.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -85,8 +85,8 @@ class TestMarks : public QObject {
             ResetSharedState();
             BallMarks = on;
             GameDriver g;
-            const QImage &board = g.form.Picture1Box()->GetCanvas().Image(),
-                         &preview = g.form.Picture2Box()->GetCanvas().Image();
+            const QImage &board = g.window.BoardWidget()->GetCanvas().Image(),
+                         &preview = g.window.PreviewWidget()->GetCanvas().Image();
             g.Start({5, 5, 5}, {{1, 9}, {2, 9}, {3, 9}}, {1, 2, 3});
             Board(4, 9) = Board(6, 6) = Board(7, 7) = Board(8, 8) = 5;
             g.Redraw();
@@ -97,16 +97,16 @@ class TestMarks : public QObject {
             for (const CellPos& c :
                  {CellPos{7, 7}, CellPos{6, 6}, CellPos{6, 4}, CellPos{8, 8}, CellPos{5, 9}})
                 g.Release(c.x, c.y);
-            QCOMPARE(g.form.ResultBox(0).Text(), "5");
+            QCOMPARE(g.window.ResultBox(0).Text(), "5");
             ModalScript script;
             script.Then([on, &g](platform::Dialog& d) {
-                QTest::mouseClick(dynamic_cast<frmZoom&>(d).chkMarks(), Qt::LeftButton);
+                QTest::mouseClick(dynamic_cast<ZoomWindow&>(d).MarksCheckBox(), Qt::LeftButton);
                 QCOMPARE((QList<bool>{BallMarks, SavedBallMarks(), d.isVisible()}),
                          (QList<bool>{!on, !on, true}));  // switched, kept, still open
                 QCOMPARE(g.Shown(), '+');
             });
             frames[on] << board << preview;
-            g.form.mnuZoom_Click(2);
+            g.window.OnZoomCommand();
             switched[on] = {board, preview};
         }
         QVERIFY(frames[0].size() > 20);

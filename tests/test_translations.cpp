@@ -7,8 +7,8 @@
 
 #include "GameDriver.h"
 #include "app/Translations.h"
-#include "players/Form2.h"
-#include "players/frmNewGamer.h"
+#include "players/NewPlayerWindow.h"
+#include "players/PlayersListWindow.h"
 
 using namespace qv;
 using namespace qvtest;
@@ -107,11 +107,11 @@ class TestTranslations : public QObject {
     // Qt's own buttons speak the language too.
     void startStopTranslated() {
         GameDriver g;
-        QCOMPARE(g.form.HeadingLabel(0).Text() == "Result", ExpectedLanguage.isEmpty());
+        QCOMPARE(g.window.HeadingLabel(0).Text() == "Result", ExpectedLanguage.isEmpty());
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        QCOMPARE(g.form.StartStopCommand().Text(), qApp->translate("Form1", "&Stop"));
+        QCOMPARE(g.window.StartStopCommand().Text(), qApp->translate("MainWindow", "&Stop"));
         g.ClickStartStop();
-        QCOMPARE(g.form.StartStopCommand().Text(), qApp->translate("Form1", "&Start"));
+        QCOMPARE(g.window.StartStopCommand().Text(), qApp->translate("MainWindow", "&Start"));
         QCOMPARE(qApp->translate("QPlatformTheme", "Cancel") == "Cancel",
                  ExpectedLanguage.isEmpty());
     }
@@ -126,9 +126,9 @@ class TestTranslations : public QObject {
         GameDriver g;
         Zoom = zoom;
         LayoutMainWindow();
-        Form2 list(&g.form);
-        frmNewGamer newGamer(list);
-        QCOMPARE(Faults(g.form, g.form.MenuBar()->actions()) + Faults(list) + Faults(newGamer),
+        PlayersListWindow list(&g.window);
+        NewPlayerWindow newGamer(list);
+        QCOMPARE(Faults(g.window, g.window.MenuBar()->actions()) + Faults(list) + Faults(newGamer),
                  QStringList());
     }
 };

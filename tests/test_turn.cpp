@@ -59,13 +59,13 @@ class TestTurn : public QObject {
         old.Marker = QString(2, QChar(0));
         GameDriver g(Records({old}));
         ModalScript script;
-        QTest::mouseDClick(g.form.Text1Box(0), Qt::LeftButton);
+        QTest::mouseDClick(g.window.NameWidget(0), Qt::LeftButton);
         QCOMPARE(script.shown.size(), 1);
-        QCOMPARE(g.form.ResultBox(0).Text() + g.form.ResultBox(1).Text(), "00");
+        QCOMPARE(g.window.ResultBox(0).Text() + g.window.ResultBox(1).Text(), "00");
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        g.form.ResultBox(0).SetText("5");
+        g.window.ResultBox(0).SetText("5");
         g.ClickStartStop();
-        QCOMPARE(g.form.MessagePanel().Text().section("\r\n", 0, 0), "Result not kept:");
+        QCOMPARE(g.window.MessagePanel().Text().section("\r\n", 0, 0), "Result not kept:");
     }
     void init() { ResetSharedState(); }
 
@@ -121,10 +121,10 @@ class TestTurn : public QObject {
                 }
             }
             const int balls = CountBalls();
-            g.form.ResultBox(0).SetText("40");
+            g.window.ResultBox(0).SetText("40");
             GameOver = false;
             QCOMPARE(CheckLines(), std::int16_t(kind));
-            QCOMPARE(g.form.ResultBox(0).Text(), QString::number(40 + removed));
+            QCOMPARE(g.window.ResultBox(0).Text(), QString::number(40 + removed));
             QCOMPARE(LineMarks, marks);
             QCOMPARE(Board, after);
             QCOMPARE(NoLineFound, removed == 0);
@@ -152,20 +152,20 @@ class TestTurn : public QObject {
         QCOMPARE(g.rt.events.first(), "randomize");  // the release before it did nothing
         g.rt.ClearRecords();
         g.Release(5, 5);
-        QVERIFY(!g.form.PlayerCommand().Enabled());
+        QVERIFY(!g.window.PlayerCommand().Enabled());
         for (double x : {4.0, 9.5, 0.4})  // the ball at (4, 1), then columns 10 and 0
             g.Release(x, 1);
         QCOMPARE(g.rt.events, QStringList());
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
-        g.form.ResultBox(0).SetText("5");
+        g.window.ResultBox(0).SetText("5");
         g.ClickStartStop();
         QCOMPARE(g.rt.messages.at(0).icon, platform::MessageIcon::Warning);
-        const QString said = g.form.MessagePanel().Text();
+        const QString said = g.window.MessagePanel().Text();
         g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
         QCOMPARE(g.State(), "balls 3 moves 1 selected 0 playing 1 over 0 drawn 1");
-        QCOMPARE(g.form.ResultBox(0).Text(), "0");
-        QVERIFY(g.form.MessagePanel().Text() != said);
+        QCOMPARE(g.window.ResultBox(0).Text(), "0");
+        QVERIFY(g.window.MessagePanel().Text() != said);
         g.Release(5, 6);  // nothing left of the stopped game
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
     }
@@ -178,7 +178,7 @@ class TestTurn : public QObject {
             g.rt.ScriptRandom({0, 0, 0});
             g.rt.ScriptRandom(GameDriver::KindNumbers(next));
         }
-        platform::CellCanvasWidget* board = g.form.Picture1Cells();
+        platform::CellCanvasWidget* board = g.window.BoardWidget();
         int running = 0, turnsAtOnce = 0;
         auto counted = [&](auto handler) {
             return [&, handler](auto... a) {
@@ -242,16 +242,16 @@ class TestTurn : public QObject {
         QFETCH(int, score);
         GameDriver g(file);
         g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        g.form.ResultBox(0).SetText(QString::number(score));
+        g.window.ResultBox(0).SetText(QString::number(score));
         g.rt.ClearRecords();
         QByteArray atTheBox;  // stored before "Game over" waits for the player
         g.rt.onMessage = [&](const Message&) { atTheBox = ReadWholeFile(g.rt.PlayersFile()); };
         g.ClickStartStop();
         QCOMPARE(g.rt.events.size(), 1);  // the message, nothing else
-        QTEST(g.form.MessagePanel().Text().section("\r\n", 0, 0), "message");
+        QTEST(g.window.MessagePanel().Text().section("\r\n", 0, 0), "message");
         QTEST(atTheBox, "stored");
         QCOMPARE(ReadWholeFile(g.rt.PlayersFile()), atTheBox);
-        QTEST(g.form.NameBox(1).Text() + g.form.ResultBox(1).Text(), "best");
+        QTEST(g.window.NameBox(1).Text() + g.window.ResultBox(1).Text(), "best");
     }
 
     // When the next three find no room, or take the last three cells without a line.
@@ -267,7 +267,7 @@ class TestTurn : public QObject {
     void aFullBoardEndsTheGameInTheSameTurn() {
         QFETCH(QList<QPoint>, free);
         GameDriver g;
-        const QString start = g.form.StartStopCommand().Text();
+        const QString start = g.window.StartStopCommand().Text();
         g.Start({1, 2, 3}, {P(5, 1), P(6, 1), P(7, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
@@ -286,8 +286,8 @@ class TestTurn : public QObject {
         QCOMPARE(g.rt.messages.size(), 1u);
         QCOMPARE(g.rt.RandomLeft(), free.size() == 3 ? 0u : 6u);
         QTEST(g.State(), "state");
-        QVERIFY(g.form.PlayerCommand().Enabled());
-        QCOMPARE(g.form.StartStopCommand().Text(), start);
+        QVERIFY(g.window.PlayerCommand().Enabled());
+        QCOMPARE(g.window.StartStopCommand().Text(), start);
     }
 
     // Also new balls the board no longer shows (a line at once).

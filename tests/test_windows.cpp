@@ -21,10 +21,10 @@ class TestWindows : public QObject {
     // The layout's relations, give or take a pixel, at every scale on small and large screens.
     void theLayoutKeepsItsRelationsAtEveryScale() {
         GameDriver g;
-        Form1& f = g.form;
-        QImage blank = f.Picture2Box()->GetCanvas().Image().copy();  // no next balls yet
+        MainWindow& f = g.window;
+        QImage blank = f.PreviewWidget()->GetCanvas().Image().copy();  // no next balls yet
         blank.fill(blank.pixel(0, 0));
-        QCOMPARE(f.Picture2Box()->GetCanvas().Image(), blank);
+        QCOMPARE(f.PreviewWidget()->GetCanvas().Image(), blank);
         auto ink = [&f](int k) {  // of control k: 1, 2 the captions, 3 to 6 names and results
             const QWidget* w = dynamic_cast<QWidget*>(f.Controls()[k]);
             return w->palette().color(w->foregroundRole());
@@ -56,7 +56,7 @@ class TestWindows : public QObject {
                     const QRect r = widget->geometry();
                     fits &= widget->fontMetrics().height() <= r.height();
                     inside &= QRect({}, f.frameGeometry().size() + QSize(1, 1)).contains(r);
-                    right &= c == &board || r.x() > f.Picture1Box()->geometry().right();
+                    right &= c == &board || r.x() > f.BoardWidget()->geometry().right();
                     for (const QRect& other : placed)
                         apart &= !r.intersects(other);
                     placed << r;
@@ -69,8 +69,8 @@ class TestWindows : public QObject {
                             last = x, first = first < 0 ? x : first;
                     return QPoint(first + last, last - first + 1);
                 };
-                const QImage &p = f.Picture2Box()->GetCanvas().Image(),
-                             &b = f.Picture1Box()->GetCanvas().Image();
+                const QImage &p = f.PreviewWidget()->GetCanvas().Image(),
+                             &b = f.BoardWidget()->GetCanvas().Image();
                 const QPoint middle = ball(p, 2);
                 const int size = ball(b, 1).y(), grown = ball(b, 3).y();
                 const auto* text = f.findChild<QPlainTextEdit*>();
@@ -79,7 +79,7 @@ class TestWindows : public QObject {
                     {"centred down", near(w.Top() * 2 + w.Height(), height * 15)},
                     {"5:4", near(w.Width(), w.Height() * 1.25)},
                     {"height", near(w.Height() * zoom, height * 15)},
-                    {"a square board", f.Picture1Box()->width() == f.Picture1Box()->height()},
+                    {"a square board", f.BoardWidget()->width() == f.BoardWidget()->height()},
                     {"a margin left of the board", board.Left() > 15},
                     {"messages to edge", near(message.Left() + message.Width(), w.Width())},
                     {"texts fit", fits},
@@ -111,10 +111,10 @@ class TestWindows : public QObject {
     void theLoadingsMessageComesOverTheWindow() {
         TestRuntime rt;
         QVERIFY(QDir().mkpath(rt.PlayersFile()));  // the results go to the data folder
-        Form1 form;
+        MainWindow window;
         bool over = false;
-        rt.onMessage = [&](const Message&) { over = form.isVisible(); };
-        form.Show();
+        rt.onMessage = [&](const Message&) { over = window.isVisible(); };
+        window.Show();
         QCOMPARE(rt.messages.size(), 0u);
         QApplication::processEvents();
         QCOMPARE(rt.messages.size(), 1u);
@@ -123,20 +123,20 @@ class TestWindows : public QObject {
 
     void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {
         GameDriver g;
-        Form1& f = g.form;
+        MainWindow& f = g.window;
         QApplication::setActiveWindow(&f);
-        QList<QObject*> walked{f.Picture1Box()};  // Tab: the names, the results, the moves, Quit
+        QList<QObject*> walked{f.BoardWidget()};  // Tab: the names, the results, the moves, Quit
         const QString shown = f.NameBox(0).Text() + f.ResultBox(0).Text() + f.MovesBox().Text();
-        for (f.Picture1Box()->setFocus(); walked.size() < 8; walked << QApplication::focusWidget())
+        for (f.BoardWidget()->setFocus(); walked.size() < 8; walked << QApplication::focusWidget())
             for (Qt::Key key : {Qt::Key_7, Qt::Key_Tab})  // typed in vain
                 QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(f.NameBox(0).Text() + f.ResultBox(0).Text() + f.MovesBox().Text(), shown);
         auto box = [](platform::TextControl& t) { return dynamic_cast<QObject*>(&t); };
-        QCOMPARE(walked, QObjectList({f.Picture1Box(), f.Text1Box(0), f.Text1Box(1),
+        QCOMPARE(walked, QObjectList({f.BoardWidget(), f.NameWidget(0), f.NameWidget(1),
                                       box(f.ResultBox(0)), box(f.ResultBox(1)), box(f.MovesBox()),
-                                      f.QuitButtonWidget(), f.Picture1Box()}));
-        f.Text1Box(0)->setFocus();
-        QTest::keyClick(f.Text1Box(0), Qt::Key_Escape);  // seen before the focused box
+                                      f.QuitButtonWidget(), f.BoardWidget()}));
+        f.NameWidget(0)->setFocus();
+        QTest::keyClick(f.NameWidget(0), Qt::Key_Escape);  // seen before the focused box
         QCOMPARE(g.rt.endCount, 1);
         QTest::mouseClick(f.QuitButtonWidget(), Qt::LeftButton);
         QCOMPARE(g.rt.endCount, 2);
@@ -156,7 +156,7 @@ class TestWindows : public QObject {
     void thePlayersAreShownAsText() {
         const QString bold = "<b>x</b>", image = "<img src=/etc/passwd>";
         GameDriver g(Records({Player(image, 90), Player(bold, 4)}));
-        QCOMPARE(g.form.Text1Box(0)->displayText() + g.form.Text1Box(1)->displayText(),
+        QCOMPARE(g.window.NameWidget(0)->displayText() + g.window.NameWidget(1)->displayText(),
                  bold + image);
         platform::InstallWidgetRuntime();
         QVERIFY(QFile::remove(g.rt.PlayersFile()));

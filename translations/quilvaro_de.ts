@@ -120,152 +120,6 @@ Die üblichen Qt-Optionen wie -platform, -style und -reverse gelten ebenfalls.</
     </message>
 </context>
 <context>
-    <name>Form1</name>
-    <message>
-        <source>Hello player!<byte value="xd"/>
-<byte value="xd"/>
-Let&apos;s begin.<byte value="xd"/>
-<byte value="xd"/>
-Press &quot;Start&quot; button.</source>
-        <translation>Hallo, Spieler!<byte value="xd"/>
-<byte value="xd"/>
-Los geht’s.<byte value="xd"/>
-<byte value="xd"/>
-Klicke auf „Start“.</translation>
-    </message>
-    <message>
-        <source>Moves</source>
-        <translation>Züge</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>&amp;Player</source>
-        <translation>S&amp;pieler</translation>
-    </message>
-    <message>
-        <source>&amp;Zoom</source>
-        <translation>&amp;Zoom</translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation>&amp;Info</translation>
-    </message>
-    <message>
-        <source>&amp;Start</source>
-        <translation>&amp;Start</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Punkte</translation>
-    </message>
-    <message>
-        <source>Top</source>
-        <translation>Rekord</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Stopp</translation>
-    </message>
-    <message>
-        <source>row %1, column %2: empty</source>
-        <translation>Reihe %1, Spalte %2: leer</translation>
-    </message>
-    <message>
-        <source>row %1, column %2: %3 ball, selected</source>
-        <translation>Reihe %1, Spalte %2: Kugel, %3, gewählt</translation>
-    </message>
-    <message>
-        <source>row %1, column %2: %3 ball</source>
-        <translation>Reihe %1, Spalte %2: Kugel, %3</translation>
-    </message>
-    <message>
-        <source>Board</source>
-        <translation>Brett</translation>
-    </message>
-    <message>
-        <source>Arrow keys move the cursor; Enter selects the ball under it or moves the selected ball there.</source>
-        <translation>Die Pfeiltasten bewegen den Cursor; Enter wählt die Kugel darunter oder zieht die gewählte Kugel dorthin.</translation>
-    </message>
-    <message>
-        <source>Current player&apos;s name</source>
-        <translation>Name des aktuellen Spielers</translation>
-    </message>
-    <message>
-        <source>Current player&apos;s result or score</source>
-        <translation>Ergebnis oder Punkte des aktuellen Spielers</translation>
-    </message>
-    <message>
-        <source>Best player&apos;s name</source>
-        <translation>Name des besten Spielers</translation>
-    </message>
-    <message>
-        <source>Best player&apos;s result</source>
-        <translation>Ergebnis des besten Spielers</translation>
-    </message>
-    <message>
-        <source>Number of moves</source>
-        <translation>Anzahl der Züge</translation>
-    </message>
-    <message>
-        <source>Messages</source>
-        <translation>Meldungen</translation>
-    </message>
-    <message>
-        <source>Next balls</source>
-        <translation>Nächste Kugeln</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>%1 plays. Best result: %2.</source>
-        <translation>Es spielt %1. Bestes Ergebnis: %2.</translation>
-    </message>
-    <message>
-        <source>Scale %1.</source>
-        <translation>Maßstab %1.</translation>
-    </message>
-    <message>
-        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
-        <translation>%1 startet ein Spiel, mit den Pfeilen und Enter wird gespielt, F1 nennt alle Tasten, Esc beendet das Programm sofort.</translation>
-    </message>
-</context>
-<context>
-    <name>Form2</name>
-    <message>
-        <source>Players List</source>
-        <translation>Spielerliste</translation>
-    </message>
-    <message>
-        <source>S&amp;elect</source>
-        <translation>&amp;Wählen</translation>
-    </message>
-    <message>
-        <source>&amp;New</source>
-        <translation>&amp;Neu</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Schließen</translation>
-    </message>
-    <message>
-        <source>PLAYER</source>
-        <translation>SPIELER</translation>
-    </message>
-    <message>
-        <source>RESULT</source>
-        <translation>ERGEBNIS</translation>
-    </message>
-    <message>
-        <source>Players</source>
-        <translation>Spieler</translation>
-    </message>
-</context>
-<context>
     <name>GameFlow</name>
     <message>
         <source><byte value="xd"/>
@@ -402,6 +256,121 @@ vor dem Start hinzu.</translation>
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Hello player!<byte value="xd"/>
+<byte value="xd"/>
+Let&apos;s begin.<byte value="xd"/>
+<byte value="xd"/>
+Press &quot;Start&quot; button.</source>
+        <translation>Hallo, Spieler!<byte value="xd"/>
+<byte value="xd"/>
+Los geht’s.<byte value="xd"/>
+<byte value="xd"/>
+Klicke auf „Start“.</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Player</source>
+        <translation>S&amp;pieler</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Rekord</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>Reihe %1, Spalte %2: leer</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball, selected</source>
+        <translation>Reihe %1, Spalte %2: Kugel, %3, gewählt</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball</source>
+        <translation>Reihe %1, Spalte %2: Kugel, %3</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Brett</translation>
+    </message>
+    <message>
+        <source>Arrow keys move the cursor; Enter selects the ball under it or moves the selected ball there.</source>
+        <translation>Die Pfeiltasten bewegen den Cursor; Enter wählt die Kugel darunter oder zieht die gewählte Kugel dorthin.</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s name</source>
+        <translation>Name des aktuellen Spielers</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s result or score</source>
+        <translation>Ergebnis oder Punkte des aktuellen Spielers</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s name</source>
+        <translation>Name des besten Spielers</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s result</source>
+        <translation>Ergebnis des besten Spielers</translation>
+    </message>
+    <message>
+        <source>Number of moves</source>
+        <translation>Anzahl der Züge</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Next balls</source>
+        <translation>Nächste Kugeln</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>%1 plays. Best result: %2.</source>
+        <translation>Es spielt %1. Bestes Ergebnis: %2.</translation>
+    </message>
+    <message>
+        <source>Scale %1.</source>
+        <translation>Maßstab %1.</translation>
+    </message>
+    <message>
+        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
+        <translation>%1 startet ein Spiel, mit den Pfeilen und Enter wird gespielt, F1 nennt alle Tasten, Esc beendet das Programm sofort.</translation>
+    </message>
+</context>
+<context>
     <name>Narration</name>
     <message>
         <source>row %1, column %2</source>
@@ -494,6 +463,41 @@ vor dem Start hinzu.</translation>
     <message>
         <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
         <translation>Punkte %1, Züge %2. Dein bestes Ergebnis: %3. Das beste von allen: %4.</translation>
+    </message>
+</context>
+<context>
+    <name>NewPlayerWindow</name>
+    <message>
+        <source>Input your name:</source>
+        <translation>Gib deinen Namen ein:</translation>
+    </message>
+    <message>
+        <source>Welcome!</source>
+        <translation>Willkommen!</translation>
+    </message>
+    <message>
+        <source>&amp;O&apos;k</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Dein Name</translation>
+    </message>
+    <message>
+        <source>The players file cannot hold these characters of the name:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Please change them and try again.</source>
+        <translation>Diese Zeichen des Namens kann die Spielerdatei nicht speichern:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Bitte ändere sie und versuche es noch einmal.</translation>
     </message>
 </context>
 <context>
@@ -649,6 +653,37 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     </message>
 </context>
 <context>
+    <name>PlayersListWindow</name>
+    <message>
+        <source>Players List</source>
+        <translation>Spielerliste</translation>
+    </message>
+    <message>
+        <source>S&amp;elect</source>
+        <translation>&amp;Wählen</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>PLAYER</source>
+        <translation>SPIELER</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>ERGEBNIS</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spieler</translation>
+    </message>
+</context>
+<context>
     <name>RecordFile</name>
     <message>
         <source>Invalid position in the file.</source>
@@ -731,7 +766,7 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     </message>
 </context>
 <context>
-    <name>frmLabel</name>
+    <name>TitleWindow</name>
     <message>
         <source>Title</source>
         <translation>Titel</translation>
@@ -742,42 +777,7 @@ In dieser Sitzung werden keine Ergebnisse gespeichert.</translation>
     </message>
 </context>
 <context>
-    <name>frmNewGamer</name>
-    <message>
-        <source>Input your name:</source>
-        <translation>Gib deinen Namen ein:</translation>
-    </message>
-    <message>
-        <source>Welcome!</source>
-        <translation>Willkommen!</translation>
-    </message>
-    <message>
-        <source>&amp;O&apos;k</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>&amp;Cancel</source>
-        <translation>&amp;Abbrechen</translation>
-    </message>
-    <message>
-        <source>Your name</source>
-        <translation>Dein Name</translation>
-    </message>
-    <message>
-        <source>The players file cannot hold these characters of the name:<byte value="xd"/>
-<byte value="xd"/>
-%1<byte value="xd"/>
-<byte value="xd"/>
-Please change them and try again.</source>
-        <translation>Diese Zeichen des Namens kann die Spielerdatei nicht speichern:<byte value="xd"/>
-<byte value="xd"/>
-%1<byte value="xd"/>
-<byte value="xd"/>
-Bitte ändere sie und versuche es noch einmal.</translation>
-    </message>
-</context>
-<context>
-    <name>frmZoom</name>
+    <name>ZoomWindow</name>
     <message>
         <source>Zoom</source>
         <translation>Zoom</translation>

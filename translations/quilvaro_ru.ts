@@ -120,152 +120,6 @@ Qt&apos;s standard options, such as -platform, -style and -reverse, apply as wel
     </message>
 </context>
 <context>
-    <name>Form1</name>
-    <message>
-        <source>Hello player!<byte value="xd"/>
-<byte value="xd"/>
-Let&apos;s begin.<byte value="xd"/>
-<byte value="xd"/>
-Press &quot;Start&quot; button.</source>
-        <translation>Привет, игрок!<byte value="xd"/>
-<byte value="xd"/>
-Начнём.<byte value="xd"/>
-<byte value="xd"/>
-Нажмите «Старт».</translation>
-    </message>
-    <message>
-        <source>Moves</source>
-        <translation>Ходы</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Выход</translation>
-    </message>
-    <message>
-        <source>&amp;Player</source>
-        <translation>&amp;Игрок</translation>
-    </message>
-    <message>
-        <source>&amp;Zoom</source>
-        <translation>&amp;Масштаб</translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation>&amp;Об игре</translation>
-    </message>
-    <message>
-        <source>&amp;Start</source>
-        <translation>&amp;Старт</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Счёт</translation>
-    </message>
-    <message>
-        <source>Top</source>
-        <translation>Рекорд</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Стоп</translation>
-    </message>
-    <message>
-        <source>row %1, column %2: empty</source>
-        <translation>ряд %1, столбец %2: пусто</translation>
-    </message>
-    <message>
-        <source>row %1, column %2: %3 ball, selected</source>
-        <translation>ряд %1, столбец %2: шар, %3, выбран</translation>
-    </message>
-    <message>
-        <source>row %1, column %2: %3 ball</source>
-        <translation>ряд %1, столбец %2: шар, %3</translation>
-    </message>
-    <message>
-        <source>Board</source>
-        <translation>Поле</translation>
-    </message>
-    <message>
-        <source>Arrow keys move the cursor; Enter selects the ball under it or moves the selected ball there.</source>
-        <translation>Стрелки двигают курсор; Enter выбирает шар под ним или перемещает туда выбранный шар.</translation>
-    </message>
-    <message>
-        <source>Current player&apos;s name</source>
-        <translation>Имя текущего игрока</translation>
-    </message>
-    <message>
-        <source>Current player&apos;s result or score</source>
-        <translation>Результат или счёт текущего игрока</translation>
-    </message>
-    <message>
-        <source>Best player&apos;s name</source>
-        <translation>Имя лучшего игрока</translation>
-    </message>
-    <message>
-        <source>Best player&apos;s result</source>
-        <translation>Результат лучшего игрока</translation>
-    </message>
-    <message>
-        <source>Number of moves</source>
-        <translation>Число ходов</translation>
-    </message>
-    <message>
-        <source>Messages</source>
-        <translation>Сообщения</translation>
-    </message>
-    <message>
-        <source>Next balls</source>
-        <translation>Следующие шары</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <source>%1 plays. Best result: %2.</source>
-        <translation>Играет %1. Лучший результат: %2.</translation>
-    </message>
-    <message>
-        <source>Scale %1.</source>
-        <translation>Масштаб %1.</translation>
-    </message>
-    <message>
-        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
-        <translation>%1 начинает игру, стрелки и Enter — ходы, F1 называет все клавиши, Esc сразу закрывает программу.</translation>
-    </message>
-</context>
-<context>
-    <name>Form2</name>
-    <message>
-        <source>Players List</source>
-        <translation>Список игроков</translation>
-    </message>
-    <message>
-        <source>S&amp;elect</source>
-        <translation>&amp;Выбрать</translation>
-    </message>
-    <message>
-        <source>&amp;New</source>
-        <translation>&amp;Новый</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Закрыть</translation>
-    </message>
-    <message>
-        <source>PLAYER</source>
-        <translation>ИГРОК</translation>
-    </message>
-    <message>
-        <source>RESULT</source>
-        <translation>РЕЗУЛЬТАТ</translation>
-    </message>
-    <message>
-        <source>Players</source>
-        <translation>Игроки</translation>
-    </message>
-</context>
-<context>
     <name>GameFlow</name>
     <message>
         <source><byte value="xd"/>
@@ -402,6 +256,121 @@ before Start.</source>
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Hello player!<byte value="xd"/>
+<byte value="xd"/>
+Let&apos;s begin.<byte value="xd"/>
+<byte value="xd"/>
+Press &quot;Start&quot; button.</source>
+        <translation>Привет, игрок!<byte value="xd"/>
+<byte value="xd"/>
+Начнём.<byte value="xd"/>
+<byte value="xd"/>
+Нажмите «Старт».</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Ходы</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Player</source>
+        <translation>&amp;Игрок</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Масштаб</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Об игре</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Старт</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Счёт</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Рекорд</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Стоп</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>ряд %1, столбец %2: пусто</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball, selected</source>
+        <translation>ряд %1, столбец %2: шар, %3, выбран</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3 ball</source>
+        <translation>ряд %1, столбец %2: шар, %3</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Arrow keys move the cursor; Enter selects the ball under it or moves the selected ball there.</source>
+        <translation>Стрелки двигают курсор; Enter выбирает шар под ним или перемещает туда выбранный шар.</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s name</source>
+        <translation>Имя текущего игрока</translation>
+    </message>
+    <message>
+        <source>Current player&apos;s result or score</source>
+        <translation>Результат или счёт текущего игрока</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s name</source>
+        <translation>Имя лучшего игрока</translation>
+    </message>
+    <message>
+        <source>Best player&apos;s result</source>
+        <translation>Результат лучшего игрока</translation>
+    </message>
+    <message>
+        <source>Number of moves</source>
+        <translation>Число ходов</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Сообщения</translation>
+    </message>
+    <message>
+        <source>Next balls</source>
+        <translation>Следующие шары</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>%1 plays. Best result: %2.</source>
+        <translation>Играет %1. Лучший результат: %2.</translation>
+    </message>
+    <message>
+        <source>Scale %1.</source>
+        <translation>Масштаб %1.</translation>
+    </message>
+    <message>
+        <source>%1 starts a game, the arrows and Enter play, F1 tells all the keys, Esc ends the program at once.</source>
+        <translation>%1 начинает игру, стрелки и Enter — ходы, F1 называет все клавиши, Esc сразу закрывает программу.</translation>
+    </message>
+</context>
+<context>
     <name>Narration</name>
     <message>
         <source>row %1, column %2</source>
@@ -494,6 +463,41 @@ before Start.</source>
     <message>
         <source>Score %1, moves %2. Your best: %3. Best of all: %4.</source>
         <translation>Счёт %1, ходов %2. Ваш лучший: %3. Лучший из всех: %4.</translation>
+    </message>
+</context>
+<context>
+    <name>NewPlayerWindow</name>
+    <message>
+        <source>Input your name:</source>
+        <translation>Введите своё имя:</translation>
+    </message>
+    <message>
+        <source>Welcome!</source>
+        <translation>Добро пожаловать!</translation>
+    </message>
+    <message>
+        <source>&amp;O&apos;k</source>
+        <translation>&amp;Готово</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Отмена</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ваше имя</translation>
+    </message>
+    <message>
+        <source>The players file cannot hold these characters of the name:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Please change them and try again.</source>
+        <translation>Файл игроков не может хранить эти символы имени:<byte value="xd"/>
+<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Измените их и попробуйте снова.</translation>
     </message>
 </context>
 <context>
@@ -649,6 +653,37 @@ Results will not be kept in this session.</source>
     </message>
 </context>
 <context>
+    <name>PlayersListWindow</name>
+    <message>
+        <source>Players List</source>
+        <translation>Список игроков</translation>
+    </message>
+    <message>
+        <source>S&amp;elect</source>
+        <translation>&amp;Выбрать</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Новый</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <source>PLAYER</source>
+        <translation>ИГРОК</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Игроки</translation>
+    </message>
+</context>
+<context>
     <name>RecordFile</name>
     <message>
         <source>Invalid position in the file.</source>
@@ -731,7 +766,7 @@ Results will not be kept in this session.</source>
     </message>
 </context>
 <context>
-    <name>frmLabel</name>
+    <name>TitleWindow</name>
     <message>
         <source>Title</source>
         <translation>Заставка</translation>
@@ -742,42 +777,7 @@ Results will not be kept in this session.</source>
     </message>
 </context>
 <context>
-    <name>frmNewGamer</name>
-    <message>
-        <source>Input your name:</source>
-        <translation>Введите своё имя:</translation>
-    </message>
-    <message>
-        <source>Welcome!</source>
-        <translation>Добро пожаловать!</translation>
-    </message>
-    <message>
-        <source>&amp;O&apos;k</source>
-        <translation>&amp;Готово</translation>
-    </message>
-    <message>
-        <source>&amp;Cancel</source>
-        <translation>&amp;Отмена</translation>
-    </message>
-    <message>
-        <source>Your name</source>
-        <translation>Ваше имя</translation>
-    </message>
-    <message>
-        <source>The players file cannot hold these characters of the name:<byte value="xd"/>
-<byte value="xd"/>
-%1<byte value="xd"/>
-<byte value="xd"/>
-Please change them and try again.</source>
-        <translation>Файл игроков не может хранить эти символы имени:<byte value="xd"/>
-<byte value="xd"/>
-%1<byte value="xd"/>
-<byte value="xd"/>
-Измените их и попробуйте снова.</translation>
-    </message>
-</context>
-<context>
-    <name>frmZoom</name>
+    <name>ZoomWindow</name>
     <message>
         <source>Zoom</source>
         <translation>Масштаб</translation>

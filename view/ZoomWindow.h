@@ -11,22 +11,22 @@
 
 namespace qv {
 
-class frmZoom : public platform::Dialog {
+class ZoomWindow : public platform::Dialog {
   public:
     // Creates and loads the dialog.
-    explicit frmZoom(QWidget* owner);
+    explicit ZoomWindow(QWidget* owner);
 
     // Fills the list, shows the scale in force and centres the dialog on the main window.
-    void Form_Load();
+    void OnLoad();
     // The list of scales has the focus at every showing.
     void OnActivated() override;
-    void Combo1_Click();
-    void chkMarks_Click();
+    void OnScaleChosen();
+    void OnMarksClicked();
 
-    platform::ComboBox* Combo1() const { return combo1_; }
-    QCheckBox* chkMarks() const { return chkMarks_; }
+    platform::ComboBox* ScaleBox() const { return scaleBox_; }
+    QCheckBox* MarksCheckBox() const { return marksCheckBox_; }
     // The dialog was closed with its close box: the next display needs a fresh one.
-    bool Unloaded() const { return unloaded_; }
+    bool WasClosed() const { return closed_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -35,10 +35,10 @@ class frmZoom : public platform::Dialog {
   private:
     void CentreOnMainWindow();
 
-    platform::ComboBox* combo1_;
-    QCheckBox* chkMarks_;
+    platform::ComboBox* scaleBox_;
+    QCheckBox* marksCheckBox_;
     bool centredWithFrame_ = false;
-    bool unloaded_ = false;
+    bool closed_ = false;
 };
 
 }  // namespace qv

@@ -1,4 +1,4 @@
-#include "players/Form2.h"
+#include "players/PlayersListWindow.h"
 
 #include <QCoreApplication>
 #include <utility>
@@ -6,9 +6,9 @@
 #include "game/GameState.h"
 #include "game/MainWindowControls.h"
 #include "platform/Screen.h"
+#include "players/NewPlayerWindow.h"
 #include "players/PlayerListRows.h"
 #include "players/PlayersFile.h"
-#include "players/frmNewGamer.h"
 
 namespace qv {
 
@@ -25,26 +25,26 @@ QFont ListFont() {
 
 }  // namespace
 
-Form2::Form2(QWidget* owner)
-    : platform::Dialog(owner), lstPlayers_(new platform::RowList(this)), note_(new QLabel(this)) {
-    setWindowTitle(QCoreApplication::translate("Form2", "Players List"));
+PlayersListWindow::PlayersListWindow(QWidget* owner)
+    : platform::Dialog(owner), playerList_(new platform::RowList(this)), note_(new QLabel(this)) {
+    setWindowTitle(QCoreApplication::translate("PlayersListWindow", "Players List"));
     SetClientSize(4245, 3150);
 
-    lstPlayers_->setFont(ListFont());
-    lstPlayers_->SetTwipsGeometry(0, 0, 4215, 2700);
-    lstPlayers_->onDoubleClick = [this] { lstPlayers_DblClick(); };
-    lstPlayers_->setAccessibleName(QCoreApplication::translate("Form2", "Players"));
+    playerList_->setFont(ListFont());
+    playerList_->SetTwipsGeometry(0, 0, 4215, 2700);
+    playerList_->onDoubleClick = [this] { OnListDoubleClicked(); };
+    playerList_->setAccessibleName(QCoreApplication::translate("PlayersListWindow", "Players"));
 
-    const QString captions[] = {QCoreApplication::translate("Form2", "S&elect"),
-                                QCoreApplication::translate("Form2", "&New"),
-                                QCoreApplication::translate("Form2", "&Close")};
+    const QString captions[] = {QCoreApplication::translate("PlayersListWindow", "S&elect"),
+                                QCoreApplication::translate("PlayersListWindow", "&New"),
+                                QCoreApplication::translate("PlayersListWindow", "&Close")};
     const QFont buttonFont = platform::MakeFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     for (int i = 0; i < 3; ++i) {
         auto* button = new platform::Button(this, captions[i], i);
         button->setFont(buttonFont);
         button->SetTwipsGeometry(1440 * i, 2760, 1335, 375);
-        button->onClick = [this](int index) { Command1_Click(index); };
-        command1_[i] = button;
+        button->onClick = [this](int index) { OnButtonClicked(index); };
+        buttons_[i] = button;
     }
     // Made in Tab order: the list, then the buttons from left to right.
 
@@ -54,7 +54,7 @@ Form2::Form2(QWidget* owner)
     note_->hide();
 }
 
-void Form2::ShowNote() {
+void PlayersListWindow::ShowNote() {
     // Where results are kept, under the buttons, when that is not beside the game; otherwise the
     // window keeps its designed size.
     const QString note = PlayersFileNote();
@@ -77,38 +77,38 @@ void Form2::ShowNote() {
     SetClientSize(4245, static_cast<float>((top + height) * platform::TwipsPerPixelY() + 60));
 }
 
-void Form2::FillPlayerList() {
+void PlayersListWindow::FillPlayerList() {
     // At each opening and after a new player came in, the list takes the focus, on the current
     // player's row.
     focusList_ = true;
     ShowNote();
-    lstPlayers_->Clear();
-    lstPlayers_->AddRow(PlayerListHeader());
+    playerList_->Clear();
+    playerList_->AddRow(PlayerListHeader());
     for (int i = 1; i <= kMaxPlayers; ++i) {
         if (!Players[i].InUse())
             break;
-        lstPlayers_->AddRow(PlayerListRow(Players[i]));
+        playerList_->AddRow(PlayerListRow(Players[i]));
     }
 }
 
-void Form2::OnActivated() {
+void PlayersListWindow::OnActivated() {
     // Errors are ignored here: a current player past the last row leaves the highlight as it is.
-    (void)lstPlayers_->SetHighlightedRow(CurrentPlayer);
+    (void)playerList_->SetHighlightedRow(CurrentPlayer);
     if (std::exchange(focusList_, false))
-        lstPlayers_->setFocus(Qt::OtherFocusReason);
+        playerList_->setFocus(Qt::OtherFocusReason);
 }
 
-void Form2::Command1_Click(int Index) {
-    switch (Index) {
+void PlayersListWindow::OnButtonClicked(int index) {
+    switch (index) {
         case 0:
             SelectPlayer();
             break;
         case 1:
             if (GameInProgress)
                 break;
-            if (newGamer_ == nullptr)
-                newGamer_ = new frmNewGamer(*this);
-            newGamer_->ShowModal();
+            if (newPlayer_ == nullptr)
+                newPlayer_ = new NewPlayerWindow(*this);
+            newPlayer_->ShowModal();
             break;
         case 2:
             Hide();
@@ -118,14 +118,14 @@ void Form2::Command1_Click(int Index) {
     }
 }
 
-void Form2::lstPlayers_DblClick() {
+void PlayersListWindow::OnListDoubleClicked() {
     SelectPlayer();
 }
 
-void Form2::SelectPlayer() {
+void PlayersListWindow::SelectPlayer() {
     if (GameInProgress)
         return;
-    const int index = lstPlayers_->HighlightedRow();
+    const int index = playerList_->HighlightedRow();
     if (index < 1)
         return;
     CurrentPlayer = static_cast<std::int16_t>(index);

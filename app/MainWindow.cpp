@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,11 +25,11 @@
 #include "platform/Runtime.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
-#include "players/Form2.h"
 #include "players/PlayersFile.h"
+#include "players/PlayersListWindow.h"
 #include "view/BallColor.h"
 #include "view/Layout.h"
-#include "view/frmZoom.h"
+#include "view/ZoomWindow.h"
 
 namespace qv {
 
@@ -40,14 +40,14 @@ constexpr platform::PackedColor kRed = platform::PackRgb(255, 0, 0);
 
 QString Greeting() {
     return QCoreApplication::translate(
-        "Form1", "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.");
+        "MainWindow", "Hello player!\r\n\r\nLet's begin.\r\n\r\nPress \"Start\" button.");
 }
 
 // The greeting and how to play by keys, in one line for a screen reader.
 QString StartHint() {
     return QStringList{Greeting().simplified(),
                        QCoreApplication::translate(
-                           "Form1",
+                           "MainWindow",
                            "%1 starts a game, the arrows and Enter play, F1 tells all the keys, "
                            "Esc ends the program at once.")
                            .arg(MenuKey("&Start"))}
@@ -71,13 +71,13 @@ QString CellDescription(int x, int y) {
         return QString();
     const std::int16_t kind = Board(x, y);
     if (kind <= 0)
-        return QCoreApplication::translate("Form1", "row %1, column %2: empty").arg(y).arg(x);
+        return QCoreApplication::translate("MainWindow", "row %1, column %2: empty").arg(y).arg(x);
     if (BallSelected && x == SelectedX && y == SelectedY)
-        return QCoreApplication::translate("Form1", "row %1, column %2: %3 ball, selected")
+        return QCoreApplication::translate("MainWindow", "row %1, column %2: %3 ball, selected")
             .arg(y)
             .arg(x)
             .arg(BallColorName(kind));
-    return QCoreApplication::translate("Form1", "row %1, column %2: %3 ball")
+    return QCoreApplication::translate("MainWindow", "row %1, column %2: %3 ball")
         .arg(y)
         .arg(x)
         .arg(BallColorName(kind));
@@ -129,20 +129,23 @@ QMenuBar* MakeMenuBar(QWidget* parent) {
 
 }  // namespace
 
-Form1::Form1()
+MainWindow::MainWindow()
     : geometry_(this),
       menuBar_(MakeMenuBar(this)),
       client_(new QWidget(this)),
-      picture1_(new platform::CellCanvasWidget(client_, 9, 9)),
-      picture2_(new platform::CanvasWidget(client_)),
-      label2_(new platform::Label(client_, QCoreApplication::translate("Form1", "Moves"))),
-      text3_(new platform::TextField(client_, QStringLiteral("0"))),
-      txtMess_(new platform::TextArea(client_, true)),
-      command1_(new platform::Button(client_, QCoreApplication::translate("Form1", "&Quit"), 1)),
-      playerCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Player"))),
-      zoomCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Zoom"))),
-      aboutCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&About"))),
-      startStopCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("Form1", "&Start"))) {
+      board_(new platform::CellCanvasWidget(client_, 9, 9)),
+      preview_(new platform::CanvasWidget(client_)),
+      movesLabel_(new platform::Label(client_, QCoreApplication::translate("MainWindow", "Moves"))),
+      movesBox_(new platform::TextField(client_, QStringLiteral("0"))),
+      messagePanel_(new platform::TextArea(client_, true)),
+      quitButton_(
+          new platform::Button(client_, QCoreApplication::translate("MainWindow", "&Quit"), 1)),
+      playerCommand_(
+          AddMenuCommand(menuBar_, QCoreApplication::translate("MainWindow", "&Player"))),
+      zoomCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("MainWindow", "&Zoom"))),
+      aboutCommand_(AddMenuCommand(menuBar_, QCoreApplication::translate("MainWindow", "&About"))),
+      startStopCommand_(
+          AddMenuCommand(menuBar_, QCoreApplication::translate("MainWindow", "&Start"))) {
     setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
     // The designed colours, blue and red on light backgrounds, whatever the desktop's palette.
     setPalette(platform::LightPalette());
@@ -153,139 +156,144 @@ Form1::Form1()
     geometry_.SetClient(client_);
     geometry_.onResize = [this] {
         if (loaded_)
-            Form_Resize();
+            OnResize();
     };
 
     const QFont arial = platform::MakeFont(QStringLiteral("Arial"), 9.75, true);
     setFont(arial);
 
-    label1_[0] = new platform::Label(client_, QCoreApplication::translate("Form1", "Result"));
-    label1_[1] = new platform::Label(client_, QCoreApplication::translate("Form1", "Top"));
+    headingLabels_[0] =
+        new platform::Label(client_, QCoreApplication::translate("MainWindow", "Result"));
+    headingLabels_[1] =
+        new platform::Label(client_, QCoreApplication::translate("MainWindow", "Top"));
     for (int i = 0; i < 2; ++i) {
-        text1_[i] = new platform::TextField(client_, QStringLiteral("Text1"));
-        text2_[i] = new platform::TextField(client_, QStringLiteral("Text2"));
+        nameBoxes_[i] = new platform::TextField(client_, QStringLiteral("Text1"));
+        resultBoxes_[i] = new platform::TextField(client_, QStringLiteral("Text2"));
     }
 
     // The board starts light grey with lines in the application workspace colour; the first
     // game start turns it white.
-    picture1_->SetBackgroundColor(platform::PackRgb(224, 224, 224));
-    picture1_->SetPenColor(platform::kSystemWorkspace);
-    picture2_->SetBackgroundColor(platform::kSystemButtonFace);
+    board_->SetBackgroundColor(platform::PackRgb(224, 224, 224));
+    board_->SetPenColor(platform::kSystemWorkspace);
+    preview_->SetBackgroundColor(platform::kSystemButtonFace);
 
     for (int i = 0; i < 2; ++i) {
         const platform::PackedColor colour = i == 0 ? kBlue : kRed;
-        SetTextColor(label1_[i], colour);
-        SetTextColor(text1_[i], colour);
-        SetTextColor(text2_[i], colour);
+        SetTextColor(headingLabels_[i], colour);
+        SetTextColor(nameBoxes_[i], colour);
+        SetTextColor(resultBoxes_[i], colour);
     }
-    for (platform::TextField* box : {text1_[0], text1_[1], text2_[0], text2_[1], text3_}) {
+    for (platform::TextField* box :
+         {nameBoxes_[0], nameBoxes_[1], resultBoxes_[0], resultBoxes_[1], movesBox_}) {
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignCenter);
     }
-    label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    movesLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    txtMess_->setReadOnly(true);
-    txtMess_->setFont(platform::MakeFont(QStringLiteral("Arial"), 13.5, true));
-    txtMess_->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
-    txtMess_->SetShrinkToFit(true);
+    messagePanel_->setReadOnly(true);
+    messagePanel_->setFont(platform::MakeFont(QStringLiteral("Arial"), 13.5, true));
+    messagePanel_->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
+    messagePanel_->SetShrinkToFit(true);
     {
-        QPalette p = txtMess_->palette();
+        QPalette p = messagePanel_->palette();
         p.setColor(QPalette::Text, platform::ResolveColor(kBlue));
         p.setColor(QPalette::Base, platform::ResolveColor(platform::kSystemButtonFace));
-        txtMess_->setPalette(p);
+        messagePanel_->setPalette(p);
     }
-    command1_->onClick = [this](int index) { Command1_Click(index); };
+    quitButton_->onClick = [this](int) { OnQuitClicked(); };
     QObject::connect(playerCommand_.Action(), &QAction::triggered, this,
-                     [this] { mnuPlayer_Click(1); });
-    QObject::connect(zoomCommand_.Action(), &QAction::triggered, this,
-                     [this] { mnuZoom_Click(2); });
+                     [this] { OnPlayerCommand(); });
+    QObject::connect(zoomCommand_.Action(), &QAction::triggered, this, [this] { OnZoomCommand(); });
     QObject::connect(aboutCommand_.Action(), &QAction::triggered, this,
-                     [this] { mnuAbout_Click(3); });
+                     [this] { OnAboutCommand(); });
     for (int i = 0; i < 2; ++i)
-        text1_[i]->onDoubleClick = [this, i] { Text1_DblClick(i); };
+        nameBoxes_[i]->onDoubleClick = [this, i] { OnNameDoubleClicked(i); };
     // On a screen of another pixel density the pictures start afresh at its resolution; the
     // layout pass draws the grid, the balls and the preview again.
-    for (platform::CanvasWidget* picture : {Picture1Box(), picture2_}) {
+    for (platform::CanvasWidget* picture :
+         {static_cast<platform::CanvasWidget*>(board_), preview_}) {
         picture->onDensityChange = [this] {
             if (loaded_ && isVisible())
-                Form_Resize();
+                OnResize();
         };
     }
-    connect(startStopCommand_.Action(), &QAction::triggered, this, [this] { mnuStart_Click(4); });
-    picture1_->onRelease = [this](std::int16_t button, std::int16_t shift, float x, float y) {
-        Picture1_MouseUp(button, shift, x, y);
+    connect(startStopCommand_.Action(), &QAction::triggered, this, [this] { OnStartStop(); });
+    board_->onRelease = [this](std::int16_t button, std::int16_t shift, float x, float y) {
+        OnBoardRelease(button, shift, x, y);
     };
-    picture1_->onKeyDown = [this](std::int16_t code, std::int16_t shift) {
-        Picture1_KeyDown(code, shift);
-    };
-    picture1_->cellName = CellDescription;
+    board_->onKeyDown = [this](std::int16_t code, std::int16_t shift) { OnBoardKey(code, shift); };
+    board_->cellName = CellDescription;
     new QShortcut(QKeySequence(Qt::Key_F1), this, [this] { KeysHelp(); });
     NameControls();
 
     // Tab order: the board, the two names, the two results, the captions, the moves, Quit.
-    QWidget::setTabOrder(picture1_, text1_[0]);
-    QWidget::setTabOrder(text1_[0], text1_[1]);
-    QWidget::setTabOrder(text1_[1], text2_[0]);
-    QWidget::setTabOrder(text2_[0], text2_[1]);
-    QWidget::setTabOrder(text2_[1], text3_);
-    QWidget::setTabOrder(text3_, command1_);
-    QWidget::setTabOrder(command1_, picture2_);
-    picture2_->setFocusPolicy(Qt::NoFocus);
-    picture1_->setFocus();
+    QWidget::setTabOrder(board_, nameBoxes_[0]);
+    QWidget::setTabOrder(nameBoxes_[0], nameBoxes_[1]);
+    QWidget::setTabOrder(nameBoxes_[1], resultBoxes_[0]);
+    QWidget::setTabOrder(resultBoxes_[0], resultBoxes_[1]);
+    QWidget::setTabOrder(resultBoxes_[1], movesBox_);
+    QWidget::setTabOrder(movesBox_, quitButton_);
+    QWidget::setTabOrder(quitButton_, preview_);
+    preview_->setFocusPolicy(Qt::NoFocus);
+    board_->setFocus();
 
     // Keys reach the window before the control that has the focus.
     qApp->installEventFilter(this);
     SetMainControls(this);
 }
 
-void Form1::NameControls() {
-    picture1_->setAccessibleName(QCoreApplication::translate("Form1", "Board"));
-    picture1_->setAccessibleDescription(QCoreApplication::translate(
-        "Form1",
+void MainWindow::NameControls() {
+    board_->setAccessibleName(QCoreApplication::translate("MainWindow", "Board"));
+    board_->setAccessibleDescription(QCoreApplication::translate(
+        "MainWindow",
         "Arrow keys move the cursor; Enter selects the ball under it or moves the selected "
         "ball there."));
-    text1_[0]->setAccessibleName(QCoreApplication::translate("Form1", "Current player's name"));
-    text2_[0]->setAccessibleName(
-        QCoreApplication::translate("Form1", "Current player's result or score"));
-    text1_[1]->setAccessibleName(QCoreApplication::translate("Form1", "Best player's name"));
-    text2_[1]->setAccessibleName(QCoreApplication::translate("Form1", "Best player's result"));
-    text3_->setAccessibleName(QCoreApplication::translate("Form1", "Number of moves"));
-    txtMess_->setAccessibleName(QCoreApplication::translate("Form1", "Messages"));
-    picture2_->setAccessibleName(QCoreApplication::translate("Form1", "Next balls"));
-    command1_->setAccessibleName(QCoreApplication::translate("Form1", "Quit"));
+    nameBoxes_[0]->setAccessibleName(
+        QCoreApplication::translate("MainWindow", "Current player's name"));
+    resultBoxes_[0]->setAccessibleName(
+        QCoreApplication::translate("MainWindow", "Current player's result or score"));
+    nameBoxes_[1]->setAccessibleName(
+        QCoreApplication::translate("MainWindow", "Best player's name"));
+    resultBoxes_[1]->setAccessibleName(
+        QCoreApplication::translate("MainWindow", "Best player's result"));
+    movesBox_->setAccessibleName(QCoreApplication::translate("MainWindow", "Number of moves"));
+    messagePanel_->setAccessibleName(QCoreApplication::translate("MainWindow", "Messages"));
+    preview_->setAccessibleName(QCoreApplication::translate("MainWindow", "Next balls"));
+    quitButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Quit"));
 }
 
-void Form1::AnnounceBoard() {
-    picture1_->CellsChanged();
+void MainWindow::AnnounceBoard() {
+    board_->CellsChanged();
     // The colours the preview shows, in order; it is blank between games.
     QStringList colours;
     for (int i = 0; i <= 2 && GameInProgress; ++i)
         if (NextBalls[i] > 0)
             colours << BallColorName(NextBalls[i]);
-    if (colours.join(", ") != picture2_->accessibleDescription())
-        picture2_->setAccessibleDescription(colours.join(", "));
+    if (colours.join(", ") != preview_->accessibleDescription())
+        preview_->setAccessibleDescription(colours.join(", "));
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
     if (HasMainControls() && &MainControls() == this)
         SetMainControls(nullptr);
 }
 
-platform::Control& Form1::QuitButton() {
-    return *command1_;
+platform::Control& MainWindow::QuitButton() {
+    return *quitButton_;
 }
 
-std::vector<platform::Control*> Form1::Controls() {
-    return {picture1_, label1_[0], label1_[1], text1_[0], text1_[1], text2_[0],
-            text2_[1], label2_,    text3_,     txtMess_,  picture2_, command1_};
+std::vector<platform::Control*> MainWindow::Controls() {
+    return {board_,        headingLabels_[0], headingLabels_[1], nameBoxes_[0],
+            nameBoxes_[1], resultBoxes_[0],   resultBoxes_[1],   movesLabel_,
+            movesBox_,     messagePanel_,     preview_,          quitButton_};
 }
 
-void Form1::Wait(double seconds) {
+void MainWindow::Wait(double seconds) {
     Pause(seconds);
 }
 
-void Form1::Show() {
+void MainWindow::Show() {
     std::vector<HeldMessage> held;
     if (!loaded_) {
         loaded_ = true;
@@ -297,21 +305,21 @@ void Form1::Show() {
             [&held](const QString& text, platform::MessageIcon icon, const QString& title) {
                 held.push_back({text, icon, title});
             });
-        Form_Load();
+        OnLoad();
         platform::CurrentRuntimeHooks().showMessage = say;
         // Said once, a moment after the board's focus: a screen reader that has a window's
         // first events to catch up with drops what comes with them.
         QTimer::singleShot(2000, this, [this] { Say(StartHint()); });
     }
     if (!isVisible()) {
-        Form_Resize();
+        OnResize();
         QWidget::show();
         // Once shown, the window knows where its frame is: it is laid out again.
-        Form_Resize();
+        OnResize();
         // The board takes the keys from the start, also where no window manager hands the
         // window the focus.
         activateWindow();
-        picture1_->setFocus();
+        board_->setFocus();
     }
     AnnounceBoard();
     // Said once the handler that showed the window is over: after the title has gone.
@@ -326,7 +334,7 @@ void Form1::Show() {
     }
 }
 
-void Form1::Form_Load() {
+void MainWindow::OnLoad() {
     InitSettings();
     ChoosePlayersFile();
     LoadPlayers(LoadMode::StartUp);
@@ -337,14 +345,14 @@ void Form1::Form_Load() {
     MessagePanel().SetText(Greeting());
 }
 
-void Form1::Form_Resize() {
+void MainWindow::OnResize() {
     LayoutMainWindow();
 }
 
-void Form1::Form_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 27) {
+void MainWindow::OnKeyPress(int& character) {
+    if (character == 27) {
         platform::EndProgram();
-    } else if (KeyAscii == 32) {
+    } else if (character == 32) {
         const platform::WindowState before = geometry_.State();
         geometry_.SetState(before == platform::WindowState::Normal
                                ? platform::WindowState::Minimized
@@ -352,76 +360,76 @@ void Form1::Form_KeyPress(int& KeyAscii) {
         // A Space that minimized or restored the window must not also press the focused
         // control: with Quit focused it would end the program and lose the game.
         if (geometry_.State() != before)
-            KeyAscii = 0;
+            character = 0;
     }
 }
 
-void Form1::Form_Unload() {
+void MainWindow::OnClose() {
     platform::EndProgram();
 }
 
-void Form1::Command1_Click(int Index) {
-    if (Index == 1)
-        platform::EndProgram();
+void MainWindow::OnQuitClicked() {
+    platform::EndProgram();
 }
 
-void Form1::mnuPlayer_Click(int /*Index*/) {
+void MainWindow::OnPlayerCommand() {
     // The menu command is switched off while a game runs.
     ShowPlayers();
     TakeKeysBack();
 }
 
-void Form1::Text1_DblClick(int Index) {
+void MainWindow::OnNameDoubleClicked(int index) {
     // Only the current player's name opens the list, and only between games.
-    if (Index != 0 || GameInProgress)
+    if (index != 0 || GameInProgress)
         return;
     ShowPlayers();
 }
 
-void Form1::ShowPlayers() {
+void MainWindow::ShowPlayers() {
     const std::int16_t player = CurrentPlayer;
     const QString name = CurrentName;
-    if (form2_ == nullptr)
-        form2_ = new Form2(this);
-    form2_->FillPlayerList();
-    form2_->ShowModal();
+    if (playersList_ == nullptr)
+        playersList_ = new PlayersListWindow(this);
+    playersList_->FillPlayerList();
+    playersList_->ShowModal();
     if (CurrentPlayer != player || CurrentName != name)
-        Say(QCoreApplication::translate("Form1", "%1 plays. Best result: %2.")
+        Say(QCoreApplication::translate("MainWindow", "%1 plays. Best result: %2.")
                 .arg(DisplayName(CurrentName))
                 .arg(CurrentResult));
 }
 
-void Form1::mnuZoom_Click(int /*Index*/) {
+void MainWindow::OnZoomCommand() {
     const float before = Zoom;
-    if (frmZoom_ == nullptr)
-        frmZoom_ = new frmZoom(this);
-    frmZoom_->ShowModal();
-    if (frmZoom_->Unloaded()) {
+    if (zoomWindow_ == nullptr)
+        zoomWindow_ = new ZoomWindow(this);
+    zoomWindow_->ShowModal();
+    if (zoomWindow_->WasClosed()) {
         // Closed with its close box: the next opening loads it afresh.
-        delete frmZoom_;
-        frmZoom_ = nullptr;
+        delete zoomWindow_;
+        zoomWindow_ = nullptr;
     }
     if (Zoom != before) {
         // The new height runs the layout pass, which redraws the board at the new scale.
-        picture1_->Clear();
+        board_->Clear();
         geometry_.SetHeight(platform::ScreenHeightTwips() / Zoom);
-        if (frmZoom_ != nullptr)
-            Say(QCoreApplication::translate("Form1", "Scale %1.").arg(frmZoom_->Combo1()->Text()));
+        if (zoomWindow_ != nullptr)
+            Say(QCoreApplication::translate("MainWindow", "Scale %1.")
+                    .arg(zoomWindow_->ScaleBox()->Text()));
     }
     TakeKeysBack();
 }
 
-void Form1::mnuAbout_Click(int /*Index*/) {
+void MainWindow::OnAboutCommand() {
     ShowAbout();
     TakeKeysBack();
 }
 
-void Form1::KeysHelp() {
+void MainWindow::KeysHelp() {
     ShowKeys();
     TakeKeysBack();
 }
 
-void Form1::mnuStart_Click(int /*Index*/) {
+void MainWindow::OnStartStop() {
     const GameView before = SeeGame(*this);
     qv::StartOrStopGame();
     AnnounceBoard();
@@ -429,39 +437,39 @@ void Form1::mnuStart_Click(int /*Index*/) {
     Say(DescribeStartStop(before, SeeGame(*this)));
 }
 
-void Form1::Say(const QString& text) {
+void MainWindow::Say(const QString& text) {
     if (text.isEmpty())
         return;
     // Said once the board has the keys: a message box that ended the game gives them back only
     // when the window is active again, and a screen reader would cut the message short to speak
     // the focus.
     toSay_ = text;
-    if (isActiveWindow() && picture1_->hasFocus())
+    if (isActiveWindow() && board_->hasFocus())
         SayNow();
     else
         QTimer::singleShot(1000, this, [this] { SayNow(); });
 }
 
-void Form1::SayNow() {
+void MainWindow::SayNow() {
     if (!toSay_.isEmpty())
         platform::Announce(this, std::exchange(toSay_, QString()));
 }
 
-void Form1::TakeKeysBack() {
+void MainWindow::TakeKeysBack() {
     // A menu command leaves the keys to the board. The menu bar shows the command as its current
     // item, which a screen reader takes for the focus: the board's cell is told again.
     if (!isVisible())
         return;
-    if (picture1_->hasFocus())
-        picture1_->AnnounceFocus();
+    if (board_->hasFocus())
+        board_->AnnounceFocus();
     else
-        picture1_->setFocus(Qt::OtherFocusReason);
+        board_->setFocus(Qt::OtherFocusReason);
     // From now on this window sees keys before the menu bar does (see eventFilter).
     qApp->removeEventFilter(this);
     qApp->installEventFilter(this);
 }
 
-void Form1::Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+void MainWindow::OnBoardRelease(std::int16_t button, std::int16_t modifiers, float X, float Y) {
     const GameView before = SeeGame(*this);
     auto cell = [](float v) {
         return static_cast<int>(std::clamp(std::floor(static_cast<double>(v)) + 1, -1.0, 11.0));
@@ -483,7 +491,7 @@ void Form1::Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, f
             if (show)
                 show(text, icon, title);
         };
-    qv::HandleBoardRelease(Button, Shift, X, Y);
+    qv::HandleBoardRelease(button, modifiers, X, Y);
     platform::CurrentRuntimeHooks().showMessage = show;
     AnnounceBoard();
     QString said = DescribeBoardCommand(before, SeeGame(*this), x, y);
@@ -492,35 +500,33 @@ void Form1::Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, f
     Say(said);
 }
 
-void Form1::Picture1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    (void)Shift;
-    switch (KeyCode) {
+void MainWindow::OnBoardKey(std::int16_t key, std::int16_t modifiers) {
+    (void)modifiers;
+    switch (key) {
         case platform::kKeyLeft:
-            picture1_->MoveCursor(-1, 0);
+            board_->MoveCursor(-1, 0);
             break;
         case platform::kKeyRight:
-            picture1_->MoveCursor(1, 0);
+            board_->MoveCursor(1, 0);
             break;
         case platform::kKeyUp:
-            picture1_->MoveCursor(0, -1);
+            board_->MoveCursor(0, -1);
             break;
         case platform::kKeyDown:
-            picture1_->MoveCursor(0, 1);
+            board_->MoveCursor(0, 1);
             break;
         case platform::kKeyHome:
         case platform::kKeyEnd:
-            picture1_->SetCursor(KeyCode == platform::kKeyHome ? 1 : picture1_->Columns(),
-                                 picture1_->CursorY());
+            board_->SetCursor(key == platform::kKeyHome ? 1 : board_->Columns(), board_->CursorY());
             break;
         case platform::kKeyPageUp:
         case platform::kKeyPageDown:
-            picture1_->SetCursor(picture1_->CursorX(),
-                                 KeyCode == platform::kKeyPageUp ? 1 : picture1_->Rows());
+            board_->SetCursor(board_->CursorX(), key == platform::kKeyPageUp ? 1 : board_->Rows());
             break;
         case platform::kKeyReturn:
             // Exactly a release of the left button at the centre of the cursor cell.
-            Picture1_MouseUp(1, 0, static_cast<float>(picture1_->CursorX() - 0.5),
-                             static_cast<float>(picture1_->CursorY() - 0.5));
+            OnBoardRelease(1, 0, static_cast<float>(board_->CursorX() - 0.5),
+                           static_cast<float>(board_->CursorY() - 0.5));
             break;
         // Keys that tell, without moving the cursor.
         case platform::kKeyN:
@@ -533,10 +539,10 @@ void Form1::Picture1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
             Say(DescribeSelected(SeeGame(*this)));
             break;
         case platform::kKeyR:
-            Say(DescribeRow(SeeGame(*this), picture1_->CursorY()));
+            Say(DescribeRow(SeeGame(*this), board_->CursorY()));
             break;
         case platform::kKeyC:
-            Say(DescribeColumn(SeeGame(*this), picture1_->CursorX()));
+            Say(DescribeColumn(SeeGame(*this), board_->CursorX()));
             break;
         case platform::kKeyF:
             Say(DescribeFree(SeeGame(*this)));
@@ -546,7 +552,7 @@ void Form1::Picture1_KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
     }
 }
 
-void Form1::ToggleMenuBarKeys() {
+void MainWindow::ToggleMenuBarKeys() {
     // F10 does what an Alt pressed and released alone does: the menu bar takes the keys with its
     // first command current, or gives them back. Told to the menu bar as it hears that Alt: the
     // modifiers held before the press (none) and before the release (Alt).
@@ -556,7 +562,7 @@ void Form1::ToggleMenuBarKeys() {
     QCoreApplication::sendEvent(this, &release);
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress ||
         event->type() == QEvent::KeyRelease) {
         // An Alt that comes between a shortcut's key and its release belongs to the shortcut. A
@@ -575,7 +581,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::FocusIn && watched == picture1_ && !toSay_.isEmpty()) {
+    if (event->type() == QEvent::FocusIn && watched == board_ && !toSay_.isEmpty()) {
         // After the board has told which cell has the focus, which it does once this returns.
         QMetaObject::invokeMethod(
             this,
@@ -603,7 +609,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // A dialog over the window went away: the board has the keys again.
         auto* widget = static_cast<QWidget*>(watched);
         if (widget->isWindow() && widget->isModal() && isVisible()) {
-            picture1_->setFocus();
+            board_->setFocus();
             // Where no window manager hands the focus back, the window takes it itself.
             if (widget->parentWidget() != nullptr && widget->parentWidget()->window() == this)
                 activateWindow();
@@ -632,7 +638,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                 ascii = key->text().at(0).unicode();
             }
             if (ascii != 0) {
-                Form_KeyPress(ascii);
+                OnKeyPress(ascii);
                 if (ascii == 0)
                     return true;  // kept from the control
             }
@@ -641,18 +647,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return false;  // the key goes on to the control
 }
 
-void Form1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && loaded_)
-        Form_Resize();
+        OnResize();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (unloading_)
+    if (closing_)
         return;
-    unloading_ = true;
-    Form_Unload();
+    closing_ = true;
+    OnClose();
 }
 
 }  // namespace qv

@@ -1,4 +1,4 @@
-#include "app/frmLabel.h"
+#include "app/TitleWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <utility>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/Wait.h"
 #include "platform/Screen.h"
 #include "platform/SystemColors.h"
@@ -38,13 +38,14 @@ void LoadWindowIcon() {
     QApplication::setWindowIcon(icon);
 }
 
-frmLabel::frmLabel(Form1& main) : frmLabel([&main]() -> Form1& { return main; }) {}
+TitleWindow::TitleWindow(MainWindow& main)
+    : TitleWindow([&main]() -> MainWindow& { return main; }) {}
 
-frmLabel::frmLabel(std::function<Form1&()> main)
-    : form1_(std::move(main)),
+TitleWindow::TitleWindow(std::function<MainWindow&()> main)
+    : mainWindow_(std::move(main)),
       geometry_(this),
       surface_(new platform::CanvasWidget(this)),
-      text1_(new platform::TextArea(this, true)) {
+      titleBox_(new platform::TextArea(this, true)) {
     setWindowTitle(QStringLiteral("Dremwick Label"));
     setPalette(platform::LightPalette());
     setFont(platform::MakeFont(QStringLiteral("MS Sans Serif"), 24, true));
@@ -55,22 +56,22 @@ frmLabel::frmLabel(std::function<Form1&()> main)
     surface_->SetBackgroundColor(platform::kSystemButtonFace);
 
     // The title box only shows the title.
-    text1_->setReadOnly(true);
-    text1_->setFocusPolicy(Qt::NoFocus);
-    text1_->setTextInteractionFlags(Qt::NoTextInteraction);
-    QPalette p = text1_->palette();
+    titleBox_->setReadOnly(true);
+    titleBox_->setFocusPolicy(Qt::NoFocus);
+    titleBox_->setTextInteractionFlags(Qt::NoTextInteraction);
+    QPalette p = titleBox_->palette();
     p.setColor(QPalette::Base, platform::ResolveColor(kBoxGrey));
     p.setColor(QPalette::Text, platform::ResolveColor(kTextGrey));
-    text1_->setPalette(p);
-    text1_->raise();
-    text1_->setAccessibleName(QCoreApplication::translate("frmLabel", "Title"));
-    surface_->setAccessibleName(QCoreApplication::translate("frmLabel", "Title animation"));
+    titleBox_->setPalette(p);
+    titleBox_->raise();
+    titleBox_->setAccessibleName(QCoreApplication::translate("TitleWindow", "Title"));
+    surface_->setAccessibleName(QCoreApplication::translate("TitleWindow", "Title animation"));
 }
 
-void frmLabel::Show() {
+void TitleWindow::Show() {
     if (!loaded_) {
         loaded_ = true;
-        Form_Load();
+        OnLoad();
     }
     if (isVisible())
         return;
@@ -79,11 +80,11 @@ void frmLabel::Show() {
     PlaceWindow();
 }
 
-void frmLabel::Form_Load() {
+void TitleWindow::OnLoad() {
     PlaceWindow();
 }
 
-void frmLabel::PlaceWindow() {
+void TitleWindow::PlaceWindow() {
     const float SH = platform::ScreenHeightTwips();
     const float SW = platform::ScreenWidthTwips();
     geometry_.SetHeight(SH / 2);
@@ -91,13 +92,13 @@ void frmLabel::PlaceWindow() {
     geometry_.SetTop((SH - geometry_.Height()) / 2);
     geometry_.SetLeft((SW - geometry_.Width()) / 2);
     // The box is as large as the whole window, frame and caption included.
-    text1_->SetHeight(geometry_.Height());
-    text1_->SetWidth(geometry_.Width());
-    text1_->SetLeft(0);
-    text1_->SetTop(0);
+    titleBox_->SetHeight(geometry_.Height());
+    titleBox_->SetWidth(geometry_.Width());
+    titleBox_->SetLeft(0);
+    titleBox_->SetTop(0);
 }
 
-void frmLabel::resizeEvent(QResizeEvent* event) {
+void TitleWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     surface_->SetLeft(0);
     surface_->SetTop(0);
@@ -105,7 +106,7 @@ void frmLabel::resizeEvent(QResizeEvent* event) {
     surface_->SetHeight(platform::PixelsToTwipsY(height()));
 }
 
-void frmLabel::showEvent(QShowEvent* event) {
+void TitleWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (armed_)
         return;
@@ -120,7 +121,7 @@ void frmLabel::showEvent(QShowEvent* event) {
     QTimer::singleShot(kLatestStartMs, this, [this] { Start(); });
 }
 
-bool frmLabel::eventFilter(QObject* watched, QEvent* event) {
+bool TitleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
         // Let the exposure paint the window first.
         QMetaObject::invokeMethod(
@@ -129,13 +130,13 @@ bool frmLabel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmLabel::StartWhenVisible() {
+void TitleWindow::StartWhenVisible() {
     const QWindow* window = windowHandle();
     if (window != nullptr && window->isExposed())
         Start();
 }
 
-void frmLabel::Start() {
+void TitleWindow::Start() {
     if (started_)
         return;
     started_ = true;
@@ -146,20 +147,20 @@ void frmLabel::Start() {
     Animate();
 }
 
-void frmLabel::Animate() {
+void TitleWindow::Animate() {
     platform::CanvasControl& surface = *surface_;
     surface.SetUserScale(0, 0, kDots, kDots);
 
     // The title, typed letter by letter; each CR LF counts as two letters.
     for (qsizetype i = 1; i <= kTitle.size(); ++i) {
-        text1_->SetText(kTitle.left(i));
+        titleBox_->SetText(kTitle.left(i));
         geometry_.RepaintNow();
         Pause(0.03);
     }
     Pause(0.5);
-    text1_->SetText(QString());
+    titleBox_->SetText(QString());
     geometry_.RepaintNow();
-    text1_->SetVisible(false);
+    titleBox_->SetVisible(false);
 
     // The dots go on the window itself, one per cell of the grid. Each wave is covered again in
     // the title box's grey.
@@ -207,7 +208,7 @@ void frmLabel::Animate() {
     Pause(0.5);
 
     // The main window takes over; this window stays loaded, hidden.
-    form1_().Show();
+    mainWindow_().Show();
     hide();
 }
 

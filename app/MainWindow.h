@@ -12,13 +12,13 @@
 
 namespace qv {
 
-class Form2;
-class frmZoom;
+class PlayersListWindow;
+class ZoomWindow;
 
-class Form1 : public QWidget, public MainWindowControls {
+class MainWindow : public QWidget, public MainWindowControls {
   public:
-    Form1();
-    ~Form1() override;
+    MainWindow();
+    ~MainWindow() override;
 
     // Shows the window, loading it at its first showing.
     void Show();
@@ -26,14 +26,14 @@ class Form1 : public QWidget, public MainWindowControls {
 
     // MainWindowControls
     platform::Window& Window() override { return geometry_; }
-    platform::CanvasControl& BoardPicture() override { return *picture1_; }
-    platform::CanvasControl& PreviewPicture() override { return *picture2_; }
-    platform::TextControl& HeadingLabel(int index) override { return *label1_.at(index); }
-    platform::TextControl& MovesLabel() override { return *label2_; }
-    platform::TextControl& NameBox(int index) override { return *text1_.at(index); }
-    platform::TextControl& ResultBox(int index) override { return *text2_.at(index); }
-    platform::TextControl& MovesBox() override { return *text3_; }
-    platform::TextControl& MessagePanel() override { return *txtMess_; }
+    platform::CanvasControl& BoardPicture() override { return *board_; }
+    platform::CanvasControl& PreviewPicture() override { return *preview_; }
+    platform::TextControl& HeadingLabel(int index) override { return *headingLabels_.at(index); }
+    platform::TextControl& MovesLabel() override { return *movesLabel_; }
+    platform::TextControl& NameBox(int index) override { return *nameBoxes_.at(index); }
+    platform::TextControl& ResultBox(int index) override { return *resultBoxes_.at(index); }
+    platform::TextControl& MovesBox() override { return *movesBox_; }
+    platform::TextControl& MessagePanel() override { return *messagePanel_; }
     platform::Control& QuitButton() override;
     platform::MenuCommand& PlayerCommand() override { return playerCommand_; }
     platform::MenuCommand& ZoomCommand() override { return zoomCommand_; }
@@ -43,31 +43,28 @@ class Form1 : public QWidget, public MainWindowControls {
     void Wait(double seconds) override;
 
     // The widgets themselves, for the window's own handlers and for tests.
-    platform::CanvasWidget* Picture1Box() const { return picture1_; }
-    platform::CellCanvasWidget* Picture1Cells() const {
-        return picture1_;
-    }  // the board and its cells
-    platform::CanvasWidget* Picture2Box() const { return picture2_; }
-    platform::TextField* Text1Box(int index) const { return text1_.at(index); }
-    platform::Button* QuitButtonWidget() const { return command1_; }
+    platform::CellCanvasWidget* BoardWidget() const { return board_; }  // the board and its cells
+    platform::CanvasWidget* PreviewWidget() const { return preview_; }
+    platform::TextField* NameWidget(int index) const { return nameBoxes_.at(index); }
+    platform::Button* QuitButtonWidget() const { return quitButton_; }
     QMenuBar* MenuBar() const { return menuBar_; }
 
     // Handlers.
-    void Form_Load();
-    void Form_Resize();
-    // Setting KeyAscii to 0 keeps the key from the focused control.
-    void Form_KeyPress(int& KeyAscii);
-    void Form_Unload();
-    void Command1_Click(int Index);
-    void mnuPlayer_Click(int Index);
-    void mnuZoom_Click(int Index);
-    void mnuAbout_Click(int Index);
-    void Text1_DblClick(int Index);
+    void OnLoad();
+    void OnResize();
+    // Setting character to 0 keeps the key from the focused control.
+    void OnKeyPress(int& character);
+    void OnClose();
+    void OnQuitClicked();
+    void OnPlayerCommand();
+    void OnZoomCommand();
+    void OnAboutCommand();
+    void OnNameDoubleClicked(int index);
     // F1: the keys of the game.
     void KeysHelp();
-    void mnuStart_Click(int Index);
-    void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void Picture1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void OnStartStop();
+    void OnBoardRelease(std::int16_t button, std::int16_t modifiers, float X, float Y);
+    void OnBoardKey(std::int16_t key, std::int16_t modifiers);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,25 +87,25 @@ class Form1 : public QWidget, public MainWindowControls {
     platform::WindowGeometry geometry_;
     QMenuBar* menuBar_;
     QWidget* client_;
-    platform::CellCanvasWidget* picture1_;
-    platform::CanvasWidget* picture2_;
-    std::array<platform::Label*, 2> label1_{};
-    platform::Label* label2_;
-    std::array<platform::TextField*, 2> text1_{};
-    std::array<platform::TextField*, 2> text2_{};
-    platform::TextField* text3_;
-    platform::TextArea* txtMess_;
-    platform::Button* command1_;
+    platform::CellCanvasWidget* board_;
+    platform::CanvasWidget* preview_;
+    std::array<platform::Label*, 2> headingLabels_{};
+    platform::Label* movesLabel_;
+    std::array<platform::TextField*, 2> nameBoxes_{};
+    std::array<platform::TextField*, 2> resultBoxes_{};
+    platform::TextField* movesBox_;
+    platform::TextArea* messagePanel_;
+    platform::Button* quitButton_;
     platform::MenuAction playerCommand_;
     platform::MenuAction zoomCommand_;
     platform::MenuAction aboutCommand_;
     platform::MenuAction startStopCommand_;
-    Form2* form2_ = nullptr;      // the player list, made at its first showing
-    frmZoom* frmZoom_ = nullptr;  // the zoom dialog while it is loaded
+    PlayersListWindow* playersList_ = nullptr;  // the player list, made at its first showing
+    ZoomWindow* zoomWindow_ = nullptr;          // the zoom dialog while it is loaded
     QString toSay_;
     int shortcutKey_ = 0;  // the key of an Alt shortcut, until it is released
     bool loaded_ = false;
-    bool unloading_ = false;
+    bool closing_ = false;
 };
 
 }  // namespace qv

@@ -1,4 +1,4 @@
-#include "view/frmZoom.h"
+#include "view/ZoomWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,55 +28,56 @@ constexpr ZoomEntry kEntries[] = {
 
 }  // namespace
 
-frmZoom::frmZoom(QWidget* owner)
+ZoomWindow::ZoomWindow(QWidget* owner)
     : platform::Dialog(owner),
-      combo1_(new platform::ComboBox(this, QStringLiteral("Combo1"))),
-      chkMarks_(
-          new QCheckBox(QCoreApplication::translate("frmZoom", "&Marks on the balls"), this)) {
-    setWindowTitle(QCoreApplication::translate("frmZoom", "Zoom"));
+      scaleBox_(new platform::ComboBox(this, QStringLiteral("Combo1"))),
+      marksCheckBox_(
+          new QCheckBox(QCoreApplication::translate("ZoomWindow", "&Marks on the balls"), this)) {
+    setWindowTitle(QCoreApplication::translate("ZoomWindow", "Zoom"));
     const QFont font = platform::MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    combo1_->setFont(font);
-    combo1_->SetTwipsGeometry(120, 120, 1575, 360);
-    combo1_->onChosen = [this] { Combo1_Click(); };
-    combo1_->setAccessibleName(QCoreApplication::translate("frmZoom", "Scale"));
+    scaleBox_->setFont(font);
+    scaleBox_->SetTwipsGeometry(120, 120, 1575, 360);
+    scaleBox_->onChosen = [this] { OnScaleChosen(); };
+    scaleBox_->setAccessibleName(QCoreApplication::translate("ZoomWindow", "Scale"));
     // Where the name of a combo box is its text, a label names it; this one is not drawn.
-    auto* label = new QLabel(combo1_->accessibleName(), this);
-    label->setBuddy(combo1_);
+    auto* label = new QLabel(scaleBox_->accessibleName(), this);
+    label->setBuddy(scaleBox_);
     label->hide();
     // A reader names the box and its role; the scale in it is said as it comes into view and as
     // the arrows move it (from the main window: a reader would name the dialog before each).
-    QObject::connect(combo1_, &QComboBox::currentIndexChanged, this, [this] {
-        if (combo1_->hasFocus())
-            platform::Announce(parentWidget()->window(), combo1_->Text());
+    QObject::connect(scaleBox_, &QComboBox::currentIndexChanged, this, [this] {
+        if (scaleBox_->hasFocus())
+            platform::Announce(parentWidget()->window(), scaleBox_->Text());
     });
     // The check box under the list, as far below it as the list is below the top; the window
     // grows by what the box needs and keeps the designed margins right of and below it.
-    chkMarks_->setFont(font);
-    chkMarks_->setAccessibleDescription(QCoreApplication::translate(
-        "frmZoom", "A mark of its colour's own shape in every ball, to tell the colours apart."));
-    const QSize box = chkMarks_->sizeHint();
-    chkMarks_->setGeometry(platform::TwipsToPixelsX(120), platform::TwipsToPixelsY(600),
-                           box.width(), box.height());
+    marksCheckBox_->setFont(font);
+    marksCheckBox_->setAccessibleDescription(QCoreApplication::translate(
+        "ZoomWindow",
+        "A mark of its colour's own shape in every ball, to tell the colours apart."));
+    const QSize box = marksCheckBox_->sizeHint();
+    marksCheckBox_->setGeometry(platform::TwipsToPixelsX(120), platform::TwipsToPixelsY(600),
+                                box.width(), box.height());
     SetClientSize(
-        std::max(2085.0f, platform::PixelsToTwipsX(chkMarks_->geometry().right() + 1) + 120),
-        platform::PixelsToTwipsY(chkMarks_->geometry().bottom() + 1) + 165);
-    QObject::connect(chkMarks_, &QCheckBox::clicked, this, [this] { chkMarks_Click(); });
-    Form_Load();
+        std::max(2085.0f, platform::PixelsToTwipsX(marksCheckBox_->geometry().right() + 1) + 120),
+        platform::PixelsToTwipsY(marksCheckBox_->geometry().bottom() + 1) + 165);
+    QObject::connect(marksCheckBox_, &QCheckBox::clicked, this, [this] { OnMarksClicked(); });
+    OnLoad();
 }
 
-void frmZoom::Form_Load() {
+void ZoomWindow::OnLoad() {
     for (const ZoomEntry& entry : kEntries)
-        combo1_->AddEntry(QString::fromLatin1(entry.text));
+        scaleBox_->AddEntry(QString::fromLatin1(entry.text));
     for (const ZoomEntry& entry : kEntries) {
         if (Zoom == entry.zoom) {
-            combo1_->SetText(QString::fromLatin1(entry.text));
+            scaleBox_->SetText(QString::fromLatin1(entry.text));
             break;
         }
     }
     CentreOnMainWindow();
 }
 
-void frmZoom::CentreOnMainWindow() {
+void ZoomWindow::CentreOnMainWindow() {
     // Centred on the main window.
     platform::Window& main = MainControls().Window();
     platform::Window& self = Geometry();
@@ -84,17 +85,17 @@ void frmZoom::CentreOnMainWindow() {
     self.SetLeft(main.Left() + main.Width() / 2 - self.Width() / 2);
 }
 
-void frmZoom::OnActivated() {
-    combo1_->setFocus(Qt::OtherFocusReason);
+void ZoomWindow::OnActivated() {
+    scaleBox_->setFocus(Qt::OtherFocusReason);
     // After the reader has told the box, which it does once the dialog's events are handled.
     QTimer::singleShot(300, this, [this] {
-        if (isVisible() && combo1_->hasFocus())
-            platform::Announce(parentWidget()->window(), combo1_->Text());
+        if (isVisible() && scaleBox_->hasFocus())
+            platform::Announce(parentWidget()->window(), scaleBox_->Text());
     });
 }
 
-void frmZoom::Combo1_Click() {
-    const QString text = combo1_->Text();
+void ZoomWindow::OnScaleChosen() {
+    const QString text = scaleBox_->Text();
     for (const ZoomEntry& entry : kEntries) {
         if (text == QLatin1String(entry.text)) {
             Zoom = entry.zoom;
@@ -104,16 +105,16 @@ void frmZoom::Combo1_Click() {
     Hide();
 }
 
-void frmZoom::chkMarks_Click() {
-    BallMarks = chkMarks_->isChecked();
+void ZoomWindow::OnMarksClicked() {
+    BallMarks = marksCheckBox_->isChecked();
     SaveBallMarks(BallMarks);
     // The board and the preview drawn again over themselves: every ball covers its old mark.
     DrawBallsAndPreview();
     MainControls().RepaintNow();
 }
 
-void frmZoom::showEvent(QShowEvent* event) {
-    chkMarks_->setChecked(BallMarks);
+void ZoomWindow::showEvent(QShowEvent* event) {
+    marksCheckBox_->setChecked(BallMarks);
     platform::Dialog::showEvent(event);
     // A window's frame is known only once it is shown: the first showing after loading places
     // the dialog again by its frame's position.
@@ -123,8 +124,8 @@ void frmZoom::showEvent(QShowEvent* event) {
     }
 }
 
-void frmZoom::closeEvent(QCloseEvent* event) {
-    unloaded_ = true;
+void ZoomWindow::closeEvent(QCloseEvent* event) {
+    closed_ = true;
     platform::Dialog::closeEvent(event);
 }
 

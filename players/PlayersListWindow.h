@@ -11,11 +11,11 @@
 
 namespace qv {
 
-class frmNewGamer;
+class NewPlayerWindow;
 
-class Form2 : public platform::Dialog {
+class PlayersListWindow : public platform::Dialog {
   public:
-    explicit Form2(QWidget* owner);
+    explicit PlayersListWindow(QWidget* owner);
 
     // Rebuilds the list from the table in memory: the header, then the players from record 1 up
     // to the first free record.
@@ -24,13 +24,13 @@ class Form2 : public platform::Dialog {
     // Highlights the current player's row.
     void OnActivated() override;
     // 0 "S&elect", 1 "&New", 2 "&Close".
-    void Command1_Click(int Index);
-    void lstPlayers_DblClick();
+    void OnButtonClicked(int index);
+    void OnListDoubleClicked();
 
-    platform::RowList* lstPlayers() const { return lstPlayers_; }
-    platform::Button* Command1(int index) const { return command1_.at(index); }
+    platform::RowList* PlayerList() const { return playerList_; }
+    platform::Button* Button(int index) const { return buttons_.at(index); }
     // The new player dialog, once it has been opened.
-    frmNewGamer* NewGamer() const { return newGamer_; }
+    NewPlayerWindow* NewPlayer() const { return newPlayer_; }
 
     // Where results are kept, shown only when that is not beside the game.
     QLabel* Note() const { return note_; }
@@ -39,10 +39,10 @@ class Form2 : public platform::Dialog {
     void SelectPlayer();
     void ShowNote();
 
-    platform::RowList* lstPlayers_;
-    std::array<platform::Button*, 3> command1_{};
+    platform::RowList* playerList_;
+    std::array<platform::Button*, 3> buttons_{};
     QLabel* note_;
-    frmNewGamer* newGamer_ = nullptr;
+    NewPlayerWindow* newPlayer_ = nullptr;
     bool focusList_ = false;  // the list takes the focus at the next activation
 };
 

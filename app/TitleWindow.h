@@ -11,25 +11,25 @@
 
 namespace qv {
 
-class Form1;
+class MainWindow;
 
 // Every window of the game carries its icon, at each size shipped, for task bars that do not read
 // the menu entry.
 void LoadWindowIcon();
 
-class frmLabel : public QWidget {
+class TitleWindow : public QWidget {
   public:
     // `main` gives the main window when the animation hands over to it: the program makes it
     // only then, so that nothing but this window stands between the start and its first frame.
-    explicit frmLabel(std::function<Form1&()> main);
-    explicit frmLabel(Form1& main);
+    explicit TitleWindow(std::function<MainWindow&()> main);
+    explicit TitleWindow(MainWindow& main);
 
     // Loads the window at its first showing and shows it; the animation follows as soon as the
     // window can be seen.
     void Show();
 
     // Sizes the window from the screen and centres it; the title box covers the whole window.
-    void Form_Load();
+    void OnLoad();
     // The animation and the hand-over to the main window.
     void Animate();
 
@@ -38,7 +38,7 @@ class frmLabel : public QWidget {
     std::function<void()> onShown;
 
     platform::Window& Window() { return geometry_; }
-    platform::TextArea* NameBox() const { return text1_; }
+    platform::TextArea* NameBox() const { return titleBox_; }
     // The window's own drawing surface, below the title box.
     platform::CanvasWidget* Surface() const { return surface_; }
 
@@ -52,10 +52,10 @@ class frmLabel : public QWidget {
     void StartWhenVisible();
     void Start();
 
-    std::function<Form1&()> form1_;
+    std::function<MainWindow&()> mainWindow_;
     platform::WindowGeometry geometry_;
     platform::CanvasWidget* surface_;
-    platform::TextArea* text1_;
+    platform::TextArea* titleBox_;
     bool loaded_ = false;
     bool armed_ = false;
     bool started_ = false;

@@ -147,7 +147,7 @@ MainWindow::MainWindow()
       startStopCommand_(
           AddMenuCommand(menuBar_, QCoreApplication::translate("MainWindow", "&Start"))) {
     setWindowTitle(QStringLiteral("QUILVARO   Dremwick"));
-    // The designed colours, blue and red on light backgrounds, whatever the desktop's palette.
+    // The default colours, blue and red on light backgrounds, whatever the desktop's palette.
     setPalette(platform::LightPalette());
     // A minimize button, no maximize button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -171,7 +171,7 @@ MainWindow::MainWindow()
         resultBoxes_[i] = new platform::TextField(client_, QStringLiteral("Text2"));
     }
 
-    // The board starts light grey with lines in the application workspace colour; the first
+    // The board starts light grey with lines in the workspace colour; the first
     // game start turns it white.
     board_->SetBackgroundColor(platform::PackRgb(224, 224, 224));
     board_->SetPenColor(platform::kSystemWorkspace);

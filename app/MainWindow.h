@@ -52,7 +52,7 @@ class MainWindow : public QWidget, public MainWindowControls {
     // Handlers.
     void OnLoad();
     void OnResize();
-    // Setting character to 0 keeps the key from the focused control.
+    // Setting `character` to 0 keeps the key from the focused control.
     void OnKeyPress(int& character);
     void OnClose();
     void OnQuitClicked();

@@ -6,8 +6,7 @@
 namespace qv {
 
 // The Start/Stop menu command. Its caption says what it does: "&Start" starts a game on a fresh
-// board with its first three balls, "&Stop" ends the running game. `Index` is the menu's index (4)
-// and is not used.
+// board with its first three balls, "&Stop" ends the running game.
 void StartOrStopGame();
 
 // Closes a game: the "Game over" box, the menu back to its idle state, the score compared with the

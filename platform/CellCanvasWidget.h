@@ -62,7 +62,7 @@ class CellCanvasWidget : public CanvasWidget {
     // Tells assistive technology about every cell whose name changed since the last call.
     void CellsChanged();
 
-    // A key pressed while the picture has the focus: the key code (kKeyLeft ..., and the letters
+    // A key pressed while the picture has the focus: the key code (a CellKey, and the letters
     // A to Z by their place, in any keyboard layout, when neither Control nor Alt is held) and
     // the modifier keys (1 shift, 2 control, 4 alt). Keys without a code are not handed on.
     std::function<void(std::int16_t, std::int16_t)> onKeyDown;

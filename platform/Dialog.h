@@ -1,7 +1,7 @@
 // A secondary window of the game, shown modally over its owner: the caller of ShowModal waits
 // until the window is hidden or closed. Geometry is in twips like every window of the game.
 //
-// The window is told that it became active (OnActivated) right after it is shown and again
+// The window is told that it became active (OnActivated()) right after it is shown and again
 // when a modal window shown over it goes away. These notifications come from ShowModal itself,
 // not from the window system, so they arrive the same way with or without a window manager.
 //
@@ -21,7 +21,7 @@ class Dialog : public QDialog {
     explicit Dialog(QWidget* owner);
 
     Window& Geometry() { return geometry_; }
-    // The size of the client area in twips (the window's designed size).
+    // The size of the client area in twips (the window's default size).
     void SetClientSize(float widthTwips, float heightTwips);
 
     // Shows the window modally and returns once it is hidden or closed.

@@ -101,7 +101,7 @@ void ComboBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void ComboBox::paintEvent(QPaintEvent*) {
-    // Drawn as the text field with its drop-down button the windows were designed with.
+    // Drawn as a text field with a drop-down button, the same on every desktop style.
     QStylePainter painter(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);

@@ -1,5 +1,5 @@
-// A list box and a drop-down combo box with the behaviour the game's windows were designed with.
-// Rows and entries are plain text, never markup.
+// A list of rows and a drop-down combo box, with the keys, focus and drawing the game's windows
+// use. Rows and entries are plain text, never markup.
 #pragma once
 
 #include <QComboBox>

@@ -39,7 +39,7 @@ QColor ResolveColor(PackedColor c) {
         return QColor(RedOf(c), GreenOf(c), BlueOf(c));
     const QPalette& light = LightPalette();
     switch (c & 0xFF) {
-        case 12:  // application workspace: the board's grid lines
+        case 12:  // workspace: the board's grid lines
             return light.color(QPalette::Dark);
         case 15:  // button face: the message panel and the preview
             return light.color(QPalette::Button);

@@ -1,5 +1,5 @@
-// The game's value types and conversions: 16-bit integers,
-// 32-bit colours with system colour references, and rounding that sends halves to the even
+// The game's value types and conversions: 32-bit packed colours with the game's own colour
+// references (see SystemColors.h), and rounding that sends halves to the even
 // neighbour.
 #pragma once
 
@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// A colour is red + 256 * green + 65536 * blue, or 0x80000000 + n for system colour n.
+// A colour is red + 256 * green + 65536 * blue, or 0x80000000 + n for the game's colour reference n
+// (see SystemColors.h).
 using PackedColor = std::uint32_t;
 
 constexpr PackedColor PackRgb(int red, int green, int blue) {
@@ -28,8 +29,8 @@ constexpr int BlueOf(PackedColor c) {
     return static_cast<int>((c >> 16) & 0xFF);
 }
 
-constexpr PackedColor kSystemWorkspace = 0x8000000Cu;   // system colour 12
-constexpr PackedColor kSystemButtonFace = 0x8000000Fu;  // system colour 15
+constexpr PackedColor kSystemWorkspace = 0x8000000Cu;   // colour reference 12
+constexpr PackedColor kSystemButtonFace = 0x8000000Fu;  // colour reference 15
 
 // Rounds to the nearest integer, a half going to the even neighbour (2.5 -> 2, 13.5 -> 14).
 inline double RoundHalfEven(double v) {

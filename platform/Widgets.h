@@ -38,7 +38,7 @@ class TwipsWidget : public W, public I {
     bool Visible() const override { return !W::isHidden(); }
     void SetVisible(bool visible) override { W::setVisible(visible); }
 
-    // Design-time geometry in twips.
+    // Initial geometry in twips.
     void SetTwipsGeometry(float left, float top, float width, float height) {
         W::move(TwipsToPixelsX(left), TwipsToPixelsY(top));
         Resized(TwipsToPixelsX(width), TwipsToPixelsY(height));

@@ -130,7 +130,7 @@ void WindowGeometry::SetState(WindowState state) {
             window_->setWindowState(Qt::WindowNoState);
             break;
     }
-    // The window reports the change of state itself (see the form's change handler).
+    // The window reports the change of state itself (see the window's changeEvent).
 }
 
 void WindowGeometry::RepaintNow() {

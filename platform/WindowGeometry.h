@@ -36,7 +36,7 @@ class WindowGeometry : public Window {
     bool Minimized() const override { return minimized_; }
     void RepaintNow() override;
 
-    // Sets the size of the client area in twips (a window's designed size).
+    // Sets the size of the client area in twips (a window's default size).
     void SetClientSize(float widthTwips, float heightTwips);
 
     // Runs after every change of size or state: the window's resize handler.

@@ -45,7 +45,7 @@ QStringList NotIn1251(const QString& text);
 
 // How a stored name is shown: up to its first NUL, without leading and trailing blanks.
 QString DisplayName(const QString& name);
-// Removes leading and trailing blanks (spaces only, as the game has always done).
+// Removes leading and trailing blanks (spaces only; tabs and line breaks stay).
 QString Trim(const QString& text);
 
 }  // namespace qv

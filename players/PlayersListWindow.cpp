@@ -56,7 +56,7 @@ PlayersListWindow::PlayersListWindow(QWidget* owner)
 
 void PlayersListWindow::ShowNote() {
     // Where results are kept, under the buttons, when that is not beside the game; otherwise the
-    // window keeps its designed size.
+    // window keeps its default size.
     const QString note = PlayersFileNote();
     if (note.isEmpty()) {
         note_->hide();

@@ -50,7 +50,7 @@ ZoomWindow::ZoomWindow(QWidget* owner)
             platform::Announce(parentWidget()->window(), scaleBox_->Text());
     });
     // The check box under the list, as far below it as the list is below the top; the window
-    // grows by what the box needs and keeps the designed margins right of and below it.
+    // grows by what the box needs and keeps the default margins right of and below it.
     marksCheckBox_->setFont(font);
     marksCheckBox_->setAccessibleDescription(QCoreApplication::translate(
         "ZoomWindow",

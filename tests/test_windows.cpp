@@ -8,6 +8,7 @@
 
 #include "GameDriver.h"
 #include "PlayersFixtures.h"
+#include "app/TitleWindow.h"
 #include "platform/WidgetRuntime.h"
 
 using namespace qv;
@@ -31,7 +32,8 @@ class TestWindows : public QObject {
         };
         for (int k = 3; k <= 6; ++k)  // in the colour of their column's caption
             QCOMPARE(ink(k), ink(2 - k % 2));
-        QVERIFY2(ink(1) != ink(2), "the two players' columns alike");
+        const QColor plain = f.palette().color(QPalette::WindowText);  // the columns unlike it
+        QCOMPARE((QSet{ink(1).rgb(), ink(2).rgb(), plain.rgb()}.size()), 3);
         NextBalls = {1, 2, 3};
         Board(1, 1) = Board(2, 9) = 2;
         Board(8, 5) = 1;
@@ -47,8 +49,7 @@ class TestWindows : public QObject {
                 g.Redraw();
                 auto near = [](double a, double b) { return std::abs(a - b) <= 15; };  // a pixel
                 const platform::Window& w = f.Window();
-                const platform::Control &board = f.BoardPicture(), &quit = f.QuitButton(),
-                                        &message = f.MessagePanel(), &preview = f.PreviewPicture();
+                const platform::Control &board = f.BoardPicture(), &message = f.MessagePanel();
                 bool inside = true, right = true, apart = true, fits = true;
                 QList<QRect> placed;
                 for (platform::Control* c : f.Controls()) {
@@ -86,13 +87,6 @@ class TestWindows : public QObject {
                     {"in the window", inside},
                     {"right of the board", right},
                     {"apart", apart},
-                    {"preview below", near(preview.Top(), message.Top() + message.Height())},
-                    {"preview as high", near(preview.Height(), message.Height())},
-                    {"preview to Quit", near(preview.Top() + preview.Height(), quit.Top())},
-                    {"Quit level with board",
-                     near(quit.Top() + quit.Height(), board.Top() + board.Height())},
-                    {"Quit centred", std::abs(quit.Left() * 2 + quit.Width() - message.Left() * 2 -
-                                              message.Width()) <= 60},
                     {"next ball centred", std::abs(middle.x() - p.width()) <= 2},
                     {"preview smaller", middle.y() < size},
                     {"selected larger", grown > size},
@@ -105,6 +99,47 @@ class TestWindows : public QObject {
                     QVERIFY2(ok, qPrintable(what + at));
             }
         }
+    }
+
+    // Centred; the title typed letter by letter, then waves of dots, each smaller, then the game.
+    void theTitleAnimatesThenHandsOverToTheGame() {
+        TestRuntime rt;
+        MainWindow main;
+        TitleWindow title(main);
+        QStringList seen;
+        QString typed;
+        int inked = 0;  // pixels in a ball's colour at the last wait
+        platform::CurrentRuntimeHooks().wait = [&](double s) {
+            const QImage& image = title.Surface()->GetCanvas().Image();
+            const int w = image.width(), h = image.height();
+            int ink = 0;
+            QSet<int> cells;  // with a dot in its column's colour
+            for (int i = 0; i < w * h; ++i) {
+                const int cell = i / w * 6 / h * 6 + i % w * 6 / w;
+                if (image.pixel(i % w, i / w) == GameDriver::Ball(cell % 6 + 1))
+                    ++ink, cells << cell;
+            }
+            const QString text = title.NameBox()->isVisible() ? title.NameBox()->Text() : "";
+            const int was = std::exchange(inked, ink);
+            seen << QString("%1 ").arg(s) + (!text.isEmpty()
+                                                 ? text.chopped(1) == typed ? "letter" : text
+                                             : ink == 0  ? "none"
+                                             : ink > was ? "more"
+                                                         : QString("less in %1").arg(cells.size()));
+            typed = text.isEmpty() ? typed : text;
+        };
+        title.Show();
+        const platform::Window& w = title.Window();
+        QCOMPARE(QList({w.Left() * 2 + w.Width(), w.Top() * 2 + w.Height(), w.Height() * 2}),
+                 QList<float>({1024 * 15, 768 * 15, 768 * 15}));
+        QCOMPARE(title.NameBox()->geometry(), title.rect());
+        QVERIFY(QTest::qWaitForWindowExposed(&title));
+        QApplication::processEvents();
+        QStringList want = QStringList(typed.size(), "0.03 letter") << "0.5 " + typed;
+        want << QStringList(36, "0.02 more") << QStringList(2, "0.5 less in 36") << "0.5 none";
+        QCOMPARE(seen, want);
+        QVERIFY(typed.endsWith("2005"));
+        QCOMPARE(QList({main.isVisible(), title.isVisible()}), QList({true, false}));
     }
 
     // What loading had to say about the players file comes once the window is on the screen.

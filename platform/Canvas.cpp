@@ -203,32 +203,20 @@ void Canvas::DrawLine(double x1, double y1, double x2, double y2) {
         *last = hi > lo ? static_cast<int>(std::ceil(hi)) - 1 : *first;
     };
     const int offset = (width - 1) / 2;
+    // The board's grid needs lines across and down only.
+    Q_ASSERT(dy1 == dy2 || dx1 == dx2);
+    int first, last;
     if (dy1 == dy2) {
-        int first, last;
         span(dx1, dx2, &first, &last);
         const int row = static_cast<int>(std::floor(dy1)) - offset;
         for (int k = 0; k < width; ++k)
             FillSpan(row + k, first, last, rgb);
         return;
     }
-    if (dx1 == dx2) {
-        int first, last;
-        span(dy1, dy2, &first, &last);
-        const int col = static_cast<int>(std::floor(dx1)) - offset;
-        for (int y = first; y <= last; ++y)
-            FillSpan(y, col, col + width - 1, rgb);
-        return;
-    }
-    // Any other direction: square pen stamps along the line, one per device pixel of length.
-    const int steps =
-        static_cast<int>(std::ceil(std::max(std::fabs(dx2 - dx1), std::fabs(dy2 - dy1))));
-    for (int s = 0; s < steps; ++s) {
-        const double t = static_cast<double>(s) / steps;
-        const int px = static_cast<int>(std::floor(dx1 + (dx2 - dx1) * t)) - offset;
-        const int py = static_cast<int>(std::floor(dy1 + (dy2 - dy1) * t)) - offset;
-        for (int k = 0; k < width; ++k)
-            FillSpan(py + k, px, px + width - 1, rgb);
-    }
+    span(dy1, dy2, &first, &last);
+    const int col = static_cast<int>(std::floor(dx1)) - offset;
+    for (int y = first; y <= last; ++y)
+        FillSpan(y, col, col + width - 1, rgb);
 }
 
 QRect Canvas::TakeDirty() {

@@ -58,7 +58,8 @@ class Canvas {
     // dot are asked, so a mark never reaches past it.
     void DrawDotMark(double x, double y, const std::function<bool(int, int, int)>& shape,
                      PackedColor c);
-    // A line in the drawing colour and the pen width; the end point itself is not drawn.
+    // A line across or down in the drawing colour and the pen width; the end point itself is not
+    // drawn.
     void DrawLine(double x1, double y1, double x2, double y2);
 
     const QImage& Image() const { return image_; }

@@ -37,13 +37,8 @@ int RowList::HighlightedRow() const {
 }
 
 bool RowList::SetHighlightedRow(int index) {
-    if (index < -1 || index >= count())
+    if (index < 0 || index >= count())
         return false;
-    if (index == -1) {
-        clearSelection();
-        setCurrentRow(-1);
-        return true;
-    }
     setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     scrollToItem(item(index));
     return true;

@@ -23,8 +23,8 @@ class RowList : public TwipsWidget<QListWidget, Control> {
 
     // The highlighted row, from 0; -1 when no row is highlighted.
     int HighlightedRow() const;
-    // Highlights row `index`; -1 removes the highlight. An index outside -1 .. RowCount - 1 is
-    // an invalid value: nothing changes and the call answers false.
+    // Highlights row `index`. An index outside 0 .. RowCount - 1 is an invalid value: nothing
+    // changes and the call answers false.
     bool SetHighlightedRow(int index);
 
     // A double click anywhere on the list.

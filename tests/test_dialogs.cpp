@@ -117,6 +117,7 @@ class TestDialogs : public QObject {
             const QStringList rows = Rows(RowText(d));
             QCOMPARE(rows.size(), 3);
             QCOMPARE(rows[0].size(), rows[1].size());  // the header as wide
+            QVERIFY(!view->SetHighlightedRow(3));      // past the last row
             QVERIFY(view->SetHighlightedRow(row));
             if (act == "double click" && row > 0)
                 QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},

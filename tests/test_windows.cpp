@@ -32,7 +32,7 @@ class TestWindows : public QObject {
         };
         for (int k = 3; k <= 6; ++k)  // in the colour of their column's caption
             QCOMPARE(ink(k), ink(2 - k % 2));
-        const QColor plain = f.palette().color(QPalette::WindowText);  // the columns unlike it
+        const QColor plain = f.palette().color(QPalette::WindowText);
         QCOMPARE((QSet{ink(1).rgb(), ink(2).rgb(), plain.rgb()}.size()), 3);
         NextBalls = {1, 2, 3};
         Board(1, 1) = Board(2, 9) = 2;
@@ -101,14 +101,18 @@ class TestWindows : public QObject {
         }
     }
 
-    // Centred; the title typed letter by letter, then waves of dots, each smaller, then the game.
+    // Centred; the title typed letter by letter, waves of dots, each smaller, then the game with
+    // the loading's message over it.
     void theTitleAnimatesThenHandsOverToTheGame() {
         TestRuntime rt;
+        QVERIFY(QDir().mkpath(rt.PlayersFile()));  // a message to say
         MainWindow main;
+        bool over = false;
+        rt.onMessage = [&](const Message&) { over = main.isVisible(); };
         TitleWindow title(main);
         QStringList seen;
         QString typed;
-        int inked = 0;  // pixels in a ball's colour at the last wait
+        int inked = 0;  // ink at the last wait
         platform::CurrentRuntimeHooks().wait = [&](double s) {
             const QImage& image = title.Surface()->GetCanvas().Image();
             const int w = image.width(), h = image.height();
@@ -139,21 +143,9 @@ class TestWindows : public QObject {
         want << QStringList(36, "0.02 more") << QStringList(2, "0.5 less in 36") << "0.5 none";
         QCOMPARE(seen, want);
         QVERIFY(typed.endsWith("2005"));
-        QCOMPARE(QList({main.isVisible(), title.isVisible()}), QList({true, false}));
-    }
-
-    // What loading had to say about the players file comes once the window is on the screen.
-    void theLoadingsMessageComesOverTheWindow() {
-        TestRuntime rt;
-        QVERIFY(QDir().mkpath(rt.PlayersFile()));  // the results go to the data folder
-        MainWindow window;
-        bool over = false;
-        rt.onMessage = [&](const Message&) { over = window.isVisible(); };
-        window.Show();
-        QCOMPARE(rt.messages.size(), 0u);
         QApplication::processEvents();
         QCOMPARE(rt.messages.size(), 1u);
-        QVERIFY(over);
+        QCOMPARE(QList({main.isVisible(), title.isVisible(), over}), QList({true, false, true}));
     }
 
     void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {

@@ -42,7 +42,8 @@ test: all
 bench: all
 	./bench/run-bench $(BUILD)
 
-# The mutation run over game/, view/ and players/, in a build folder of its own (build-mutate);
+# The mutation run over the whole game (game/, view/, players/, app/, platform/), in a build
+# folder of its own (build-mutate);
 # MUTATE_ARGS passes options, e.g. MUTATE_ARGS="--folder game --sample 50 --seed 1".
 mutate: deps
 	./scripts/mutate $(MUTATE_ARGS)

@@ -23,17 +23,6 @@ class TestWindows : public QObject {
     void theLayoutKeepsItsRelationsAtEveryScale() {
         GameDriver g;
         MainWindow& f = g.window;
-        QImage blank = f.PreviewWidget()->GetCanvas().Image().copy();  // no next balls yet
-        blank.fill(blank.pixel(0, 0));
-        QCOMPARE(f.PreviewWidget()->GetCanvas().Image(), blank);
-        auto ink = [&f](int k) {  // of control k: 1, 2 the captions, 3 to 6 names and results
-            const QWidget* w = dynamic_cast<QWidget*>(f.Controls()[k]);
-            return w->palette().color(w->foregroundRole());
-        };
-        for (int k = 3; k <= 6; ++k)  // in the colour of their column's caption
-            QCOMPARE(ink(k), ink(2 - k % 2));
-        const QColor plain = f.palette().color(QPalette::WindowText);
-        QCOMPARE((QSet{ink(1).rgb(), ink(2).rgb(), plain.rgb()}.size()), 3);
         NextBalls = {1, 2, 3};
         Board(1, 1) = Board(2, 9) = 2;
         Board(8, 5) = 1;

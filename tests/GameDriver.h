@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>
@@ -169,16 +171,28 @@ class GameDriver {
 
     // '+' when the screen shows the board as drawn now.
     char Shown() const {
-        return screen_.image == window.BoardWidget()->GetCanvas().Image() ? '+' : '-';
+        const auto* board = window.BoardWidget();
+        const bool now = screen_.drawn == board->GetCanvas().Image();
+        return now && screen_.image == board->Painted() ? '+' : '-';
     }
 
   private:
+    // The screen, each paint adding the region it was asked for; the board when last painted.
     struct Screen : QObject {
-        QImage image;
+        QImage image, drawn;
         bool eventFilter(QObject* object, QEvent* event) override {
-            if (event->type() == QEvent::Paint)
-                image = static_cast<platform::CanvasWidget*>(object)->GetCanvas().Image().copy();
-            return false;
+            if (event->type() != QEvent::Paint || !object->event(event))
+                return false;
+            const auto* board = static_cast<platform::CanvasWidget*>(object);
+            const QImage now = board->Painted();
+            drawn = board->GetCanvas().Image().copy();
+            if (image.size() != now.size())
+                image = now;
+            QPainter painter(&image);
+            const QPoint at = board->contentsRect().topLeft();
+            painter.setClipRegion(static_cast<QPaintEvent*>(event)->region().translated(-at));
+            painter.drawImage(0, 0, now);
+            return true;
         }
     } screen_;
 };

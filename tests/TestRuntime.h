@@ -2,7 +2,6 @@
 // message boxes and the end recorded, the folders temporary, the screen 1024 x 768 at 96 dpi.
 #pragma once
 
-#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
@@ -24,8 +23,6 @@ class TestRuntime {
   public:
     TestRuntime() {
         platform::SetScreenOverride(platform::ScreenOverride{1024, 768, 96.0});
-        // Settings go to the test's own folder, never to the user's.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, DataDir() + "/config");
         platform::RuntimeHooks hooks;
         hooks.wait = [this](double s) { events << QString("wait %1").arg(s); };
         hooks.reseed = [this] { events << "randomize"; };

@@ -75,25 +75,22 @@ class TestTurn : public QObject {
         Grid expected;
         for (int round = 0; round < 6000; ++round) {
             RandomBoard(rng, 6, 0.05, 0.85);
-            std::vector<std::pair<int, int>> balls, free;
+            std::vector<CellPos> balls, free;
             for (int y = 1; y <= 9; ++y)
                 for (int x = 1; x <= 9; ++x)
-                    (Board(x, y) ? balls : free).emplace_back(x, y);
+                    (Board(x, y) ? balls : free).push_back(P(x, y));
             if (balls.empty() || free.empty())
                 continue;
-            const auto [fx, fy] = balls[rng() % balls.size()];
-            const auto [tx, ty] = free[rng() % free.size()];
+            const CellPos f = balls[rng() % balls.size()], t = free[rng() % free.size()];
             const Grid before = Board;
-            const std::int16_t n =
-                FindPath(std::int16_t(fx), std::int16_t(fy), std::int16_t(tx), std::int16_t(ty));
-            QCOMPARE(n, WaveByWave(fx, fy, tx, ty, expected));
+            QCOMPARE(FindPath(f.x, f.y, t.x, t.y), WaveByWave(f.x, f.y, t.x, t.y, expected));
             QCOMPARE(PathGrid, expected);
             QCOMPARE(Board, before);
         }
         Board.Create(0, 9, 0, 9);  // a start or target off the board is refused
-        for (const auto& [x, y] : {std::pair{0, 5}, {10, 5}, {5, 0}, {5, 10}}) {
-            QCOMPARE(FindPath(std::int16_t(x), std::int16_t(y), 5, 5), 0);
-            QCOMPARE(FindPath(5, 5, std::int16_t(x), std::int16_t(y)), 0);
+        for (CellPos c : {P(0, 5), P(10, 5), P(5, 0), P(5, 10)}) {
+            QCOMPARE(FindPath(c.x, c.y, 5, 5), 0);
+            QCOMPARE(FindPath(5, 5, c.x, c.y), 0);
         }
     }
 

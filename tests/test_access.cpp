@@ -217,8 +217,7 @@ class TestAccess : public QObject {
         PlayersListWindow list(&g.window);
         NewPlayerWindow welcome(list);
         TitleWindow title(g.window);
-        for (QWidget* window :
-             std::initializer_list<QWidget*>{&g.window, &list, &welcome, &zoom, &title}) {
+        for (QWidget* window : QWidgetList{&g.window, &list, &welcome, &zoom, &title}) {
             QVERIFY(!Iface(window)->text(QAccessible::Name).isEmpty());
             for (QWidget* w : window->findChildren<QWidget*>())
                 if (w->isVisibleTo(window) && w->focusPolicy() != Qt::NoFocus &&

@@ -483,7 +483,7 @@ class TestPlayersFile : public QObject {
             StartUp();
             QCOMPARE(PlayersFilePath + CurrentName.trimmed() + QString::number(BestResult),
                      where + "Cat2000000000");
-            QCOMPARE(rt.messages.size(), std::size_t(0));
+            QCOMPARE(rt.messages.size(), 0u);
             QVERIFY(shown.isEmpty() || DisplayName(Players[1].Name) == "Ann");
         };
         QVERIFY(InChild(session, uid, change.endsWith("full disk") ? 100 : RLIM_INFINITY));

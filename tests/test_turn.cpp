@@ -141,10 +141,11 @@ class TestTurn : public QObject {
         QCOMPARE(Replay(g, trace, release), trace);
     }
 
-    // Releases before Start, off the board, or on a free cell with none selected do nothing.
+    // Releases before Start, off the board, on the preview, on a free cell, none selected: nothing.
     void startAndStop() {
         GameDriver g;
         g.Release(5, 5);
+        QTest::mouseRelease(g.window.PreviewWidget(), Qt::LeftButton);
         g.Start({6, 5, 4}, {P(4, 1), P(9, 9), P(1, 9)}, {3, 2, 1});
         QCOMPARE(g.rt.events.first(), "randomize");  // the release before it did nothing
         g.rt.ClearRecords();

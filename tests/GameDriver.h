@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QPaintEvent>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>
@@ -169,32 +168,33 @@ class GameDriver {
                                  qv::GameInProgress, qv::GameOver, DrawnAfresh());
     }
 
-    // '+' when the screen shows the board as drawn now.
+    // '+' when the screen, each paint adding the region it was asked for, shows the board now.
     char Shown() const {
-        const auto* board = window.BoardWidget();
-        const bool now = screen_.drawn == board->GetCanvas().Image();
-        return now && screen_.image == board->Painted() ? '+' : '-';
+        auto* board = window.BoardWidget();
+        if (screen_.drawn != board->GetCanvas().Image())
+            return '-';
+        const QRegion painted = std::exchange(screen_.region, {});
+        const QPoint at = painted.boundingRect().topLeft() - board->contentsRect().topLeft();
+        board->removeEventFilter(&screen_);
+        if (!painted.isEmpty())  // an empty region renders it all
+            board->render(&screen_.image, at, painted, {});
+        board->installEventFilter(&screen_);
+        return screen_.image == board->Painted() ? '+' : '-';
     }
 
   private:
-    // The screen, each paint adding the region it was asked for; the board when last painted.
     struct Screen : QObject {
         QImage image, drawn;
+        QRegion region;  // painted since the last look
         bool eventFilter(QObject* object, QEvent* event) override {
-            if (event->type() != QEvent::Paint || !object->event(event))
-                return false;
-            const auto* board = static_cast<platform::CanvasWidget*>(object);
-            const QImage now = board->Painted();
-            drawn = board->GetCanvas().Image().copy();
-            if (image.size() != now.size())
-                image = now;
-            QPainter painter(&image);
-            const QPoint at = board->contentsRect().topLeft();
-            painter.setClipRegion(static_cast<QPaintEvent*>(event)->region().translated(-at));
-            painter.drawImage(0, 0, now);
-            return true;
+            if (event->type() == QEvent::Paint) {
+                region += static_cast<QPaintEvent*>(event)->region();
+                drawn = static_cast<platform::CanvasWidget*>(object)->GetCanvas().Image().copy();
+                image = image.size() == drawn.size() ? image : drawn;
+            }
+            return false;
         }
-    } screen_;
+    } mutable screen_;
 };
 
 // Whether the shown controls of `window` lie inside it, none over another.

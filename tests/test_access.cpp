@@ -124,7 +124,7 @@ class TestAccess : public QObject {
         QTest::keyClick(board, key);
         QApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), bar);
-        QCOMPARE(g_focused, QList<int>{-1});  // the first command, told to a screen reader
+        QCOMPARE(g_focused, QList<int>{-1});  // told to a screen reader
         QTest::keyClick(bar, Qt::Key_Escape);
         QCOMPARE(QApplication::focusWidget(), board);
         QCOMPARE(g.rt.endCount, 0);

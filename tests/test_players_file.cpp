@@ -26,7 +26,6 @@
 #include "PlayersFixtures.h"
 #include "platform/RecordFile.h"
 #include "platform/SettingsFile.h"
-#include "platform/Types.h"
 #include "players/NewPlayer.h"
 #include "players/PlayerListRows.h"
 #include "players/PlayersFileLock.h"

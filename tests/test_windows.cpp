@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include "GameDriver.h"
-#include "PlayersFixtures.h"
 #include "app/TitleWindow.h"
 #include "platform/WidgetRuntime.h"
 

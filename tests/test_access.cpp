@@ -11,6 +11,7 @@
 
 using namespace qv;
 using namespace qvtest;
+using namespace platform;
 
 namespace {
 
@@ -36,12 +37,12 @@ struct ActiveGame : GameDriver {  // the main window with the keys
 };
 
 QString Said(GameDriver& g) {  // the last message spoken
-    return platform::LastAnnouncement(&g.window);
+    return LastAnnouncement(&g.window);
 }
 
 // The cursor to (x, y) by arrow keys, each step a focus event of its cell; then Enter or Return.
 void KeyTo(GameDriver& g, int x, int y) {
-    platform::CellCanvasWidget* board = g.window.BoardWidget();
+    auto* board = g.window.BoardWidget();
     const int steps = std::abs(x - board->CursorX()) + std::abs(y - board->CursorY());
     g_focused.clear();
     QTest::keyClick(board, Qt::Key_A);
@@ -71,14 +72,14 @@ class TestAccess : public QObject {
     // The focused cell is the cursor's; boxes and cells tell a change when, and only when, made.
     void theRecordedGameByKeys() {
         ActiveGame g;
-        platform::CellCanvasWidget* board = g.window.BoardWidget();
+        auto* board = g.window.BoardWidget();
         QVERIFY(board->hasFocus());
-        const QList<platform::TextControl*> boxes{&g.window.ResultBox(0), &g.window.MovesBox(),
-                                                  &g.window.MessagePanel()};
+        const QList<TextControl*> boxes{&g.window.ResultBox(0), &g.window.MovesBox(),
+                                        &g.window.MessagePanel()};
         const QStringList trace = ReadTrace();
         auto texts = [&] {  // of the boxes, then of the cells
             QStringList texts;
-            for (platform::TextControl* box : boxes)
+            for (TextControl* box : boxes)
                 texts << box->Text();
             for (int i = 0; i < 81; ++i)
                 texts << Iface(board)->child(i)->text(QAccessible::Name);
@@ -110,8 +111,8 @@ class TestAccess : public QObject {
     void theMenuBarTakesTheKeys() {
         QFETCH(Qt::Key, key);
         ActiveGame g;
-        QMenuBar* bar = g.window.MenuBar();
-        QWidget* board = g.window.BoardWidget();
+        auto* bar = g.window.MenuBar();
+        auto* board = g.window.BoardWidget();
         if (key == Qt::Key_S) {  // Start, then a lone Alt as ever
             g.rt.ScriptRandom(std::vector<double>(9, 0.5));
             QTest::keyPress(board, key, Qt::AltModifier);
@@ -164,8 +165,8 @@ class TestAccess : public QObject {
         g.rt.ScriptRandom({0.99});  // the last free cell
         g.rt.ScriptRandom(GameDriver::KindNumbers({1, 1, 1}));
         const QString colours[] = {"", "red", "green", "blue", "yellow", "cyan", "pink"};
-        QAccessibleInterface* table = Iface(g.window.BoardWidget());
-        QAccessibleTableInterface* grid = table->tableInterface();
+        auto* table = Iface(g.window.BoardWidget());
+        auto* grid = table->tableInterface();
         for (auto [click, selected] :
              {std::pair{P(3, 4), P(3, 4)}, {P(1, 1), P(1, 1)}, {P(2, 1), CellPos{}}}) {
             g.Release(click.x, click.y);
@@ -174,11 +175,11 @@ class TestAccess : public QObject {
                     QString want = QString("row %1, column %2: ").arg(y).arg(x);
                     want += Board(x, y) ? colours[Board(x, y)] + " ball" : "empty";
                     want += selected == P(x, y) ? ", selected" : "";
-                    QAccessibleInterface* cell = grid->cellAt(y - 1, x - 1);
+                    auto* cell = grid->cellAt(y - 1, x - 1);
                     QCOMPARE(cell->text(QAccessible::Name), want);
                     const QPoint middle = cell->rect().center();
                     QCOMPARE(table->childAt(middle.x(), middle.y()), cell);
-                    QAccessibleTableCellInterface* place = cell->tableCellInterface();
+                    auto* place = cell->tableCellInterface();
                     QCOMPARE(QPoint(place->columnIndex(), place->rowIndex()), QPoint(x - 1, y - 1));
                     QCOMPARE(QSize(place->columnExtent(), place->rowExtent()), QSize(1, 1));
                     QVERIFY(!place->isSelected());  // the name says it, once
@@ -192,14 +193,14 @@ class TestAccess : public QObject {
     void theTreeAnswersAlikeEveryWay() {
         ActiveGame g;
         g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
-        QAccessibleInterface* app = Iface(qApp);
+        auto* app = Iface(qApp);
         const int shown = app->childCount();
         ZoomWindow zoom(&g.window);
         zoom.show();
         QCOMPARE(app->childCount(), shown + 1);
         std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
             for (int i = 0; i < node->childCount(); ++i) {
-                QAccessibleInterface* child = node->child(i);
+                auto* child = node->child(i);
                 QVERIFY2(child, qPrintable(node->text(QAccessible::Name)));
                 QCOMPARE(node->indexOfChild(child), i);
                 if (node != app)  // a window's parent is the window it belongs to
@@ -209,8 +210,8 @@ class TestAccess : public QObject {
             QCOMPARE(node->child(node->childCount()), nullptr);
         };
         walk(app);
-        QAccessibleInterface* window = Iface(&g.window);
-        QAccessibleInterface* said = window->child(window->childCount() - 1);
+        auto* window = Iface(&g.window);
+        auto* said = window->child(window->childCount() - 1);
         QCOMPARE(said->child(0)->child(0)->text(QAccessible::Name), Said(g));
         zoom.hide();
         QCOMPARE(app->childCount(), shown);
@@ -259,7 +260,7 @@ class TestAccess : public QObject {
         QCOMPARE(Said(g),
                  "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
                  "at row 5, column 1. Next: yellow, cyan, pink.");
-        platform::CellCanvasWidget* board = g.window.BoardWidget();
+        auto* board = g.window.BoardWidget();
         g.window.NameBox(1).SetText("Ann"), g.window.ResultBox(1).SetText("120");  // the best
         g.Release(1, 5);
         for (auto [key, scan, said] :
@@ -274,7 +275,7 @@ class TestAccess : public QObject {
             QCOMPARE(Said(g), said);
         }
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 15);
-        QAccessibleInterface* next = Iface(g.window.PreviewWidget());
+        auto* next = Iface(g.window.PreviewWidget());
         QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),
                  "Next balls: yellow, cyan, pink");
         for (auto [key, at] : {std::pair{Qt::Key_End, 95},
@@ -305,7 +306,7 @@ class TestAccess : public QObject {
         if (kind > 0)
             Board(4, 4) = std::int16_t(kind == 7 ? 3 : kind);
         g.Redraw();
-        platform::CellCanvasWidget* board = g.window.BoardWidget();
+        auto* board = g.window.BoardWidget();
         board->SetCursor(2, 4);
         QCOMPARE(board->Painted(), board->GetCanvas().Image());  // no frame before a key
         QTest::keyClick(board, Qt::Key_Right);

@@ -12,6 +12,7 @@
 
 using namespace qv;
 using namespace qvtest;
+using namespace platform;
 
 struct Choice {
     int opener;                // the menu, the current name, the best name
@@ -25,7 +26,7 @@ Q_DECLARE_METATYPE(Choice)
 
 namespace {
 
-PlayersListWindow& RowText(platform::Dialog& d) {
+PlayersListWindow& RowText(Dialog& d) {
     return dynamic_cast<PlayersListWindow&>(d);
 }
 QStringList Rows(PlayersListWindow& list) {
@@ -104,15 +105,15 @@ class TestDialogs : public QObject {
         PlayerRecord free = Player("Gone", 1);
         free.Marker = QString(2, QChar(0));
         GameDriver g(Records({Player("Ann", 120), Player("Bob", 0), free, Player("Cid", 9)}));
-        for (platform::TextControl* box :
+        for (TextControl* box :
              {&g.window.NameBox(0), &g.window.ResultBox(0), &g.window.NameBox(1)})
             box->SetText("before");
         CurrentPlayer = std::int16_t(current);
         ModalScript script;
         int highlighted = -2;
         bool open = true;
-        script.Then([&](platform::Dialog& d) {
-            platform::RowList* view = RowText(d).PlayerList();
+        script.Then([&](Dialog& d) {
+            auto* view = RowText(d).PlayerList();
             highlighted = view->HighlightedRow();
             const QStringList rows = Rows(RowText(d));
             QCOMPARE(rows.size(), 3);
@@ -135,7 +136,7 @@ class TestDialogs : public QObject {
         if (opener)
             QTest::mouseDClick(g.window.NameWidget(opener - 1), Qt::LeftButton);
         else
-            static_cast<platform::MenuAction&>(g.window.PlayerCommand()).Action()->trigger();
+            static_cast<MenuAction&>(g.window.PlayerCommand()).Action()->trigger();
         QCOMPARE(highlighted, wanted);
         QCOMPARE(open, chosen == 0 && act != "Close" && act != "Esc");
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
@@ -186,12 +187,12 @@ class TestDialogs : public QObject {
         QStringList rows;
         int highlighted = -1;
         bool open = false;
-        script.Then([&](platform::Dialog& d) {
+        script.Then([&](Dialog& d) {
             Click(RowText(d).Button(1));
             highlighted = RowText(d).PlayerList()->HighlightedRow();
             rows = Rows(RowText(d));
         });
-        script.Then([&](platform::Dialog& d) {
+        script.Then([&](Dialog& d) {
             auto& welcome = dynamic_cast<NewPlayerWindow&>(d);
             QVERIFY(LaidOut(d));
             QTest::keyClick(welcome.NameBox(), Qt::Key_Tab);  // leaves the name box
@@ -241,10 +242,10 @@ class TestDialogs : public QObject {
         const bool wayland = QGuiApplication::platformName() == "wayland";
         auto choose = [&](int i) {
             auto* zoom = dynamic_cast<ZoomWindow*>(QApplication::activeModalWidget());
-            platform::ComboBox* combo = zoom->ScaleBox();
+            auto* combo = zoom->ScaleBox();
             QCOMPARE(combo->Text(), combo->itemText(std::exchange(current, i)));
             QVERIFY(LaidOut(*zoom));
-            const platform::Window &main = g.window.Window(), &self = zoom->Geometry();
+            const Window &main = g.window.Window(), &self = zoom->Geometry();
             const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
                          dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
             QVERIFY2(wayland || std::abs(dx) + std::abs(dy) <= 30, "not centred on the game");

@@ -5,9 +5,10 @@
 
 using namespace qv;
 using namespace qvtest;
+using namespace platform;
 
 // The mark seen in a ball `size` pixels wide (unlike a plain ball 2 pixels narrower), or its fault.
-static QString Seen(platform::CanvasWidget& picture, int kind, int size) {
+static QString Seen(CanvasWidget& picture, int kind, int size) {
     const auto draw = [&](int width, bool marks) {
         BallMarks = marks;
         picture.Clear();
@@ -62,7 +63,7 @@ class TestMarks : public QObject {
     // Each colour's mark has its shape at every ball size drawn; smaller dots stay plain.
     void eachColourHasItsShape() {
         TestRuntime rt;
-        platform::CanvasWidget picture(nullptr);
+        CanvasWidget picture(nullptr);
         picture.SetTwipsGeometry(0, 0, 1800, 1800);
         picture.SetUserScale(0, 0, 1, 1);
         const QStringList shapes{"—", "×", "|", "●", "□", "△"};
@@ -93,7 +94,7 @@ class TestMarks : public QObject {
                 g.Release(c.x, c.y);
             QCOMPARE(g.window.ResultBox(0).Text(), "5");
             ModalScript script;
-            script.Then([on, &g](platform::Dialog& d) {
+            script.Then([on, &g](Dialog& d) {
                 QTest::mouseClick(dynamic_cast<ZoomWindow&>(d).MarksCheckBox(), Qt::LeftButton);
                 QCOMPARE((QList<bool>{BallMarks, SavedBallMarks(), d.isVisible()}),
                          (QList<bool>{!on, !on, true}));  // switched, kept, still open

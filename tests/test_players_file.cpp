@@ -33,6 +33,7 @@
 
 using namespace qv;
 using namespace qvtest;
+using namespace platform;
 
 namespace {
 
@@ -114,7 +115,7 @@ pid_t StartCopy(const QString& folder, int tag, long long first, long long count
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
-    platform::CurrentRuntimeHooks().programDir = [folder] { return folder; };
+    CurrentRuntimeHooks().programDir = [folder] { return folder; };
     SetPlayersFileLockTimeout(10000);
     StartUp();
     for (long long seq = first - 1; count < 0 || seq < first + count; ++seq) {
@@ -239,6 +240,15 @@ class TestPlayersFile : public QObject {
             const QByteArray cid = EncodeRecord(Player("Cid", 20)).replace(58, 2, free.data(), 2);
             cases.append({kAnnBob + cid, 3, 2, 3, 20, "Bob"});
         }
+        // The heads of a TIFF (either byte order), an SQLite database, a tar archive; and with
+        // one byte changed, records.
+        for (QByteArray head :
+             {QByteArray("II*\0\x08", 5), QByteArray("MM\0*\x08", 5),
+              QByteArray("SQLite format 3\0\x10", 17), QByteArray(257, 0) + "ustar"}) {
+            cases.append({head.leftJustified(360, 0), -1, 0, 0, 0, ""});
+            head[head.size() - 2] = '+';
+            cases.append({head.leftJustified(360, 0), 6, 0, 0, 0, ""});
+        }
         for (const auto& [file, count, current, best, bestResult, name] : cases) {
             TestRuntime rt;
             QVERIFY(file.isNull() || WriteWholeFile(rt.PlayersFile(), file));
@@ -293,9 +303,8 @@ class TestPlayersFile : public QObject {
     // A relative XDG path counts as unset; HOME too, then the password database gives it.
     void foldersAreAbsolute() {
         TestRuntime rt;
-        platform::CurrentRuntimeHooks() = {};
-        QCOMPARE(QFile::decodeName(platform::ProgramDirBytes()),
-                 QFileInfo("/proc/self/exe").canonicalPath());
+        CurrentRuntimeHooks() = {};
+        QCOMPARE(QFile::decodeName(ProgramDirBytes()), QFileInfo("/proc/self/exe").canonicalPath());
         const QByteArray home = qgetenv("HOME"), account = ::getpwuid(::getuid())->pw_dir;
         for (const auto& [base, dir, expected] :
              QList<std::tuple<QByteArray, QByteArray, QByteArray>>{
@@ -306,10 +315,8 @@ class TestPlayersFile : public QObject {
             for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
                 qputenv(xdg, base);
             QVERIFY(dir.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", dir));
-            QVERIFY2(platform::UserDataPath().startsWith(expected),
-                     qPrintable(platform::UserDataPath()));
-            QVERIFY2(platform::SettingsFilePath().startsWith(expected),
-                     qPrintable(platform::UserConfigPath()));
+            QVERIFY2(UserDataPath().startsWith(expected), qPrintable(UserDataPath()));
+            QVERIFY2(SettingsFilePath().startsWith(expected), qPrintable(UserConfigPath()));
         }
         qputenv("HOME", home);
     }
@@ -372,7 +379,7 @@ class TestPlayersFile : public QObject {
         QVERIFY(!s.contains("foreign") || ::geteuid() != 0 ||  // another account's
                 ::chown(QFile::encodeName(target), 0, 0) == 0);
         QVERIFY(!s.contains("foreign") || Chmod(target, 0666));
-        platform::CurrentRuntimeHooks().programDirBytes = [folder, none = s.contains("no-folder")] {
+        CurrentRuntimeHooks().programDirBytes = [folder, none = s.contains("no-folder")] {
             return none ? QByteArray() : folder;
         };
         for (const QString& mode : s.filter(QRegularExpression("^0"))) {
@@ -385,7 +392,7 @@ class TestPlayersFile : public QObject {
             char name[] = "t", *argv[] = {name, nullptr};
             int argc = 1;
             QCoreApplication app(argc, argv);  // for the signals
-            platform::EndOnSignals();
+            EndOnSignals();
             StartUp();
             QVERIFY(said.isEmpty() ? rt.messages.empty() : SaidOnce(rt, said.split('+')));
             const QString where = PlayersFilePath;
@@ -457,7 +464,7 @@ class TestPlayersFile : public QObject {
             QCOMPARE(QDir("/proc/self/fd").count(), handles);
             QString all;  // one message for each, naming the file
             for (const Message& m : rt.messages)
-                all += m.text.contains(platform::ShownPath(where)) ? m.text : "(no file named)";
+                all += m.text.contains(ShownPath(where)) ? m.text : "(no file named)";
             QVERIFY2(!all.contains("(no file"), qPrintable(all));
             for (const QString& part : later)
                 QVERIFY2(all.contains(part), qPrintable(all));
@@ -511,16 +518,16 @@ class TestPlayersFile : public QObject {
             QVERIFY(QFile::resize(f, 1LL << 40));
             QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(f), 65534, 65534) == 0);
             QCOMPARE(::stat(QFile::encodeName(f), &was), 0);
-            QVERIFY2(platform::ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
+            QVERIFY2(ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
             QCOMPARE(::stat(QFile::encodeName(f), &is), 0);
             // As long, still sparse, its owner's, replaced in one step
             QCOMPARE(
                 (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_uid, is.st_ino != was.st_ino}),
                 (QList<qint64>{1LL << 40, 1, was.st_uid, 1}));
-            platform::RecordFile file;
-            QVERIFY(file.Open(f, 60, platform::Access::ReadOnly));
+            RecordFile file;
+            QVERIFY(file.Open(f, 60, Access::ReadOnly));
             QCOMPARE(file.ReadRecord(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
-            QVERIFY(!platform::ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
+            QVERIFY(!ReplaceFileRange("/proc/self/f", 0, "x", {}, &why));
             QVERIFY2(why.contains("not enough free space"), qPrintable(why));
         }));
     }

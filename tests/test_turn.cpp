@@ -176,7 +176,7 @@ class TestTurn : public QObject {
             g.rt.ScriptRandom({0, 0, 0});
             g.rt.ScriptRandom(GameDriver::KindNumbers(next));
         }
-        platform::CellCanvasWidget* board = g.window.BoardWidget();
+        auto* board = g.window.BoardWidget();
         int running = 0, turnsAtOnce = 0;
         auto counted = [&](auto handler) {
             return [&, handler](auto... a) {

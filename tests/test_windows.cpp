@@ -12,6 +12,7 @@
 
 using namespace qv;
 using namespace qvtest;
+using namespace platform;
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -29,19 +30,19 @@ class TestWindows : public QObject {
         BallSelected = true;
         for (const auto& [width, height] :
              {std::pair{1024, 768}, {960, 540}, {800, 600}, {1920, 1080}}) {
-            platform::SetScreenOverride(platform::ScreenOverride{width, height, 96.0});
+            SetScreenOverride(ScreenOverride{width, height, 96.0});
             for (float zoom : {1.0f, 1.5f, 2.0f, 2.5f, 3.0f}) {
                 Zoom = zoom;
                 f.BoardPicture().SetBackgroundColor(BoardBackColor);  // as in a game
                 f.BoardPicture().Clear();                             // as a new scale does
                 g.Redraw();
                 auto near = [](double a, double b) { return std::abs(a - b) <= 15; };  // a pixel
-                const platform::Window& w = f.Window();
-                const platform::Control &board = f.BoardPicture(), &message = f.MessagePanel();
+                const Window& w = f.Window();
+                const Control &board = f.BoardPicture(), &message = f.MessagePanel();
                 bool inside = true, right = true, apart = true, fits = true;
                 QList<QRect> placed;
-                for (platform::Control* c : f.Controls()) {
-                    const QWidget* widget = dynamic_cast<QWidget*>(c);
+                for (Control* c : f.Controls()) {
+                    const auto* widget = dynamic_cast<QWidget*>(c);
                     const QRect r = widget->geometry();
                     fits &= widget->fontMetrics().height() <= r.height();
                     inside &= QRect({}, f.frameGeometry().size() + QSize(1, 1)).contains(r);
@@ -101,7 +102,7 @@ class TestWindows : public QObject {
         QStringList seen;
         QString typed;
         int inked = 0;  // ink at the last wait
-        platform::CurrentRuntimeHooks().wait = [&](double s) {
+        CurrentRuntimeHooks().wait = [&](double s) {
             const QImage& image = title.Surface()->GetCanvas().Image();
             const int w = image.width(), h = image.height();
             int ink = 0;
@@ -121,7 +122,7 @@ class TestWindows : public QObject {
             typed = text.isEmpty() ? typed : text;
         };
         title.Show();
-        const platform::Window& w = title.Window();
+        const Window& w = title.Window();
         QCOMPARE(QList({w.Left() * 2 + w.Width(), w.Top() * 2 + w.Height(), w.Height() * 2}),
                  QList<float>({1024 * 15, 768 * 15, 768 * 15}));
         QCOMPARE(title.NameBox()->geometry(), title.rect());
@@ -146,7 +147,7 @@ class TestWindows : public QObject {
             for (Qt::Key key : {Qt::Key_7, Qt::Key_Tab})  // typed in vain
                 QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(f.NameBox(0).Text() + f.ResultBox(0).Text() + f.MovesBox().Text(), shown);
-        auto box = [](platform::TextControl& t) { return dynamic_cast<QObject*>(&t); };
+        auto box = [](TextControl& t) { return dynamic_cast<QObject*>(&t); };
         QCOMPARE(walked, QObjectList({f.BoardWidget(), f.NameWidget(0), f.NameWidget(1),
                                       box(f.ResultBox(0)), box(f.ResultBox(1)), box(f.MovesBox()),
                                       f.QuitButtonWidget(), f.BoardWidget()}));
@@ -156,9 +157,9 @@ class TestWindows : public QObject {
         QTest::mouseClick(f.QuitButtonWidget(), Qt::LeftButton);
         QCOMPARE(g.rt.endCount, 2);
         f.QuitButtonWidget()->setFocus();  // the Space that minimizes does not press it
-        for (auto [key, state] : {std::pair{Qt::Key_Space, platform::WindowState::Minimized},
-                                  {Qt::Key_Space, platform::WindowState::Normal},
-                                  {Qt::Key_A, platform::WindowState::Normal}}) {
+        for (auto [key, state] : {std::pair{Qt::Key_Space, WindowState::Minimized},
+                                  {Qt::Key_Space, WindowState::Normal},
+                                  {Qt::Key_A, WindowState::Normal}}) {
             QTest::keyClick(f.QuitButtonWidget(), key);
             QCOMPARE(f.Window().State(), state);
         }
@@ -173,7 +174,7 @@ class TestWindows : public QObject {
         GameDriver g(Records({Player(image, 90), Player(bold, 4)}));
         QCOMPARE(g.window.NameWidget(0)->displayText() + g.window.NameWidget(1)->displayText(),
                  bold + image);
-        platform::InstallWidgetRuntime();
+        InstallWidgetRuntime();
         QVERIFY(QFile::remove(g.rt.PlayersFile()));
         QVERIFY(QDir().mkpath(g.rt.PlayersFile()));  // a folder: the result cannot be stored
         QStringList plain;

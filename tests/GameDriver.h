@@ -54,6 +54,13 @@ class ModalScript {
     platform::ModalHook previous_;
 };
 
+inline QRgb Rgb(platform::PackedColor c) {
+    return platform::ResolveColor(c).rgb();
+}
+inline QRgb Ball(int kind) {
+    return Rgb(qv::BallColor(static_cast<std::int16_t>(kind)));
+}
+
 class GameDriver {
   public:
     TestRuntime rt;
@@ -89,36 +96,29 @@ class GameDriver {
         QApplication::processEvents();
     }
 
-    // The random numbers that draw these kinds, and drop balls on these cells of `board`.
-    static std::vector<double> KindNumbers(const std::vector<int>& kinds) {
-        std::vector<double> r;
+    // Scripts the random numbers that draw these kinds, or drop balls on these cells of `board`.
+    void Kinds(const std::vector<int>& kinds) {
         for (int kind : kinds)
-            r.push_back((kind - 0.5) / 6);
-        return r;
+            rt.ScriptRandom({(kind - 0.5) / 6});
     }
-    static std::vector<double> CellNumbers(Grid board, const std::vector<CellPos>& cells) {
-        std::vector<double> r;
+    void Drops(Grid board, const std::vector<CellPos>& cells) {
         for (const CellPos& c : cells) {
             int n = 0, j = 0;
             for (int y = 1; y <= 9; ++y)
                 for (int x = 1; x <= 9; ++x)
                     if (board(x, y) == 0 && (++n, x == c.x && y == c.y))
                         j = n;
-            r.push_back((j - 0.5) / n);
+            rt.ScriptRandom({(j - 0.5) / n});
             board(c.x, c.y) = 1;
         }
-        return r;
     }
     void Start(const std::vector<int>& kinds, const std::vector<CellPos>& cells,
                const std::vector<int>& next) {
-        for (const auto& numbers :
-             {KindNumbers(kinds), CellNumbers(Grid(0, 9, 0, 9), cells), KindNumbers(next)})
-            rt.ScriptRandom(numbers);
+        Kinds(kinds);
+        Drops(Grid(0, 9, 0, 9), cells);
+        Kinds(next);
         ClickStartStop();
     }
-
-    static QRgb Rgb(platform::PackedColor c) { return platform::ResolveColor(c).rgb(); }
-    static QRgb Ball(int kind) { return Rgb(qv::BallColor(static_cast<std::int16_t>(kind))); }
 
     // Across each row and column: free cells lined apart; balls centred, alike, the selected wider.
     bool DrawnAfresh() const {
@@ -264,10 +264,10 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         for (const QString& k : field("next"))
             next.push_back(k.toInt());
         if (w[0] == "start")
-            g.rt.ScriptRandom(GameDriver::KindNumbers(kinds));
-        g.rt.ScriptRandom(GameDriver::CellNumbers(moved, drops));
+            g.Kinds(kinds);
+        g.Drops(moved, drops);
         if (!drops.empty())
-            g.rt.ScriptRandom(GameDriver::KindNumbers(next.empty() ? kinds : next));
+            g.Kinds(next.empty() ? kinds : next);
 
         QStringList waits, route, placed;
         g.atWait = [&](double seconds) {
@@ -279,7 +279,7 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
                 for (int x = 1; x <= 9; ++x) {
                     if (step && before(x, y) != kind &&
                         image.pixel((2 * x - 1) * image.width() / 18,
-                                    (2 * y - 1) * image.height() / 18) == g.Ball(kind))
+                                    (2 * y - 1) * image.height() / 18) == Ball(kind))
                         route << QString("%1,%2").arg(x).arg(y);
                     const QString at = QString("%1@%2,%3").arg(qv::Board(x, y)).arg(x).arg(y);
                     if (moved(x, y) == 0 && qv::Board(x, y) && !placed.contains(at))
@@ -301,8 +301,8 @@ inline QStringList Replay(GameDriver& g, const QStringList& trace,
         const QImage& preview = g.window.PreviewWidget()->GetCanvas().Image();
         for (int x = 0, y = preview.height() / 2; x < preview.width(); ++x)
             for (int k = 1; k <= 6; ++k)
-                if (preview.pixel(x, y) == g.Ball(k) &&
-                    (x == 0 || preview.pixel(x - 1, y) != g.Ball(k)))
+                if (preview.pixel(x, y) == Ball(k) &&
+                    (x == 0 || preview.pixel(x - 1, y) != Ball(k)))
                     turn += QString(" %1").arg(k);
         turn += QString(" score %1 moves %2 waits")
                     .arg(g.window.ResultBox(0).Text(), g.window.MovesBox().Text());

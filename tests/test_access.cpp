@@ -161,9 +161,9 @@ class TestAccess : public QObject {
     void theCellsNameWhatLiesThere() {
         GameDriver g;
         g.Start({5, 4, 1}, {P(1, 1), P(3, 4), P(9, 9)}, {6, 2, 3});
-        g.rt.ScriptRandom(GameDriver::CellNumbers(Board, {P(1, 9), P(4, 9)}));
+        g.Drops(Board, {P(1, 9), P(4, 9)});
         g.rt.ScriptRandom({0.99});  // the last free cell
-        g.rt.ScriptRandom(GameDriver::KindNumbers({1, 1, 1}));
+        g.Kinds({1, 1, 1});
         const QString colours[] = {"", "red", "green", "blue", "yellow", "cyan", "pink"};
         auto* table = Iface(g.window.BoardWidget());
         auto* grid = table->tableInterface();
@@ -239,8 +239,8 @@ class TestAccess : public QObject {
         Grid after = Board;
         after(4, 1) = 0;
         after(3, 1) = 1;
-        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 1), P(4, 1)}));
-        g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));
+        g.Drops(after, {P(1, 1), P(2, 1), P(4, 1)});
+        g.Kinds({1, 2, 3});
         QString atBox;
         g.rt.onMessage = [&](const Message&) { atBox = Said(g); };
         g.Release(4, 1);
@@ -320,7 +320,7 @@ class TestAccess : public QObject {
         const QRect cell = board->CellRect(4, 4).translated(-board->contentsRect().topLeft());
         const int reach = cell.width() / 9 + 3;
         const QRect frame = cell.adjusted(-reach, -reach, reach, reach);
-        const QList<QRgb> balls{g.Ball(1), g.Ball(2), g.Ball(3), g.Ball(4), g.Ball(5), g.Ball(6)};
+        const QList<QRgb> balls{Ball(1), Ball(2), Ball(3), Ball(4), Ball(5), Ball(6)};
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
                 if (shown.pixel(x, y) != drawn.pixel(x, y) &&

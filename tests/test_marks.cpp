@@ -19,7 +19,7 @@ static QString Seen(CanvasWidget& picture, int kind, int size) {
     const QImage inner = draw(size - 2, false), plain = draw(size, false), shown = draw(size, true);
     if (shown == plain)
         return "plain";
-    const QRgb ball = GameDriver::Ball(kind), white = qRgb(255, 255, 255);
+    const QRgb ball = Ball(kind), white = qRgb(255, 255, 255);
     const int centre = int(picture.GetCanvas().DeviceX(0.5)), w = shown.width();
     QPolygon mark;
     for (int i = 0; i < w * shown.height(); ++i) {
@@ -85,8 +85,8 @@ class TestMarks : public QObject {
             g.Start({5, 5, 5}, {{1, 9}, {2, 9}, {3, 9}}, {1, 2, 3});
             Board(4, 9) = Board(6, 6) = Board(7, 7) = Board(8, 8) = 5;
             g.Redraw();
-            g.rt.ScriptRandom(GameDriver::CellNumbers(Board, {{9, 1}, {9, 2}, {9, 3}}));
-            g.rt.ScriptRandom(GameDriver::KindNumbers({4, 5, 6}));
+            g.Drops(Board, {{9, 1}, {9, 2}, {9, 3}});
+            g.Kinds({4, 5, 6});
             g.atWait = [&](double) { frames[on] << board << preview; };
             // Selected, then put back; moved; moved into a line: each stays drawn by its step.
             for (const CellPos& c :
@@ -110,7 +110,7 @@ class TestMarks : public QObject {
         QCOMPARE(switched[1], frames[0].mid(frames[0].size() - 2));  // switched off
         QList<QRgb> balls;
         for (int kind = 1; kind <= 6; ++kind)
-            balls << GameDriver::Ball(kind);
+            balls << Ball(kind);
         int marked = 0;
         for (qsizetype i = 0; i < frames[0].size(); ++i) {
             const QImage &off = frames[0][i], &on = frames[1][i];

@@ -174,7 +174,7 @@ class TestTurn : public QObject {
         g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {4, 5, 6});
         for (const auto& next : {std::vector{1, 2, 3}, {4, 5, 6}}) {  // new balls fill row 1
             g.rt.ScriptRandom({0, 0, 0});
-            g.rt.ScriptRandom(GameDriver::KindNumbers(next));
+            g.Kinds(next);
         }
         auto* board = g.window.BoardWidget();
         int running = 0, turnsAtOnce = 0;
@@ -275,8 +275,8 @@ class TestTurn : public QObject {
         g.Redraw();
         Grid after = Board;
         std::swap(after(9, 8), after(9, 9));
-        g.rt.ScriptRandom(GameDriver::CellNumbers(after, {P(1, 1), P(2, 9), P(9, 8)}));
-        g.rt.ScriptRandom(GameDriver::KindNumbers({1, 2, 3}));  // 4, 5, 6 dropped: still no line
+        g.Drops(after, {P(1, 1), P(2, 9), P(9, 8)});
+        g.Kinds({1, 2, 3});  // 4, 5, 6 dropped: still no line
         g.rt.ClearRecords();
         g.Release(9, 8);
         g.Release(9, 9);

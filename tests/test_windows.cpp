@@ -55,7 +55,7 @@ class TestWindows : public QObject {
                 auto ball = [](const QImage& image, int kind) {
                     int first = -1, last = -1;
                     for (int x = 0; x < image.width(); ++x)
-                        if (image.pixel(x, image.height() / 2) == GameDriver::Ball(kind))
+                        if (image.pixel(x, image.height() / 2) == Ball(kind))
                             last = x, first = first < 0 ? x : first;
                     return QPoint(first + last, last - first + 1);
                 };
@@ -109,7 +109,7 @@ class TestWindows : public QObject {
             QSet<int> cells;  // with a dot in its column's colour
             for (int i = 0; i < w * h; ++i) {
                 const int cell = i / w * 6 / h * 6 + i % w * 6 / w;
-                if (image.pixel(i % w, i / w) == GameDriver::Ball(cell % 6 + 1))
+                if (image.pixel(i % w, i / w) == Ball(cell % 6 + 1))
                     ++ink, cells << cell;
             }
             const QString text = title.NameBox()->isVisible() ? title.NameBox()->Text() : "";

@@ -34,10 +34,13 @@ class TestCli : public QObject {
         row("-platform", 2, misuse.arg("platform"));  // without its value
         row("LANGUAGE=de -x", 2, "quilvaro: .*'x'.*\nMehr dazu .*\n");
         row("", 1, oneLine.arg("DISPLAY nor WAYLAND_DISPLAY"));
-        row("WAYLAND_DISPLAY=wayland-9 -platform xcb", 1, oneLine.arg("\\(DISPLAY is not set"));
+        row("WAYLAND_DISPLAY=wayland-9 -platform xcb:x", 1, oneLine.arg("\\(DISPLAY is not set"));
+        row("-platform wayland;xcb", 1, oneLine.arg("DISPLAY nor WAYLAND_DISPLAY"));
         row("QT_QPA_PLATFORM=wayland DISPLAY=:0", 1, oneLine.arg("\\(WAYLAND_DISPLAY is not set"));
-        row("DISPLAY=:65431 -platform xcb", 1,
-            oneLine.arg("cannot open the game's window: .*:65431"));
+        row("WAYLAND_SOCKET=9 -platform wayland", 1,
+            oneLine.arg("cannot open the game's window: "));
+        for (const char* given : {"DISPLAY=:65431", "DISPLAY=:65431 -platform wayland;xcb"})
+            row(given, 1, oneLine.arg("cannot open the game's window: .*:65431"));
     }
 
     void run() {

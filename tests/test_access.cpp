@@ -210,6 +210,9 @@ class TestAccess : public QObject {
             QCOMPARE(node->child(node->childCount()), nullptr);
         };
         walk(app);
+        for (Control* c : g.window.Controls())  // the game's boxes only show
+            if (auto* w = dynamic_cast<QWidget*>(c); dynamic_cast<TextControl*>(c))
+                QVERIFY2(Iface(w)->state().readOnly, qPrintable(w->accessibleName()));
         auto* window = Iface(&g.window);
         auto* said = window->child(window->childCount() - 1);
         QCOMPARE(said->child(0)->child(0)->text(QAccessible::Name), Said(g));
@@ -255,17 +258,17 @@ class TestAccess : public QObject {
     void theLettersTellInAnyLayout() {
         ActiveGame g;
         g_renamed.clear();
-        g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {4, 5, 6});
+        g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {1, 5, 6});
         QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
         QCOMPARE(Said(g),
                  "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
-                 "at row 5, column 1. Next: yellow, cyan, pink.");
+                 "at row 5, column 1. Next: red, cyan, pink.");
         auto* board = g.window.BoardWidget();
         g.window.NameBox(1).SetText("Ann"), g.window.ResultBox(1).SetText("120");  // the best
         g.Release(1, 5);
         for (auto [key, scan, said] :
              {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
-              {Qt::Key(0x422), 57, "Next: yellow, cyan, pink."},
+              {Qt::Key(0x422), 57, "Next: red, cyan, pink."},
               {Qt::Key_R, 27, "Row 5: selected red in column 1."},
               {Qt::Key_C, 54, "Column 1: selected red in row 5."},
               {Qt::Key_B, 56, "Selected: red ball at row 5, column 1."},
@@ -277,7 +280,7 @@ class TestAccess : public QObject {
         QCOMPARE(board->CursorX() * 10 + board->CursorY(), 15);
         auto* next = Iface(g.window.PreviewWidget());
         QCOMPARE(next->text(QAccessible::Name) + ": " + next->text(QAccessible::Description),
-                 "Next balls: yellow, cyan, pink");
+                 "Next balls: red, cyan, pink");
         for (auto [key, at] : {std::pair{Qt::Key_End, 95},
                                {Qt::Key_Home, 15},
                                {Qt::Key_PageUp, 11},

@@ -18,6 +18,7 @@ class TestWindows : public QObject {
     Q_OBJECT
   private slots:
     void init() { ResetSharedState(); }
+    void cleanup() { QVERIFY(!HasMainControls()); }  // a closed window is let go
 
     // The layout's relations, give or take a pixel, at every scale on small and large screens.
     void theLayoutKeepsItsRelationsAtEveryScale() {

@@ -80,6 +80,7 @@ class TestWindows : public QObject {
                     {"next ball centred", std::abs(middle.x() - p.width()) <= 2},
                     {"preview smaller", middle.y() < size},
                     {"the board drawn afresh", g.DrawnAfresh()},
+                    {"greeting shown", text->toPlainText().contains("Start")},
                     {"greeting whole",
                      text->document()->size().height() * text->fontMetrics().lineSpacing() <=
                          text->viewport()->height()},

@@ -23,7 +23,7 @@ using qv::CellPos;
 using qv::Grid;
 
 inline CellPos P(int x, int y) {
-    return CellPos{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+    return CellPos{std::int16_t(x), std::int16_t(y)};
 }
 
 inline int CountBalls() {
@@ -58,7 +58,7 @@ inline QRgb Rgb(platform::PackedColor c) {
     return platform::ResolveColor(c).rgb();
 }
 inline QRgb Ball(int kind) {
-    return Rgb(qv::BallColor(static_cast<std::int16_t>(kind)));
+    return Rgb(qv::BallColor(std::int16_t(kind)));
 }
 
 class GameDriver {

@@ -90,6 +90,8 @@ class TestAccess : public QObject {
             g_told.clear(), g_renamed.clear();
             KeyTo(g, c.x, c.y);
             const QStringList after = texts();
+            if (after[0] != before[0])  // a line cleared
+                QVERIFY2(Said(g).contains("score " + after[0] + "."), qPrintable(Said(g)));
             for (int i = 0; i < after.size(); ++i)
                 QCOMPARE(i < 3 ? g_told.contains(dynamic_cast<QObject*>(boxes[i]))
                                : g_renamed.contains(i - 3),

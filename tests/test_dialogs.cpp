@@ -165,7 +165,6 @@ class TestDialogs : public QObject {
                     Player(QString("P%1").arg(i), weakest.contains(i) ? -10 : 100 + i));
             return full.replace(6 * 60 + 54, 4, "\x09\x08\x07\x06");
         };
-        const QString zoe = "Zo\u00eb";
         QTest::newRow("first free") << Records({Player("Ann", 90), free, cid}) << "Eve" << 2;
         QTest::newRow("full table, a tie") << full({7, 40}) << "Zed" << 7;
         for (int weakest : {1, 2, kMaxPlayers})
@@ -175,7 +174,7 @@ class TestDialogs : public QObject {
         QTest::newRow("empty") << ann << "" << 0;
         QTest::newRow("blanks") << ann << "   " << 2;
         QTest::newRow("line break") << ann << "Ann\nLee" << 2;
-        QTest::newRow("refused") << ann << zoe << 0;
+        QTest::newRow("refused") << ann << QString("Zo\u00eb") << 0;
         QTest::newRow("Cancel") << ann << "Cancel" << 0;
     }
     void newPlayerTakesARecord() {

@@ -106,7 +106,7 @@ const QByteArray kText = QByteArray("Lines of text, no players.\n").repeated(60)
 using Op = std::tuple<bool, QString, int, qint32>;  // add, name, player, result
 Op OpAt(int tag, long long seq) {
     return {seq % 5 == 0 && seq <= 200, QString("%1-%2").arg(tag).arg(seq),
-            static_cast<int>((seq * 7 + tag) % 20 + 1), static_cast<qint32>(seq * 7919 % 99991)};
+            int((seq * 7 + tag) % 20 + 1), qint32(seq * 7919 % 99991)};
 }
 
 // A copy of the game running operations from `first` on, telling `report` first - 1 once started,
@@ -130,7 +130,7 @@ pid_t StartCopy(const QString& folder, int tag, long long first, long long count
                 PlayerRecord{FixedName(name), 0, Players[CurrentPlayer].Spare, kInUseMarker};
             ok = SavePlayers();
         } else if (!ok) {
-            CurrentPlayer = static_cast<std::int16_t>(player);
+            CurrentPlayer = std::int16_t(player);
             CurrentResult = result;
             ok = StoreCurrentResult();
         }

@@ -45,7 +45,7 @@ void RandomBoard(std::mt19937& rng, int kinds, double low, double high) {
     for (int y = 1; y <= 9; ++y)
         for (int x = 1; x <= 9; ++x)
             if (std::uniform_real_distribution<double>(0, 1)(rng) < density)
-                Board(x, y) = static_cast<std::int16_t>(1 + rng() % kinds);
+                Board(x, y) = std::int16_t(1 + rng() % kinds);
 }
 
 }  // namespace
@@ -269,7 +269,7 @@ class TestTurn : public QObject {
         g.Start({1, 2, 3}, {P(5, 1), P(6, 1), P(7, 1)}, {4, 5, 6});
         for (int y = 1; y <= 9; ++y)  // no two neighbours alike
             for (int x = 1; x <= 9; ++x)
-                Board(x, y) = static_cast<std::int16_t>((x + 2 * y) % 6 + 1);
+                Board(x, y) = std::int16_t((x + 2 * y) % 6 + 1);
         for (const QPoint& c : free)
             Board(c.x(), c.y()) = 0;
         g.Redraw();
@@ -296,11 +296,12 @@ class TestTurn : public QObject {
         const QString moved =
             "Moved to row 1, column 3. New balls: green at row 1, column 1; blue "
             "at row 5, column 5; yellow at row 9, column 9. Line cleared: +5 "
-            "points, score 5. ";
+            "points, score 15. ";
         QTest::newRow("moved") << 3 << 1 << moved + "Next: red, red, red.";
         QTest::newRow("game over") << 3 << 2 << moved + "Game over.";
         QTest::newRow("walled off") << 4 << 0 << "No way there.";
         QTest::newRow("reselected") << 1 << 0 << "red ball still selected.";
+        QTest::newRow("off the board") << 0 << 0 << "";
     }
     void aTurnIsToldInOrder() {
         QFETCH(int, target);
@@ -309,13 +310,13 @@ class TestTurn : public QObject {
         GameView b;
         b.board.Create(0, 9, 0, 9);
         b.removed = b.board;
-        b.board(1, 1) = 1, b.next = {2, 3, 4}, b.score = "0";
+        b.board(1, 1) = 1, b.next = {2, 3, 4}, b.score = "10";
         b.inProgress = b.selected = true, b.selectedX = b.selectedY = 1;
         GameView a = b;
         if (ending > 0) {  // green where red was; blue makes a line, gone with it
             a.board(3, 1) = 1, a.board(1, 1) = 2, a.board(9, 9) = 4, a.removed(5, 5) = 1;
             a.selected = false, a.inProgress = ending == 1, a.moves = 1, a.next = {1, 1, 1};
-            a.score = "5", a.message = "Game over.";
+            a.score = "15", a.message = "Game\r\n over. ";
         }
         QTEST(DescribeBoardCommand(b, a, target, 1), "said");
     }

@@ -260,18 +260,18 @@ class TestAccess : public QObject {
     void theLettersTellInAnyLayout() {
         ActiveGame g;
         g_renamed.clear();
-        g.Start({1, 2, 3}, {P(1, 5), P(5, 2), P(3, 3)}, {1, 5, 6});
-        QCOMPARE(g_renamed, QSet<int>({36, 13, 20}));  // the new balls' cells told
+        g.Start({1, 2, 3}, {P(1, 5), P(9, 5), P(3, 3)}, {1, 5, 6});
+        QCOMPARE(g_renamed, QSet<int>({36, 44, 20}));  // the new balls' cells told
         QCOMPARE(Said(g),
-                 "Game started. New balls: green at row 2, column 5; blue at row 3, column 3; red "
-                 "at row 5, column 1. Next: red, cyan, pink.");
+                 "Game started. New balls: blue at row 3, column 3; red at row 5, column 1; green "
+                 "at row 5, column 9. Next: red, cyan, pink.");
         auto* board = g.window.BoardWidget();
         g.window.NameBox(1).SetText("Ann"), g.window.ResultBox(1).SetText("120");  // the best
         g.Release(1, 5);
         for (auto [key, scan, said] :
              {std::tuple{Qt::Key_F, 41, "Free cells: 78."},
               {Qt::Key(0x422), 57, "Next: red, cyan, pink."},
-              {Qt::Key_R, 27, "Row 5: selected red in column 1."},
+              {Qt::Key_R, 27, "Row 5: selected red in column 1, green in column 9."},
               {Qt::Key_C, 54, "Column 1: selected red in row 5."},
               {Qt::Key_B, 56, "Selected: red ball at row 5, column 1."},
               {Qt::Key_S, 39, "Score 0, moves 1. Your best: 0. Best of all: 120, Ann."}}) {
@@ -290,6 +290,8 @@ class TestAccess : public QObject {
             QTest::keyClick(board, key);
             QCOMPARE(board->CursorX() * 10 + board->CursorY(), at);
         }
+        g.ClickStartStop();
+        QCOMPARE(Said(g), "Game over.");
     }
 
     void theCursorIsDrawnOverThePictureOnly_data() {

@@ -26,7 +26,7 @@ Q_DECLARE_METATYPE(Choice)
 
 namespace {
 
-PlayersListWindow& RowText(Dialog& d) {
+PlayersListWindow& List(Dialog& d) {
     return dynamic_cast<PlayersListWindow&>(d);
 }
 QStringList Rows(PlayersListWindow& list) {
@@ -113,9 +113,9 @@ class TestDialogs : public QObject {
         int highlighted = -2;
         bool open = true;
         script.Then([&](Dialog& d) {
-            auto* view = RowText(d).PlayerList();
+            auto* view = List(d).PlayerList();
             highlighted = view->HighlightedRow();
-            const QStringList rows = Rows(RowText(d));
+            const QStringList rows = Rows(List(d));
             QCOMPARE(rows.size(), 3);
             QCOMPARE(rows[0].size(), rows[1].size());  // the header as wide
             QVERIFY(!view->SetHighlightedRow(3));      // past the last row
@@ -124,12 +124,12 @@ class TestDialogs : public QObject {
                 QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                                    view->visualItemRect(view->item(row)).center());
             else if (act == "double click")
-                RowText(d).OnListDoubleClicked();
+                List(d).OnListDoubleClicked();
             else if (act == "Esc")
                 QTest::keyClick(&d, Qt::Key_Escape);
             else
-                Click(RowText(d).Button(QStringList{"Select", "New", "Close"}.indexOf(act)));
-            QVERIFY(RowText(d).NewPlayer() == nullptr);
+                Click(List(d).Button(QStringList{"Select", "New", "Close"}.indexOf(act)));
+            QVERIFY(List(d).NewPlayer() == nullptr);
             open = d.isVisible();
         });
         GameInProgress = inGame;
@@ -187,9 +187,9 @@ class TestDialogs : public QObject {
         int highlighted = -1;
         bool open = false;
         script.Then([&](Dialog& d) {
-            Click(RowText(d).Button(1));
-            highlighted = RowText(d).PlayerList()->HighlightedRow();
-            rows = Rows(RowText(d));
+            Click(List(d).Button(1));
+            highlighted = List(d).PlayerList()->HighlightedRow();
+            rows = Rows(List(d));
         });
         script.Then([&](Dialog& d) {
             auto& welcome = dynamic_cast<NewPlayerWindow&>(d);

@@ -10,8 +10,8 @@
 
 namespace qvtest {
 
-inline qv::PlayerRecord Player(const QString& name, std::int32_t result) {
-    return qv::PlayerRecord{qv::FixedName(name), result, {}, qv::kInUseMarker};
+inline qv::PlayerRecord Player(const QString& name, std::int32_t result, bool inUse = true) {
+    return {qv::FixedName(name), result, {}, inUse ? qv::kInUseMarker : QString(2, QChar(0))};
 }
 
 inline QByteArray Records(std::initializer_list<qv::PlayerRecord> records) {

@@ -102,11 +102,10 @@ class TestDialogs : public QObject {
     void chosenBetweenGamesOnly() {
         QFETCH(Choice, c);
         const auto& [opener, current, wanted, inGame, row, act, chosen] = c;
-        PlayerRecord free = Player("Gone", 1);
-        free.Marker = QString(2, QChar(0));
-        GameDriver g(Records({Player("Ann", 120), Player("Bob", 0), free, Player("Cid", 9)}));
-        for (TextControl* box :
-             {&g.window.NameBox(0), &g.window.ResultBox(0), &g.window.NameBox(1)})
+        GameDriver g(Records(
+            {Player("Ann", 120), Player("Bob", 0), Player("Gone", 1, false), Player("Cid", 9)}));
+        MainWindow& w = g.window;
+        for (TextControl* box : {&w.NameBox(0), &w.ResultBox(0), &w.NameBox(1)})
             box->SetText("before");
         CurrentPlayer = std::int16_t(current);
         ModalScript script;
@@ -134,15 +133,15 @@ class TestDialogs : public QObject {
         });
         GameInProgress = inGame;
         if (opener)
-            QTest::mouseDClick(g.window.NameWidget(opener - 1), Qt::LeftButton);
+            QTest::mouseDClick(w.NameWidget(opener - 1), Qt::LeftButton);
         else
-            static_cast<MenuAction&>(g.window.PlayerCommand()).Action()->trigger();
+            static_cast<MenuAction&>(w.PlayerCommand()).Action()->trigger();
         QCOMPARE(highlighted, wanted);
         QCOMPARE(open, chosen == 0 && act != "Close" && act != "Esc");
         QCOMPARE(int(CurrentPlayer), chosen ? chosen : current);
         const QString shown = QStringList{"beforebefore", "Ann120", "Bob0"}[chosen];
-        QCOMPARE(g.window.NameBox(0).Text() + g.window.ResultBox(0).Text(), shown);
-        QCOMPARE(g.window.NameBox(1).Text(), "before");  // the best unchanged
+        QCOMPARE(w.NameBox(0).Text() + w.ResultBox(0).Text(), shown);
+        QCOMPARE(w.NameBox(1).Text(), "before");  // the best unchanged
         if (chosen)
             QCOMPARE(DisplayName(CurrentName) + QString::number(CurrentResult), shown);
         QCOMPARE(QFileInfo(g.rt.PlayersFile()).size(), 240);  // nothing written
@@ -154,8 +153,7 @@ class TestDialogs : public QObject {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("typed");  // the name given to O'k
         QTest::addColumn<int>("slot");       // 0: nothing added
-        PlayerRecord free = Player("Gone", 1), cid = Player("Cid", 10);
-        free.Marker = QString(2, QChar(0));
+        PlayerRecord free = Player("Gone", 1, false), cid = Player("Cid", 10);
         cid.Spare = {1, 2, 3, 4};
         const QByteArray ann = Records({Player("Ann", 120)});
         auto full = [](QList<int> weakest) {
@@ -230,11 +228,12 @@ class TestDialogs : public QObject {
     // layout and the preview.
     void zoomAppliesAChoice() {
         GameDriver g;
+        MainWindow& w = g.window;
         g.Start({1, 2, 3}, {P(1, 1), P(5, 5), P(9, 9)}, {2, 3, 5});
         g.Release(5, 5);
-        auto layout = [&g] { return QList{g.window.rect(), g.window.BoardWidget()->geometry()}; };
+        auto layout = [&w] { return QList{w.rect(), w.BoardWidget()->geometry()}; };
         const QList<QRect> before = layout();
-        const QImage preview = g.window.PreviewWidget()->GetCanvas().Image();
+        const QImage preview = w.PreviewWidget()->GetCanvas().Image();
         QList<int> heights;
         int current = 2, closed = 0;  // 1:2
         // There the compositor places and activates the windows.
@@ -244,7 +243,7 @@ class TestDialogs : public QObject {
             auto* combo = zoom->ScaleBox();
             QCOMPARE(combo->Text(), combo->itemText(std::exchange(current, i)));
             QVERIFY(LaidOut(*zoom));
-            const Window &main = g.window.Window(), &self = zoom->Geometry();
+            const Window &main = w.Window(), &self = zoom->Geometry();
             const double dx = self.Left() * 2 + self.Width() - main.Left() * 2 - main.Width(),
                          dy = self.Top() * 2 + self.Height() - main.Top() * 2 - main.Height();
             QVERIFY2(wayland || std::abs(dx) + std::abs(dy) <= 30, "not centred on the game");
@@ -259,17 +258,17 @@ class TestDialogs : public QObject {
                 if (QWidget* left = QApplication::activeModalWidget())
                     left->close();
             });
-            g.window.OnZoomCommand();
-            heights << g.window.height();
+            w.OnZoomCommand();
+            heights << w.height();
             QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
         }
         QCOMPARE(closed, 6);
         QVERIFY2(std::is_sorted(heights.begin(), heights.end() - 1) && heights[0] < heights[4],
                  qPrintable(QDebug::toString(heights)));
         QCOMPARE(layout(), before);
-        QCOMPARE(g.window.PreviewWidget()->GetCanvas().Image(), preview);
+        QCOMPARE(w.PreviewWidget()->GetCanvas().Image(), preview);
         if (!wayland)
-            QCOMPARE(QApplication::activeWindow(), &g.window);
+            QCOMPARE(QApplication::activeWindow(), &w);
     }
 };
 

@@ -55,9 +55,7 @@ class TestTurn : public QObject {
   private slots:
     // Before any reset: no game runs, no best, no current player for an unused record.
     void initTestCase() {
-        PlayerRecord old = Player("Old", 0);
-        old.Marker = QString(2, QChar(0));
-        GameDriver g(Records({old}));
+        GameDriver g(Records({Player("Old", 0, false)}));
         ModalScript script;
         QTest::mouseDClick(g.window.NameWidget(0), Qt::LeftButton);
         QCOMPARE(script.shown.size(), 1);
@@ -144,26 +142,27 @@ class TestTurn : public QObject {
     // Releases before Start, off the board, on the preview, on a free cell, none selected: nothing.
     void startAndStop() {
         GameDriver g;
+        MainWindow& w = g.window;
         g.Release(5, 5);
-        QTest::mouseRelease(g.window.PreviewWidget(), Qt::LeftButton);
+        QTest::mouseRelease(w.PreviewWidget(), Qt::LeftButton);
         g.Start({6, 5, 4}, {P(4, 1), P(9, 9), P(1, 9)}, {3, 2, 1});
         QCOMPARE(g.rt.events.first(), "randomize");  // the release before it did nothing
         g.rt.ClearRecords();
         g.Release(5, 5);
-        QVERIFY(!g.window.PlayerCommand().Enabled());
+        QVERIFY(!w.PlayerCommand().Enabled());
         for (double x : {4.0, 9.5, 0.4})  // the ball at (4, 1), then columns 10 and 0
             g.Release(x, 1);
         QCOMPARE(g.rt.events, QStringList());
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
-        g.window.ResultBox(0).SetText("5");
+        w.ResultBox(0).SetText("5");
         g.ClickStartStop();
         QCOMPARE(g.rt.messages.at(0).icon, platform::MessageIcon::Warning);
-        const QString said = g.window.MessagePanel().Text();
+        const QString said = w.MessagePanel().Text();
         g.rt.ClearRecords();
         g.Start({1, 1, 1}, {P(5, 5), P(5, 6), P(5, 7)}, {2, 2, 2});
         QCOMPARE(g.State(), "balls 3 moves 1 selected 0 playing 1 over 0 drawn 1");
-        QCOMPARE(g.window.ResultBox(0).Text(), "0");
-        QVERIFY(g.window.MessagePanel().Text() != said);
+        QCOMPARE(w.ResultBox(0).Text(), "0");
+        QVERIFY(w.MessagePanel().Text() != said);
         g.Release(5, 6);  // nothing left of the stopped game
         QCOMPARE(g.State(), "balls 3 moves 1 selected 1 playing 1 over 0 drawn 1");
     }
@@ -229,9 +228,7 @@ class TestTurn : public QObject {
         QTest::newRow("the hundredth")
             << full << 3 << best
             << QByteArray(full).replace(99 * 60, 60, EncodeRecord(Player("P100", 3))) << "P1003";
-        PlayerRecord old = Player("Old", 70);
-        old.Marker = QString(2, QChar(0));  // no record in use, so no current player
-        const QByteArray none = Records({old});
+        const QByteArray none = Records({Player("Old", 70, false)});  // no current player
         QTest::newRow("no player") << none << 80 << "Result not kept:" << none << "Old70";
         QTest::newRow("no player, no score") << none << 0 << over << none << "Old70";
     }

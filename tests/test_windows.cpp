@@ -136,7 +136,14 @@ class TestWindows : public QObject {
         QVERIFY(typed.endsWith("2005"));
         QApplication::processEvents();
         QCOMPARE(rt.messages.size(), 1u);
-        QCOMPARE(QList({main.isVisible(), title.isVisible(), over}), QList({true, false, true}));
+        QCOMPARE(QList({main.isVisible(), title.isVisible(), title.NameBox()->isHidden(), over}),
+                 QList({true, false, true, true}));
+        QStringList sizes;  // the icon at each size drawn for it
+        LoadWindowIcon();
+        for (const QSize& size : QApplication::windowIcon().availableSizes())
+            sizes << QString("%1.png").arg(size.width());
+        sizes.sort();
+        QCOMPARE(sizes, QDir(QFINDTESTDATA("../data/icons")).entryList({"*.png"}));
     }
 
     void escapeAndQuitEndTheProgramSpaceMinimizesAndRestoresAndCloseEnds() {

@@ -12,11 +12,13 @@
 
 using namespace qv;
 
-#define CHECK(condition)                                                     \
-    if (!(condition)) {                                                      \
-        std::fprintf(stderr, "players file check failed: %s\n", #condition); \
-        std::abort();                                                        \
+static void Check(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "players file check failed: %s\n", what);
+        std::abort();
     }
+}
+#define CHECK(condition) Check(condition, #condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir folder;  // every load locks the file too

@@ -240,8 +240,7 @@ class TestPlayersFile : public QObject {
             const QByteArray cid = EncodeRecord(Player("Cid", 20)).replace(58, 2, free.data(), 2);
             cases.append({kAnnBob + cid, 3, 2, 3, 20, "Bob"});
         }
-        // The heads of a TIFF (either byte order), an SQLite database, a tar archive; and with
-        // one byte changed, records.
+        // Heads of TIFFs (either byte order), SQLite, tar; a byte off, records.
         for (QByteArray head :
              {QByteArray("II*\0\x08", 5), QByteArray("MM\0*\x08", 5),
               QByteArray("SQLite format 3\0\x10", 17), QByteArray(257, 0) + "ustar"}) {

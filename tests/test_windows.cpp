@@ -36,7 +36,7 @@ class TestWindows : public QObject {
                 Zoom = zoom;
                 f.BoardPicture().SetBackgroundColor(BoardBackColor);  // as in a game
                 f.BoardPicture().Clear();                             // as a new scale does
-                g.Redraw();
+                f.BoardWidget()->onDensityChange();
                 auto near = [](double a, double b) { return std::abs(a - b) <= 15; };  // a pixel
                 const Window& w = f.Window();
                 const Control &board = f.BoardPicture(), &message = f.MessagePanel();

@@ -501,7 +501,7 @@ class TestPlayersFile : public QObject {
                 !(QFileInfo::exists(rt.DataDir() + "/moved") || QFileInfo(data).isFile()));
     }
 
-    // A terabyte of holes stays holes, another account's file (as root) its owner's, and a disk
+    // A terabyte of holes stays holes, another group's file (as root) its group's, and a disk
     // without room (as /proc) refuses a save before writing.
     void aSaveKeepsWhatTheFileIs() {
         TestRuntime rt;
@@ -515,14 +515,14 @@ class TestPlayersFile : public QObject {
             }, is{};
             QVERIFY(WriteWholeFile(f, kAnnBob));
             QVERIFY(QFile::resize(f, 1LL << 40));
-            QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(f), 65534, 65534) == 0);
+            QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(f), 0, 65534) == 0);
             QCOMPARE(::stat(QFile::encodeName(f), &was), 0);
             QVERIFY2(ReplaceFileRange(f, 60, "Cid", {}, &why), qPrintable(why));
             QCOMPARE(::stat(QFile::encodeName(f), &is), 0);
-            // As long, still sparse, its owner's, replaced in one step
+            // As long, still sparse, its group's, replaced in one step
             QCOMPARE(
-                (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_uid, is.st_ino != was.st_ino}),
-                (QList<qint64>{1LL << 40, 1, was.st_uid, 1}));
+                (QList<qint64>{is.st_size, is.st_blocks < 100, is.st_gid, is.st_ino != was.st_ino}),
+                (QList<qint64>{1LL << 40, 1, was.st_gid, 1}));
             RecordFile file;
             QVERIFY(file.Open(f, 60, Access::ReadOnly));
             QCOMPARE(file.ReadRecord(2), EncodeRecord(Player("Bob", 3)).replace(0, 3, "Cid"));
